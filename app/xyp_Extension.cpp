@@ -1,0 +1,33 @@
+// The Python extension module xyp._xyp: the binding plus the XY-plot module's start-up and
+// shut-down, and the application's session object.
+#include <pybind11/pybind11.h>
+
+#include "pyb_Binding.h"
+#include "pyb_Object.h"
+#include "sesK_SessionIntObj.h"
+#include "xypK_Module.h"
+
+namespace py = pybind11;
+
+namespace {
+int initializedModules = 0;
+std::shared_ptr<sesK_SessionIntObj>& Session() {
+  static auto* session = new std::shared_ptr<sesK_SessionIntObj>();  // lives with the process
+  return *session;
+}
+}  // namespace
+
+PYBIND11_MODULE(_xyp, m) {
+  m.doc() = "The xyp application: XY plots and probing for finite-element results.";
+  pyb_Binding::Register(m);
+  m.def("initialize", [] { xypK_initialize(initializedModules); },
+        "Starts the XY-plot module (nested calls count).");
+  m.def("finalize", [] { xypK_finalize(initializedModules); },
+        "Shuts the XY-plot module down once every start-up has been matched.");
+  m.def("is_up", &xypK_IsUp);
+  m.def("session", [] {
+    if (!Session()) Session() = std::make_shared<sesK_SessionIntObj>();
+    return pyb_ObjectType::Wrap(Session());
+  });
+  m.def("modules", &pyb_Binding::PublishModules);
+}

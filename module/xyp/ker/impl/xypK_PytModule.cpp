@@ -1,0 +1,56 @@
+#include "xypK_PytModule.h"
+
+#include "oda_XYDataCommonIntObj.h"
+#include "omu_PrimType.h"
+#include "pyo_OskavoMath.h"
+#include "xypC_Enumerations.h"
+#include "xypK_ReadData.h"
+#include "xypK_Utils.h"
+#include "xypK_XYDataIntObj.h"
+
+const omu_MethodRow xypK_PytModule::methods_[] = {
+    {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>},
+    {"", nullptr}};
+
+// The XY data math functions, in publishing order; each arrives with its implementation.
+static const pyo_MathFunctionRow mathFuncTable[] = {{"", nullptr}};
+
+xypK_PytModule::xypK_PytModule() : pyo_Module("xyPlot", methods_, PREIMPORTED) {
+  DefineConstant(omu_PrimEnum<xypC_TickTypeEnum, 0>());
+  DefineConstant(omu_PrimEnum<xypC_ScaleEnum, 0>());
+  DefineConstant(omu_PrimEnum<xypC_FormatEnum, 0>());
+  DefineConstant(omu_PrimEnum<xypC_ColumnLayoutEnum, 0>());
+  DefineConstant(omu_PrimEnum<xypC_PageWidthEnum, 0>());
+  DefineConstant(omu_PrimEnum<xypC_TitleStyleEnum, 0>());
+  DefineType(oda_XYDataCommonIntObj::TypeName());
+  RegisterMathFunctions();
+}
+
+xypK_PytModule::~xypK_PytModule() = default;
+
+void xypK_PytModule::RegisterMathFunctions() {
+  pyo_OskavoMath::Instance().RegisterMathFunctions(mathFuncTable);
+  ImportStar("oskavoMath");
+}
+
+omu_Result xypK_PytModule::tmpXYDataFromKeyboard(omu_Arguments& args) {
+  return ReadData(args, xypK_FROM_KEYBOARD);
+}
+
+omu_Result xypK_PytModule::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source) {
+  cow_String command;
+  std::unique_ptr<udd_UserXYData> record;
+  switch (source) {
+    case xypK_FROM_KEYBOARD:
+      command = "XYData";
+      record = xypK_ReadData::FromKeyboard(args);
+      break;
+    default: XYPK_ASSERT(!"known XY data source");
+  }
+  command += args.AsRepr();
+  auto object = std::make_shared<xypK_XYDataIntObj>("Temp");
+  object->SetRepositoryBacked(false);
+  object->SetRecord(*record);
+  object->SetCommandText(command);
+  return std::make_unique<omu_PrimType>(std::move(object));
+}

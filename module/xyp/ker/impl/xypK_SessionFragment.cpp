@@ -1,0 +1,65 @@
+#include "xypK_SessionFragment.h"
+
+#include "omu_PrimType.h"
+#include "xypK_ReadData.h"
+#include "xypK_Utils.h"
+#include "xypK_XYDataDictIntObj.h"
+#include "xypK_XYDataIntObj.h"
+#include "xypK_XYDataSessionCntr.h"
+
+const omu_MethodRow xypK_SessionFragment::methods_[] = {
+    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
+    {"", nullptr}};
+
+const omu_MemberRow xypK_SessionFragment::members_[] = {
+    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr},
+    {"", nullptr, nullptr}};
+
+const omu_DeprecatedMemberRow xypK_SessionFragment::deprecatedMembers_[] = {
+    {"xyData", omu_Getter<&xypK_SessionFragment::xyData>, nullptr, "6.2", "xyDataObjects"},
+    {"", nullptr, nullptr, nullptr, nullptr}};
+
+xypK_SessionFragment::xypK_SessionFragment() {
+  DescribeType(TypeName(), methods_, members_, nullptr, deprecatedMembers_);
+}
+
+xypK_SessionFragment::~xypK_SessionFragment() = default;
+
+std::unique_ptr<omu_InterfaceObj> xypK_SessionFragment::Copy() const {
+  return std::unique_ptr<omu_InterfaceObj>(new xypK_SessionFragment(*this));
+}
+
+cow_String xypK_SessionFragment::CommandPath(const cow_String& parentPath,
+                                             const cow_String& command,
+                                             const omu_Arguments&) const {
+  if (command == "XYData" || command == "XYDataFromFile" || command == "XYDataFromHistory")
+    return parentPath + "." + "xyDataObjects";
+  if (command == "XYPlot") return parentPath + "." + "xyPlots";
+  return parentPath;
+}
+
+omu_Result xypK_SessionFragment::XYDataFromKeyboard(omu_Arguments& args) {
+  return ReadData(args, xypK_FROM_KEYBOARD);
+}
+
+omu_Result xypK_SessionFragment::xyData() { return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>()); }
+
+omu_Result xypK_SessionFragment::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source) {
+  std::unique_ptr<udd_UserXYData> record;
+  switch (source) {
+    case xypK_FROM_KEYBOARD: record = xypK_ReadData::FromKeyboard(args); break;
+    default: XYPK_ASSERT(!"known XY data source");
+  }
+  const cow_String name = record->Name();
+  xypK_XYDataSessionCntr& repository = xypK_XYDataSessionCntr::Instance();
+  if (repository.IsMember(name) && record->SourceDescription() == "Data modified in editor") {
+    // Edited pairs replace the stored ones; the stored texts and labels stay.
+    udd_UserXYData& stored = repository.Get(name);
+    stored.SetSourceDescription(record->SourceDescription());
+    stored.SetPairs(record->Pairs());
+  } else {
+    repository.Insert(name, *record);
+  }
+  repository.Update(name);
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataIntObj>(name));
+}

@@ -1,0 +1,41 @@
+#pragma once
+// The work-in-progress reporter: messages, warnings and milestones go to standard error, one
+// line each; a milestone with a percentage redraws one progress line when standard error is a
+// terminal. Long operations ask it whether the user interrupted them.
+#include <cstdio>
+
+#include "cmdC_MessageType.h"
+#include "cow_String.h"
+
+class cmdC_WIP {
+ public:
+  using InterruptCheck = bool (*)();
+  using Listener = void (*)(const char* kind, const cow_String& text);
+
+  cmdC_WIP();
+  ~cmdC_WIP();
+
+  void Message(const cow_String& text);
+  void Warning(const cow_String& text);
+  void Warning(const cmdC_MessageType& message) { Warning(message.Text()); }
+  void Error(const cow_String& text);
+  void Milestone(const cow_String& text);
+  void Milestone(const cow_String& text, int percent);
+  // Ends a progress line left open on a terminal.
+  void EndProgress();
+
+  // True when the user asked to stop the operation in progress (the binding installs the check).
+  bool Interrupted();
+  static void SetInterruptCheck(InterruptCheck check);
+  // Receives every line as well (tests, the application's own log).
+  static void SetListener(Listener listener);
+  // Where lines are written; standard error unless set.
+  void SetStream(std::FILE* stream) { stream_ = stream; }
+
+ private:
+  void Line(const char* kind, const cow_String& text);
+  std::FILE* stream_;
+  bool progressOpen_ = false;
+  cow_String progressText_;
+  int lastPercent_ = -1;
+};

@@ -1,0 +1,81 @@
+#include "utl_Libraries.h"
+
+#include <map>
+
+#include "cmdC_WIP.h"
+#include "cmdC_XypMessageTable.h"
+#include "omi_Singleton.h"
+#include "pyo_OskavoMath.h"
+#include "thr_ThreadSingleton.h"
+#include "typ_ArchCompTable.h"
+#include "uti_ResourceManager.h"
+
+std::vector<std::string>& utl_LibraryLog::Events() {
+  static std::vector<std::string> events;
+  return events;
+}
+
+namespace {
+std::map<std::string, int>& Users() {
+  static std::map<std::string, int> users;
+  return users;
+}
+
+using Action = void (*)();
+void Nothing() {}
+
+void Up(const char* prefix, Action bringUp) {
+  if (Users()[prefix]++ != 0) return;
+  utl_LibraryLog::Events().push_back(std::string(prefix) + "_initialize");
+  bringUp();
+}
+
+void Down(const char* prefix, Action takeDown) {
+  int& users = Users()[prefix];
+  if (users <= 0) return;  // more finalises than initialises: nothing is up
+  if (--users != 0) return;
+  takeDown();
+  utl_LibraryLog::Events().push_back(std::string(prefix) + "_finalize");
+}
+
+void UtlUp() { uti_ResourceManager::InstallLabelLookup(); }
+void UtlDown() {
+  typ_ArchCompTable::Finalize();
+  thr_ThreadSingleton<uti_ResourceManager>::Finalize();
+}
+void PyoUp() { pyo_OskavoMath::Instance(); }
+void PyoDown() { pyo_OskavoMath::Finalize(); }
+void CmdUp() { omi_Singleton<cmdC_WIP>::Instance(); }
+void CmdDown() {
+  cmdC_XypMessageTable::Finalize();
+  omi_Singleton<cmdC_WIP>::Finalize();
+}
+}  // namespace
+
+bool utl_LibraryLog::IsUp(const std::string& prefix) {
+  auto it = Users().find(prefix);
+  return it != Users().end() && it->second > 0;
+}
+
+#define UTL_LIBRARY(prefix, up, down)                    \
+  void prefix##_initialize(int&) { Up(#prefix, up); }   \
+  void prefix##_finalize(int&) { Down(#prefix, down); }
+
+UTL_LIBRARY(utl, UtlUp, UtlDown)
+UTL_LIBRARY(omu, Nothing, Nothing)
+UTL_LIBRARY(pyo, PyoUp, PyoDown)
+UTL_LIBRARY(mdl, Nothing, Nothing)
+UTL_LIBRARY(g3d, Nothing, Nothing)
+UTL_LIBRARY(cmdC, CmdUp, CmdDown)
+UTL_LIBRARY(sesC, Nothing, Nothing)
+UTL_LIBRARY(xypC, Nothing, Nothing)
+UTL_LIBRARY(modC, Nothing, Nothing)
+UTL_LIBRARY(res, Nothing, Nothing)
+UTL_LIBRARY(ddb, Nothing, Nothing)
+UTL_LIBRARY(odb, Nothing, Nothing)
+UTL_LIBRARY(oda, Nothing, Nothing)
+UTL_LIBRARY(bas, Nothing, Nothing)
+UTL_LIBRARY(odpK, Nothing, Nothing)
+UTL_LIBRARY(gdy, Nothing, Nothing)
+UTL_LIBRARY(mmgK, Nothing, Nothing)
+UTL_LIBRARY(gtkK, Nothing, Nothing)

@@ -1,0 +1,67 @@
+#include "pyb_Errors.h"
+
+#include "nex_Exception.h"
+#include "omu_Deprecation.h"
+#include "omu_KeywordErrorException.h"
+#include "omu_TypeErrorException.h"
+#include "uti_XypException.h"
+
+namespace {
+py::object& Slot(int which) {
+  static py::object* slots[3] = {nullptr, nullptr, nullptr};
+  if (!slots[which]) slots[which] = new py::object();  // lives as long as the interpreter
+  return *slots[which];
+}
+
+void Raise(const py::object& type, const nex_Exception& e) {
+  py::object instance = type(py::str(e.Message().Std()));
+  instance.attr("code") = e.Code();
+  py::tuple details(0);
+  if (!e.Detail2().IsEmpty())
+    details = py::make_tuple(e.Detail1().Std(), e.Detail2().Std());
+  else if (!e.Detail1().IsEmpty())
+    details = py::make_tuple(e.Detail1().Std());
+  instance.attr("details") = details;
+  PyErr_SetObject(type.ptr(), instance.ptr());
+}
+
+// Deprecation warnings are Python's own; when warnings are errors the call fails with it.
+void WarnDeprecated(const cow_String& text) {
+  if (PyErr_WarnEx(PyExc_DeprecationWarning, text.CStr(), 1) < 0) throw py::error_already_set();
+}
+}  // namespace
+
+py::object pyb_Errors::Error() { return Slot(0); }
+py::object pyb_Errors::XyPlotError() { return Slot(1); }
+py::object pyb_Errors::ProbeError() { return Slot(2); }
+
+void pyb_Errors::Register(py::module_& m) {
+  py::object base = py::reinterpret_steal<py::object>(
+      PyErr_NewExceptionWithDoc("xyp.Error", "An error of the xyp application.", PyExc_Exception, nullptr));
+  py::object xy = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
+      "xyp.XyPlotError", "An error of the XY-plot commands.", base.ptr(), nullptr));
+  py::object probe = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
+      "xyp.ProbeError", "An error of the probe commands.", base.ptr(), nullptr));
+  Slot(0) = base;
+  Slot(1) = xy;
+  Slot(2) = probe;
+  m.attr("Error") = base;
+  m.attr("XyPlotError") = xy;
+  m.attr("ProbeError") = probe;
+
+  py::register_exception_translator([](std::exception_ptr p) {
+    if (!p) return;
+    try {
+      std::rethrow_exception(p);
+    } catch (const uti_XypException& e) {
+      Raise(Slot(1), e);
+    } catch (const omu_KeywordErrorException& e) {
+      PyErr_SetString(PyExc_TypeError, e.Message().CStr());
+    } catch (const omu_TypeErrorException& e) {
+      PyErr_SetString(PyExc_TypeError, e.Message().CStr());
+    } catch (const nex_Exception& e) {
+      Raise(Slot(0), e);
+    }
+  });
+  omu_Deprecation::SetSink(&WarnDeprecated);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Exception mapping: catalogue errors become xyp.XyPlotError (with code and details), argument
+// errors TypeError, other application errors xyp.Error; deprecation warnings become Python's.
+#include <pybind11/pybind11.h>
+
+namespace py = pybind11;
+
+class pyb_Errors {
+ public:
+  static void Register(py::module_& m);
+  // The exception classes, for the package to publish.
+  static py::object Error();
+  static py::object XyPlotError();
+  static py::object ProbeError();
+};

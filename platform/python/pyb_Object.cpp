@@ -1,0 +1,229 @@
+#include "pyb_Object.h"
+
+#include <pybind11/stl.h>
+
+#include "omu_Arguments.h"
+#include "omu_DictIntObjABC.h"
+#include "omu_Deprecation.h"
+#include "omu_ScriptingGate.h"
+#include "omu_PrimString.h"
+#include "pyb_Convert.h"
+#include "pyb_Errors.h"
+
+namespace {
+
+omu_DictIntObjABC* AsDict(const pyb_Object& self) {
+  return dynamic_cast<omu_DictIntObjABC*>(self.object.get());
+}
+
+std::string KeyOf(py::handle key) {
+  if (!PyUnicode_Check(key.ptr())) throw py::key_error(py::repr(key).cast<std::string>());
+  return key.cast<std::string>();
+}
+
+py::object CallMethod(const pyb_BoundMethod& m, const py::args& positional,
+                      const py::kwargs& keywords) {
+  pyb_ObjectType::CheckGate();
+  if (m.deprecatedVersion)
+    omu_Deprecation::Warn(omu_Deprecation::Text(m.name.c_str(), m.deprecatedVersion, m.replacement));
+  omu_Arguments args(cow_String(m.name));
+  pyb_ObjectType::FillArguments(args, positional, keywords);
+  return pyb_Convert::ToPython(m.method(*m.target, args));
+}
+
+py::list DictValues(const pyb_Object& self) {
+  pyb_ObjectType::CheckGate();
+  omu_DictIntObjABC* dict = AsDict(self);
+  py::list out;
+  for (const cow_String& k : dict->Keys()) out.append(pyb_Convert::ToPython(dict->Subscript(k)));
+  return out;
+}
+
+py::list DictItems(const pyb_Object& self) {
+  pyb_ObjectType::CheckGate();
+  omu_DictIntObjABC* dict = AsDict(self);
+  py::list out;
+  for (const cow_String& k : dict->Keys())
+    out.append(py::make_tuple(py::str(k.Std()), pyb_Convert::ToPython(dict->Subscript(k))));
+  return out;
+}
+
+py::object DictGet(const pyb_Object& self, py::handle key, py::object fallback) {
+  pyb_ObjectType::CheckGate();
+  omu_Result value = AsDict(self)->Subscript(cow_String(KeyOf(key)));
+  return value ? pyb_Convert::ToPython(std::move(value)) : fallback;
+}
+
+py::object GetAttribute(const pyb_Object& self, const std::string& name) {
+  pyb_ObjectType::CheckGate();
+  omu_InterfaceObj::Entry e = self.object->Lookup(cow_String(name));
+  switch (e.kind) {
+    case omu_InterfaceObj::EntryKind::Member:
+      if (e.deprecatedVersion)
+        omu_Deprecation::Warn(omu_Deprecation::Text(name.c_str(), e.deprecatedVersion, e.replacement));
+      return pyb_Convert::ToPython(e.getter(*e.target));
+    case omu_InterfaceObj::EntryKind::Method:
+      return py::cast(pyb_BoundMethod{self.object, e.target, e.method, name, e.deprecatedVersion,
+                                      e.replacement});
+    case omu_InterfaceObj::EntryKind::None: break;
+  }
+  if (AsDict(self)) {
+    if (name == "values") return py::cpp_function([self] { return DictValues(self); });
+    if (name == "items") return py::cpp_function([self] { return DictItems(self); });
+    if (name == "get")
+      return py::cpp_function(
+          [self](py::handle key, py::object fallback) { return DictGet(self, key, fallback); },
+          py::arg("key"), py::arg("default") = py::none());
+  }
+  throw py::attribute_error("'" + std::string(self.object->ObjectTypeName()) +
+                            "' object has no attribute '" + name + "'");
+}
+
+py::list Keys(omu_DictIntObjABC& dict) {
+  py::list keys;
+  for (const cow_String& k : dict.Keys()) keys.append(py::str(k.Std()));
+  return keys;
+}
+
+py::object Item(const pyb_Object& self, py::handle key) {
+  pyb_ObjectType::CheckGate();
+  if (omu_DictIntObjABC* dict = AsDict(self)) {
+    const std::string name = KeyOf(key);
+    omu_Result value = dict->Subscript(cow_String(name));
+    if (!value) throw py::key_error(name);
+    return pyb_Convert::ToPython(std::move(value));
+  }
+  const long n = self.object->SequenceLength();
+  if (n < 0) throw py::type_error("'" + std::string(self.object->ObjectTypeName()) +
+                                  "' object is not subscriptable");
+  if (!PyIndex_Check(key.ptr())) throw py::type_error("indices must be integers");
+  long i = key.cast<long>();
+  if (i < 0) i += n;
+  if (i < 0 || i >= n) throw py::index_error("index out of range");
+  return pyb_Convert::ToPython(self.object->SequenceItem(i));
+}
+
+long Length(const pyb_Object& self) {
+  pyb_ObjectType::CheckGate();
+  if (omu_DictIntObjABC* dict = AsDict(self)) return dict->Length();
+  const long n = self.object->SequenceLength();
+  if (n < 0) throw py::type_error("object of type '" + std::string(self.object->ObjectTypeName()) +
+                                  "' has no len()");
+  return n;
+}
+
+}  // namespace
+
+void pyb_ObjectType::CheckGate() {
+  if (!omu_ScriptingGate::IsOpen()) {
+    PyErr_SetString(pyb_Errors::Error().ptr(),
+                    "the xyp module has been shut down; its objects can no longer be used");
+    throw py::error_already_set();
+  }
+}
+
+void pyb_ObjectType::FillArguments(omu_Arguments& args, const py::args& positional,
+                                   const py::kwargs& keywords) {
+  for (py::handle value : positional) args.AddPositional(pyb_Convert::ToPrimitive(value));
+  for (auto item : keywords)
+    args.AddKeyword(cow_String(item.first.cast<std::string>()), pyb_Convert::ToPrimitive(item.second));
+}
+
+py::object pyb_ObjectType::Wrap(std::shared_ptr<omu_InterfaceObj> object) {
+  if (!object) return py::none();
+  return py::cast(pyb_Object{std::move(object)});
+}
+
+void pyb_ObjectType::Register(py::module_& m) {
+  py::class_<pyb_BoundMethod>(m, "Method")
+      .def("__call__", &CallMethod)
+      .def("__repr__", [](const pyb_BoundMethod& b) {
+        return "<method " + b.name + " of " + b.target->Repr().Std() + ">";
+      });
+
+  py::class_<pyb_Function>(m, "Function")
+      .def("__call__",
+           [](const pyb_Function& f, const py::args& positional, const py::kwargs& keywords) {
+             CheckGate();
+             omu_Arguments args(cow_String(f.name));
+             FillArguments(args, positional, keywords);
+             return pyb_Convert::ToPython(f.function(args));
+           })
+      .def("__repr__", [](const pyb_Function& f) { return "<function " + f.name + ">"; });
+
+  py::class_<pyb_Object>(m, "ScriptObject")
+      .def("__getattr__", &GetAttribute)
+      .def("__setattr__",
+           [](const pyb_Object& self, const std::string& name, py::handle) {
+             throw py::attribute_error("'" + std::string(self.object->ObjectTypeName()) +
+                                       "' attribute '" + name +
+                                       "' is read-only; use setValues() to change it");
+           })
+      .def("__dir__",
+           [](const pyb_Object& self) {
+             py::list names;
+             for (const cow_String& n : self.object->MemberNames()) names.append(py::str(n.Std()));
+             if (AsDict(self)) {
+               for (const char* n : {"values", "items", "get"}) names.append(n);
+             }
+             return names;
+           })
+      .def("__repr__",
+           [](const pyb_Object& self) {
+             CheckGate();
+             return self.object->Repr().Std();
+           })
+      .def("__eq__",
+           [](const pyb_Object& self, py::object other) {
+             return py::isinstance<pyb_Object>(other) &&
+                    other.cast<const pyb_Object&>().object == self.object;
+           })
+      .def("__hash__", [](const pyb_Object& self) {
+        return std::hash<const void*>()(self.object.get());
+      })
+      .def("__bool__",
+           [](const pyb_Object& self) {
+             if (AsDict(self) || self.object->SequenceLength() >= 0) return Length(self) > 0;
+             return true;
+           })
+      .def("__len__", &Length)
+      .def("__getitem__", &Item)
+      .def("__setitem__",
+           [](const pyb_Object& self, py::handle key, py::handle value) {
+             CheckGate();
+             omu_DictIntObjABC* dict = AsDict(self);
+             if (!dict) throw py::type_error("object does not support item assignment");
+             dict->Assign(cow_String(KeyOf(key)), *pyb_Convert::ToPrimitive(value));
+           })
+      .def("__delitem__",
+           [](const pyb_Object& self, py::handle key) {
+             CheckGate();
+             omu_DictIntObjABC* dict = AsDict(self);
+             if (!dict) throw py::type_error("object does not support item deletion");
+             const std::string name = KeyOf(key);
+             if (!dict->Remove(cow_String(name))) throw py::key_error(name);
+           })
+      .def("__contains__",
+           [](const pyb_Object& self, py::handle key) {
+             CheckGate();
+             omu_DictIntObjABC* dict = AsDict(self);
+             if (!dict) {
+               for (py::handle item : py::iter(py::cast(self)))
+                 if (item.equal(key)) return true;
+               return false;
+             }
+             if (!PyUnicode_Check(key.ptr())) return false;
+             for (const cow_String& k : dict->Keys())
+               if (k.View() == key.cast<std::string>()) return true;
+             return false;
+           })
+      .def("__iter__",
+           [](const pyb_Object& self) -> py::object {
+             CheckGate();
+             if (omu_DictIntObjABC* dict = AsDict(self)) return Keys(*dict).attr("__iter__")();
+             const long n = Length(self);
+             py::list items;
+             for (long i = 0; i < n; ++i) items.append(pyb_Convert::ToPython(self.object->SequenceItem(i)));
+             return items.attr("__iter__")();
+           });
+}
