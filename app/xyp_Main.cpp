@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
           py::module_::import("readline");
         } catch (py::error_already_set&) {
         }
-        code.attr("interact")(py::arg("banner") = "xyp: session, xyPlot and oskavoMath are ready.",
+        code.attr("interact")(py::arg("banner") = "xyp: session, xyPlot, oskavoMath and xyp are ready.",
                               py::arg("local") = names, py::arg("exitmsg") = "");
       }
     } catch (py::error_already_set& e) {

@@ -33,7 +33,7 @@ for _name, _module in modules.items():
 
 def script_namespace():
     """The names a script run by the xyp executable starts with."""
-    names = {"session": session}
+    names = {"session": session, "xyp": _sys.modules[__name__]}
     names.update({n: m for n, m in modules.items() if m.__preimported__ or n == "oskavoMath"})
     return names
 

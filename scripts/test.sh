@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (C++ through CTest, Python through
+# pytest), then the whole suite once more in an ASan + UBSan build.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/setup.sh"
+jobs=$(nproc)
+
+"$top/scripts/build.sh" "$top/build"
+(cd "$top/build" && ctest --output-on-failure -j "$jobs")
+
+"$top/scripts/build.sh" "$top/build-sanitize" -DXYP_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+(cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs")
+echo "All tests passed (plain and sanitized builds)."
