@@ -20,10 +20,12 @@ std::shared_ptr<sesK_SessionIntObj>& Session() {
 PYBIND11_MODULE(_xyp, m) {
   m.doc() = "The xyp application: XY plots and probing for finite-element results.";
   pyb_Binding::Register(m);
-  m.def("initialize", [] { xypK_initialize(initializedModules); },
-        "Starts the XY-plot module (nested calls count).");
-  m.def("finalize", [] { xypK_finalize(initializedModules); },
-        "Shuts the XY-plot module down once every start-up has been matched.");
+  m.def(
+      "initialize", [] { xypK_initialize(initializedModules); },
+      "Starts the XY-plot module (nested calls count).");
+  m.def(
+      "finalize", [] { xypK_finalize(initializedModules); },
+      "Shuts the XY-plot module down once every start-up has been matched.");
   m.def("is_up", &xypK_IsUp);
   m.def("session", [] {
     if (!Session()) Session() = std::make_shared<sesK_SessionIntObj>();

@@ -2,10 +2,10 @@
 //   xyp script.py [args...]   runs the script with session, xyPlot and oskavoMath defined
 //   xyp                       opens an interactive prompt with the same names
 #include <pybind11/embed.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
 namespace py = pybind11;
 
@@ -60,8 +60,9 @@ int main(int argc, char** argv) {
           py::module_::import("readline");
         } catch (py::error_already_set&) {
         }
-        code.attr("interact")(py::arg("banner") = "xyp: session, xyPlot, oskavoMath and xyp are ready.",
-                              py::arg("local") = names, py::arg("exitmsg") = "");
+        code.attr("interact")(
+            py::arg("banner") = "xyp: session, xyPlot, oskavoMath and xyp are ready.",
+            py::arg("local") = names, py::arg("exitmsg") = "");
       }
     } catch (py::error_already_set& e) {
       status = ExitCodeOf(e);

@@ -15,12 +15,20 @@ cmdC_WIP::Listener& CurrentListener() {
 
 cmdC_WIP::cmdC_WIP() : stream_(stderr) {}
 
-cmdC_WIP::~cmdC_WIP() { EndProgress(); }
+cmdC_WIP::~cmdC_WIP() {
+  EndProgress();
+}
 
-void cmdC_WIP::SetInterruptCheck(InterruptCheck check) { CurrentCheck() = check; }
-void cmdC_WIP::SetListener(Listener listener) { CurrentListener() = listener; }
+void cmdC_WIP::SetInterruptCheck(InterruptCheck check) {
+  CurrentCheck() = check;
+}
+void cmdC_WIP::SetListener(Listener listener) {
+  CurrentListener() = listener;
+}
 
-bool cmdC_WIP::Interrupted() { return CurrentCheck() && CurrentCheck()(); }
+bool cmdC_WIP::Interrupted() {
+  return CurrentCheck() && CurrentCheck()();
+}
 
 void cmdC_WIP::EndProgress() {
   if (!progressOpen_) return;
@@ -40,13 +48,22 @@ void cmdC_WIP::Line(const char* kind, const cow_String& text) {
   if (CurrentListener()) CurrentListener()(kind, text);
 }
 
-void cmdC_WIP::Message(const cow_String& text) { Line("", text); }
-void cmdC_WIP::Warning(const cow_String& text) { Line("Warning", text); }
-void cmdC_WIP::Error(const cow_String& text) { Line("Error", text); }
-void cmdC_WIP::Milestone(const cow_String& text) { Line("", text); }
+void cmdC_WIP::Message(const cow_String& text) {
+  Line("", text);
+}
+void cmdC_WIP::Warning(const cow_String& text) {
+  Line("Warning", text);
+}
+void cmdC_WIP::Error(const cow_String& text) {
+  Line("Error", text);
+}
+void cmdC_WIP::Milestone(const cow_String& text) {
+  Line("", text);
+}
 
 void cmdC_WIP::Milestone(const cow_String& text, int percent) {
-  if (CurrentListener()) CurrentListener()("Milestone", text + " " + cow_String::FromInt(percent) + "%");
+  if (CurrentListener())
+    CurrentListener()("Milestone", text + " " + cow_String::FromInt(percent) + "%");
   if (!isatty(fileno(stream_))) {
     // Off a terminal a progress line per step would flood logs: only the start and the end.
     if (percent <= 0 || percent >= 100) {

@@ -6,7 +6,9 @@ cmdC_XypMessageTable& cmdC_XypMessageTable::Instance() {
   return omi_Singleton<cmdC_XypMessageTable>::Instance();
 }
 
-void cmdC_XypMessageTable::Finalize() { omi_Singleton<cmdC_XypMessageTable>::Finalize(); }
+void cmdC_XypMessageTable::Finalize() {
+  omi_Singleton<cmdC_XypMessageTable>::Finalize();
+}
 
 std::unique_ptr<cmdC_MessageType> cmdC_XypMessageTable::WarningOutOfRangeFrequency(
     const cow_String& a, const cow_String& b) const {

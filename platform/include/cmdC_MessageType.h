@@ -5,7 +5,8 @@
 class cmdC_MessageType {
  public:
   enum class Severity { Info, Warning, Error };
-  cmdC_MessageType(cow_String text, Severity severity) : text_(std::move(text)), severity_(severity) {}
+  cmdC_MessageType(cow_String text, Severity severity)
+      : text_(std::move(text)), severity_(severity) {}
   const cow_String& Text() const { return text_; }
   Severity GetSeverity() const { return severity_; }
 

@@ -100,8 +100,8 @@ bool omu_Arguments::Take(Slot* slot, T& value, const cow_String& what) {
     lastTook_ = true;
     return true;
   }
-  cow_String text = Describe(
-      omu_ValueReader::WrongKindText("'" + what + "'", omu_ValueReader::Expected(value), *slot->value));
+  cow_String text = Describe(omu_ValueReader::WrongKindText(
+      "'" + what + "'", omu_ValueReader::Expected(value), *slot->value));
   lastTook_ = false;
   if (optional_) {
     slot->consumed = true;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#define UTL_DECLARE_LIBRARY(prefix) \
+#define UTL_DECLARE_LIBRARY(prefix)     \
   void prefix##_initialize(int& count); \
   void prefix##_finalize(int& count);
 

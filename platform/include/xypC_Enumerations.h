@@ -23,7 +23,8 @@ struct omu_EnumTraits<xypC_ScaleEnum> {
 template <>
 struct omu_EnumTraits<xypC_TickTypeEnum> {
   static constexpr const char* name = "xypC_TickTypeEnum";
-  static constexpr omu_EnumValue values[] = {{0, "AUTOCOMPUTE"}, {1, "INCREMENT"}, {2, "TOTAL_NUMBER"}};
+  static constexpr omu_EnumValue values[] = {
+      {0, "AUTOCOMPUTE"}, {1, "INCREMENT"}, {2, "TOTAL_NUMBER"}};
 };
 template <>
 struct omu_EnumTraits<xypC_FormatEnum> {

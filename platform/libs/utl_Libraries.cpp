@@ -38,14 +38,22 @@ void Down(const char* prefix, Action takeDown) {
   utl_LibraryLog::Events().push_back(std::string(prefix) + "_finalize");
 }
 
-void UtlUp() { uti_ResourceManager::InstallLabelLookup(); }
+void UtlUp() {
+  uti_ResourceManager::InstallLabelLookup();
+}
 void UtlDown() {
   typ_ArchCompTable::Finalize();
   thr_ThreadSingleton<uti_ResourceManager>::Finalize();
 }
-void PyoUp() { pyo_OskavoMath::Instance(); }
-void PyoDown() { pyo_OskavoMath::Finalize(); }
-void CmdUp() { omi_Singleton<cmdC_WIP>::Instance(); }
+void PyoUp() {
+  pyo_OskavoMath::Instance();
+}
+void PyoDown() {
+  pyo_OskavoMath::Finalize();
+}
+void CmdUp() {
+  omi_Singleton<cmdC_WIP>::Instance();
+}
 void CmdDown() {
   cmdC_XypMessageTable::Finalize();
   omi_Singleton<cmdC_WIP>::Finalize();
@@ -57,9 +65,13 @@ bool utl_LibraryLog::IsUp(const std::string& prefix) {
   return it != Users().end() && it->second > 0;
 }
 
-#define UTL_LIBRARY(prefix, up, down)                    \
-  void prefix##_initialize(int&) { Up(#prefix, up); }   \
-  void prefix##_finalize(int&) { Down(#prefix, down); }
+#define UTL_LIBRARY(prefix, up, down) \
+  void prefix##_initialize(int&) {    \
+    Up(#prefix, up);                  \
+  }                                   \
+  void prefix##_finalize(int&) {      \
+    Down(#prefix, down);              \
+  }
 
 UTL_LIBRARY(utl, UtlUp, UtlDown)
 UTL_LIBRARY(omu, Nothing, Nothing)

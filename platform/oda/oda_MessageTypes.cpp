@@ -7,6 +7,6 @@ void oda_MessageTypes::ErrorXYDataNameNotGiven() {
 }
 
 void oda_MessageTypes::ErrorOldNameEqualToNewName() {
-  NEX_THROW(uti_XypException("The new name must differ from the old name",
-                             kOldNameEqualToNewNameCode));
+  NEX_THROW(
+      uti_XypException("The new name must differ from the old name", kOldNameEqualToNewNameCode));
 }

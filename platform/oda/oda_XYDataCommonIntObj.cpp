@@ -52,7 +52,9 @@ omu_Result oda_XYDataCommonIntObj::SequenceItem(long index) const {
   return pair;
 }
 
-omu_Result oda_XYDataCommonIntObj::GetName() { return std::make_unique<omu_PrimString>(name_); }
+omu_Result oda_XYDataCommonIntObj::GetName() {
+  return std::make_unique<omu_PrimString>(name_);
+}
 omu_Result oda_XYDataCommonIntObj::GetSourceDescription() {
   return std::make_unique<omu_PrimString>(record_.SourceDescription());
 }
@@ -89,8 +91,7 @@ omu_Result oda_XYDataCommonIntObj::GetData() {
   return tuple;
 }
 
-unsigned oda_XYDataCommonIntObj::SetAXYDataAttributes(omu_Arguments& args,
-                                                      udd_UserXYData& record) {
+unsigned oda_XYDataCommonIntObj::SetAXYDataAttributes(omu_Arguments& args, udd_UserXYData& record) {
   cow_String source = record.SourceDescription(), content = record.ContentDescription(),
              position = record.PositionDescription(), xLabel = record.XAxisLabel(),
              yLabel = record.YAxisLabel(), legend = record.LegendLabel();
@@ -161,7 +162,8 @@ omu_Result oda_XYDataCommonIntObj::AddXYData(omu_Arguments& args) {
   std::vector<double> values;
   std::size_t bad = 0;
   if (!getSeqSeqDoubleFromTuple(*data, values, bad))
-    throw omu_TypeErrorException("setData(): item " + cow_String::FromInt(static_cast<long long>(bad)) +
+    throw omu_TypeErrorException("setData(): item " +
+                                 cow_String::FromInt(static_cast<long long>(bad)) +
                                  " of 'data' is not an (x, y) pair");
   record_.SetPairValues(values);
   return std::make_unique<omu_PrimNone>();

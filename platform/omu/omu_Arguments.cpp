@@ -67,9 +67,8 @@ void omu_Arguments::RaisePending() const {
 }
 
 void omu_Arguments::RaiseFormError() const {
-  throw omu_KeywordErrorException(formError_.IsEmpty() ? Describe("no usable form of the call")
-                                                       : formError_,
-                                  formKeyword_);
+  throw omu_KeywordErrorException(
+      formError_.IsEmpty() ? Describe("no usable form of the call") : formError_, formKeyword_);
 }
 
 void omu_Arguments::Optional() {

@@ -9,7 +9,9 @@ omu_Deprecation::Sink& CurrentSink() {
 }
 }  // namespace
 
-void omu_Deprecation::SetSink(Sink sink) { CurrentSink() = sink; }
+void omu_Deprecation::SetSink(Sink sink) {
+  CurrentSink() = sink;
+}
 
 void omu_Deprecation::Warn(const cow_String& text) {
   if (CurrentSink()) {

@@ -17,12 +17,13 @@ omu_DictIntObjABC::omu_DictIntObjABC() {
 }
 
 void omu_DictIntObjABC::ChangeKey(const cow_String&, const cow_String&) {
-  throw omu_KeywordErrorException(cow_String("'") + ObjectTypeName() +
-                                      "' does not support renaming its keys",
-                                  "");
+  throw omu_KeywordErrorException(
+      cow_String("'") + ObjectTypeName() + "' does not support renaming its keys", "");
 }
 
-omu_Result omu_DictIntObjABC::Summary() { return std::make_unique<omu_PrimString>("EMPTY SUMMARY"); }
+omu_Result omu_DictIntObjABC::Summary() {
+  return std::make_unique<omu_PrimString>("EMPTY SUMMARY");
+}
 
 omu_Result omu_DictIntObjABC::KeysCmd(omu_Arguments& args) {
   args.Begin();

@@ -44,9 +44,11 @@ omu_InterfaceObj::Entry omu_InterfaceObj::LookupOwn(const cow_String& name) {
   Entry e;
   for (auto d = descriptions_.rbegin(); d != descriptions_.rend(); ++d) {
     for (const omu_MethodRow* m = d->methods; m && m->name && *m->name; ++m)
-      if (name == m->name) return Entry{EntryKind::Method, this, m->method, nullptr, nullptr, nullptr};
+      if (name == m->name)
+        return Entry{EntryKind::Method, this, m->method, nullptr, nullptr, nullptr};
     for (const omu_MemberRow* m = d->members; m && m->name && *m->name; ++m)
-      if (name == m->name) return Entry{EntryKind::Member, this, nullptr, m->getter, nullptr, nullptr};
+      if (name == m->name)
+        return Entry{EntryKind::Member, this, nullptr, m->getter, nullptr, nullptr};
     for (const omu_DeprecatedMethodRow* m = d->deprecatedMethods; m && m->name && *m->name; ++m)
       if (name == m->name)
         return Entry{EntryKind::Method, this, m->method, nullptr, m->version, m->replacement};

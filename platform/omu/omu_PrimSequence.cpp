@@ -59,10 +59,9 @@ void omu_PrimSequence::Begin() {
 const omu_Primitive* omu_PrimSequence::NextForRead() {
   if (cursor_ >= Size()) {
     if (!optional_)
-      throw omu_TypeErrorException("a sequence of at least " + cow_String::FromInt(
-                                       static_cast<long long>(cursor_ + 1)) +
-                                   " items is required, got " +
-                                   cow_String::FromInt(static_cast<long long>(Size())));
+      throw omu_TypeErrorException(
+          "a sequence of at least " + cow_String::FromInt(static_cast<long long>(cursor_ + 1)) +
+          " items is required, got " + cow_String::FromInt(static_cast<long long>(Size())));
     return nullptr;
   }
   return &Item(cursor_++);
@@ -70,10 +69,9 @@ const omu_Primitive* omu_PrimSequence::NextForRead() {
 
 void omu_PrimSequence::End() {
   if (cursor_ < Size())
-    throw omu_TypeErrorException("a sequence of at most " +
-                                 cow_String::FromInt(static_cast<long long>(cursor_)) +
-                                 " items is required, got " +
-                                 cow_String::FromInt(static_cast<long long>(Size())));
+    throw omu_TypeErrorException(
+        "a sequence of at most " + cow_String::FromInt(static_cast<long long>(cursor_)) +
+        " items is required, got " + cow_String::FromInt(static_cast<long long>(Size())));
 }
 
 cow_String omu_PrimSequence::ItemsRepr(const char* open, const char* close) const {

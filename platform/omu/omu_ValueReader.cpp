@@ -89,7 +89,9 @@ const omu_PrimSequence* omu_ValueReader::AsSequence(const omu_Primitive& p) {
   return static_cast<const omu_PrimSequence*>(&p);
 }
 
-std::size_t omu_ValueReader::SequenceSize(const omu_PrimSequence& s) { return s.Size(); }
+std::size_t omu_ValueReader::SequenceSize(const omu_PrimSequence& s) {
+  return s.Size();
+}
 
 const omu_Primitive& omu_ValueReader::SequenceItem(const omu_PrimSequence& s, std::size_t i) {
   return s.Item(i);

@@ -18,7 +18,9 @@ std::vector<pyo_Module*>& pyo_Module::Registry() {
   return modules;
 }
 
-const std::vector<pyo_Module*>& pyo_Module::Modules() { return Registry(); }
+const std::vector<pyo_Module*>& pyo_Module::Modules() {
+  return Registry();
+}
 
 pyo_Module* pyo_Module::Find(const cow_String& name) {
   for (pyo_Module* m : Registry())
@@ -27,7 +29,9 @@ pyo_Module* pyo_Module::Find(const cow_String& name) {
 }
 
 // A module is one per process: its copy is the module itself, held without ownership.
-std::unique_ptr<omu_InterfaceObj> pyo_Module::Copy() const { return nullptr; }
+std::unique_ptr<omu_InterfaceObj> pyo_Module::Copy() const {
+  return nullptr;
+}
 
 void pyo_Module::DefineConstant(const omu_PrimEnumBase& e) {
   for (const omu_EnumValue& v : e.Values()) {

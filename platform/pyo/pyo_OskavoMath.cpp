@@ -8,9 +8,15 @@ const omu_MethodRow kNoMethods[] = {{"", nullptr}};
 
 pyo_OskavoMath::pyo_OskavoMath() : pyo_Module("oskavoMath", kNoMethods, IMPORTABLE) {}
 
-pyo_OskavoMath& pyo_OskavoMath::Instance() { return omi_Singleton<pyo_OskavoMath>::Instance(); }
-void pyo_OskavoMath::Finalize() { omi_Singleton<pyo_OskavoMath>::Finalize(); }
-bool pyo_OskavoMath::Exists() { return omi_Singleton<pyo_OskavoMath>::Exists(); }
+pyo_OskavoMath& pyo_OskavoMath::Instance() {
+  return omi_Singleton<pyo_OskavoMath>::Instance();
+}
+void pyo_OskavoMath::Finalize() {
+  omi_Singleton<pyo_OskavoMath>::Finalize();
+}
+bool pyo_OskavoMath::Exists() {
+  return omi_Singleton<pyo_OskavoMath>::Exists();
+}
 
 void pyo_OskavoMath::RegisterMathFunction(const char* name, Function function) {
   AddFunction(name, function);

@@ -79,8 +79,8 @@ std::unique_ptr<omu_Primitive> pyb_Convert::FromBuffer(py::handle value) {
 }
 
 std::unique_ptr<omu_Primitive> pyb_Convert::FromSequence(py::handle value, bool asList) {
-  py::object fast = py::reinterpret_steal<py::object>(
-      PySequence_Fast(value.ptr(), "a sequence is required"));
+  py::object fast =
+      py::reinterpret_steal<py::object>(PySequence_Fast(value.ptr(), "a sequence is required"));
   if (!fast) throw py::error_already_set();
   const Py_ssize_t n = PySequence_Fast_GET_SIZE(fast.ptr());
   PyObject** items = PySequence_Fast_ITEMS(fast.ptr());
@@ -155,8 +155,8 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
     return std::make_unique<omu_PrimNumber>(v);
   }
   if (PySequence_Check(p) && !PyBytes_Check(p)) return FromSequence(value, false);
-  throw omu_TypeErrorException(cow_String("values of type '") +
-                               Py_TYPE(p)->tp_name + "' cannot be passed to xyp commands");
+  throw omu_TypeErrorException(cow_String("values of type '") + Py_TYPE(p)->tp_name +
+                               "' cannot be passed to xyp commands");
 }
 
 py::object pyb_Convert::ToPython(std::unique_ptr<omu_Primitive> value) {
@@ -166,8 +166,10 @@ py::object pyb_Convert::ToPython(std::unique_ptr<omu_Primitive> value) {
 
 py::object pyb_Convert::ToPython(const omu_Primitive& value) {
   switch (value.Kind()) {
-    case omu_PrimKind::None: return py::none();
-    case omu_PrimKind::Bool: return py::bool_(static_cast<const omu_PrimBool&>(value).Value());
+    case omu_PrimKind::None:
+      return py::none();
+    case omu_PrimKind::Bool:
+      return py::bool_(static_cast<const omu_PrimBool&>(value).Value());
     case omu_PrimKind::Number: {
       const auto& n = static_cast<const omu_PrimNumber&>(value);
       if (n.IsInteger()) return py::int_(n.AsInteger());

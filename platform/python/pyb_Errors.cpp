@@ -31,13 +31,19 @@ void WarnDeprecated(const cow_String& text) {
 }
 }  // namespace
 
-py::object pyb_Errors::Error() { return Slot(0); }
-py::object pyb_Errors::XyPlotError() { return Slot(1); }
-py::object pyb_Errors::ProbeError() { return Slot(2); }
+py::object pyb_Errors::Error() {
+  return Slot(0);
+}
+py::object pyb_Errors::XyPlotError() {
+  return Slot(1);
+}
+py::object pyb_Errors::ProbeError() {
+  return Slot(2);
+}
 
 void pyb_Errors::Register(py::module_& m) {
-  py::object base = py::reinterpret_steal<py::object>(
-      PyErr_NewExceptionWithDoc("xyp.Error", "An error of the xyp application.", PyExc_Exception, nullptr));
+  py::object base = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
+      "xyp.Error", "An error of the xyp application.", PyExc_Exception, nullptr));
   py::object xy = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
       "xyp.XyPlotError", "An error of the XY-plot commands.", base.ptr(), nullptr));
   py::object probe = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(

@@ -3,10 +3,10 @@
 #include <pybind11/stl.h>
 
 #include "omu_Arguments.h"
-#include "omu_DictIntObjABC.h"
 #include "omu_Deprecation.h"
-#include "omu_ScriptingGate.h"
+#include "omu_DictIntObjABC.h"
 #include "omu_PrimString.h"
+#include "omu_ScriptingGate.h"
 #include "pyb_Convert.h"
 #include "pyb_Errors.h"
 
@@ -25,7 +25,8 @@ py::object CallMethod(const pyb_BoundMethod& m, const py::args& positional,
                       const py::kwargs& keywords) {
   pyb_ObjectType::CheckGate();
   if (m.deprecatedVersion)
-    omu_Deprecation::Warn(omu_Deprecation::Text(m.name.c_str(), m.deprecatedVersion, m.replacement));
+    omu_Deprecation::Warn(
+        omu_Deprecation::Text(m.name.c_str(), m.deprecatedVersion, m.replacement));
   omu_Arguments args(cow_String(m.name));
   pyb_ObjectType::FillArguments(args, positional, keywords);
   return pyb_Convert::ToPython(m.method(*m.target, args));
@@ -60,12 +61,14 @@ py::object GetAttribute(const pyb_Object& self, const std::string& name) {
   switch (e.kind) {
     case omu_InterfaceObj::EntryKind::Member:
       if (e.deprecatedVersion)
-        omu_Deprecation::Warn(omu_Deprecation::Text(name.c_str(), e.deprecatedVersion, e.replacement));
+        omu_Deprecation::Warn(
+            omu_Deprecation::Text(name.c_str(), e.deprecatedVersion, e.replacement));
       return pyb_Convert::ToPython(e.getter(*e.target));
     case omu_InterfaceObj::EntryKind::Method:
       return py::cast(pyb_BoundMethod{self.object, e.target, e.method, name, e.deprecatedVersion,
                                       e.replacement});
-    case omu_InterfaceObj::EntryKind::None: break;
+    case omu_InterfaceObj::EntryKind::None:
+      break;
   }
   if (AsDict(self)) {
     if (name == "values") return py::cpp_function([self] { return DictValues(self); });
@@ -94,8 +97,9 @@ py::object Item(const pyb_Object& self, py::handle key) {
     return pyb_Convert::ToPython(std::move(value));
   }
   const long n = self.object->SequenceLength();
-  if (n < 0) throw py::type_error("'" + std::string(self.object->ObjectTypeName()) +
-                                  "' object is not subscriptable");
+  if (n < 0)
+    throw py::type_error("'" + std::string(self.object->ObjectTypeName()) +
+                         "' object is not subscriptable");
   if (!PyIndex_Check(key.ptr())) throw py::type_error("indices must be integers");
   long i = key.cast<long>();
   if (i < 0) i += n;
@@ -107,8 +111,9 @@ long Length(const pyb_Object& self) {
   pyb_ObjectType::CheckGate();
   if (omu_DictIntObjABC* dict = AsDict(self)) return dict->Length();
   const long n = self.object->SequenceLength();
-  if (n < 0) throw py::type_error("object of type '" + std::string(self.object->ObjectTypeName()) +
-                                  "' has no len()");
+  if (n < 0)
+    throw py::type_error("object of type '" + std::string(self.object->ObjectTypeName()) +
+                         "' has no len()");
   return n;
 }
 
@@ -126,7 +131,8 @@ void pyb_ObjectType::FillArguments(omu_Arguments& args, const py::args& position
                                    const py::kwargs& keywords) {
   for (py::handle value : positional) args.AddPositional(pyb_Convert::ToPrimitive(value));
   for (auto item : keywords)
-    args.AddKeyword(cow_String(item.first.cast<std::string>()), pyb_Convert::ToPrimitive(item.second));
+    args.AddKeyword(cow_String(item.first.cast<std::string>()),
+                    pyb_Convert::ToPrimitive(item.second));
 }
 
 py::object pyb_ObjectType::Wrap(std::shared_ptr<omu_InterfaceObj> object) {
@@ -178,9 +184,8 @@ void pyb_ObjectType::Register(py::module_& m) {
              return py::isinstance<pyb_Object>(other) &&
                     other.cast<const pyb_Object&>().object == self.object;
            })
-      .def("__hash__", [](const pyb_Object& self) {
-        return std::hash<const void*>()(self.object.get());
-      })
+      .def("__hash__",
+           [](const pyb_Object& self) { return std::hash<const void*>()(self.object.get()); })
       .def("__bool__",
            [](const pyb_Object& self) {
              if (AsDict(self) || self.object->SequenceLength() >= 0) return Length(self) > 0;
@@ -217,13 +222,13 @@ void pyb_ObjectType::Register(py::module_& m) {
                if (k.View() == key.cast<std::string>()) return true;
              return false;
            })
-      .def("__iter__",
-           [](const pyb_Object& self) -> py::object {
-             CheckGate();
-             if (omu_DictIntObjABC* dict = AsDict(self)) return Keys(*dict).attr("__iter__")();
-             const long n = Length(self);
-             py::list items;
-             for (long i = 0; i < n; ++i) items.append(pyb_Convert::ToPython(self.object->SequenceItem(i)));
-             return items.attr("__iter__")();
-           });
+      .def("__iter__", [](const pyb_Object& self) -> py::object {
+        CheckGate();
+        if (omu_DictIntObjABC* dict = AsDict(self)) return Keys(*dict).attr("__iter__")();
+        const long n = Length(self);
+        py::list items;
+        for (long i = 0; i < n; ++i)
+          items.append(pyb_Convert::ToPython(self.object->SequenceItem(i)));
+        return items.attr("__iter__")();
+      });
 }

@@ -2,7 +2,9 @@
 
 void pyb_SymbolicConstant::Register(py::module_& m) {
   py::class_<pyb_SymbolicConstant>(m, "SymbolicConstant")
-      .def(py::init([](std::string name, int value) { return pyb_SymbolicConstant{name, value}; }),
+      .def(py::init([](std::string name, int value) {
+             return pyb_SymbolicConstant{name, value};
+           }),
            py::arg("name"), py::arg("value") = 0)
       .def_readonly("name", &pyb_SymbolicConstant::name)
       .def_readonly("value", &pyb_SymbolicConstant::value)

@@ -2,8 +2,12 @@
 
 #include "omi_Singleton.h"
 
-typ_ArchCompTable& typ_ArchCompTable::Instance() { return omi_Singleton<typ_ArchCompTable>::Instance(); }
-void typ_ArchCompTable::Finalize() { omi_Singleton<typ_ArchCompTable>::Finalize(); }
+typ_ArchCompTable& typ_ArchCompTable::Instance() {
+  return omi_Singleton<typ_ArchCompTable>::Instance();
+}
+void typ_ArchCompTable::Finalize() {
+  omi_Singleton<typ_ArchCompTable>::Finalize();
+}
 
 void typ_ArchCompTable::InsertEntry(int componentId, const typ_ArchCompEntry& entry) {
   entries_[componentId] = entry;

@@ -1,6 +1,8 @@
 #include "udd_UserXYData.h"
 
-udd_UserXYData::udd_UserXYData(std::size_t capacity) { pairs_.Reserve(capacity); }
+udd_UserXYData::udd_UserXYData(std::size_t capacity) {
+  pairs_.Reserve(capacity);
+}
 
 std::vector<std::array<float, 2>> udd_UserXYData::ListListData() const {
   std::vector<std::array<float, 2>> out;
@@ -21,7 +23,8 @@ void udd_UserXYData::SetPairValues(const std::vector<double>& values) {
   cow_1DArrayList<udd_PairEntry> fresh;
   fresh.Reserve(values.size() / 2);
   for (std::size_t i = 0; i + 1 < values.size(); i += 2)
-    fresh.Append(udd_PairEntry{udd_PairEntry::Narrow(values[i]), udd_PairEntry::Narrow(values[i + 1])});
+    fresh.Append(
+        udd_PairEntry{udd_PairEntry::Narrow(values[i]), udd_PairEntry::Narrow(values[i + 1])});
   pairs_ = fresh;
 }
 

@@ -9,7 +9,8 @@ cow_String uti_ResourceManager::GetStringResource(const cow_String& resourceName
   return it == texts_.end() ? defaultText : cow_String(it->second);
 }
 
-void uti_ResourceManager::SetStringResource(const cow_String& resourceName, const cow_String& text) {
+void uti_ResourceManager::SetStringResource(const cow_String& resourceName,
+                                            const cow_String& text) {
   texts_[resourceName.Std()] = text.Std();
 }
 
@@ -28,4 +29,6 @@ const char* LookUp(const char* resourceName, const char*) {
 }
 }  // namespace
 
-void uti_ResourceManager::InstallLabelLookup() { uti_LabelMapResourceLookup() = &LookUp; }
+void uti_ResourceManager::InstallLabelLookup() {
+  uti_LabelMapResourceLookup() = &LookUp;
+}

@@ -36,7 +36,9 @@ std::unique_ptr<omu_PrimTuple> Pairs(std::initializer_list<std::pair<double, dou
   return t;
 }
 
-std::unique_ptr<omu_Primitive> Str(const char* s) { return std::make_unique<omu_PrimString>(s); }
+std::unique_ptr<omu_Primitive> Str(const char* s) {
+  return std::make_unique<omu_PrimString>(s);
+}
 
 std::vector<std::string> warnings;
 void Listen(const char* kind, const cow_String& text) {
@@ -56,9 +58,10 @@ class XYDataTest : public ::testing::Test {
     EXPECT_EQ(e.kind, omu_InterfaceObj::EntryKind::Method) << command;
     return e.method(*e.target, args);
   }
-  std::shared_ptr<oda_XYDataCommonIntObj> XYData(omu_Arguments& args, const char* module = nullptr) {
-    omu_Result r = module ? Call(*pyo_Module::Find(module), "XYData", args)
-                          : Call(session_, "XYData", args);
+  std::shared_ptr<oda_XYDataCommonIntObj> XYData(omu_Arguments& args,
+                                                 const char* module = nullptr) {
+    omu_Result r =
+        module ? Call(*pyo_Module::Find(module), "XYData", args) : Call(session_, "XYData", args);
     return std::dynamic_pointer_cast<oda_XYDataCommonIntObj>(
         static_cast<omu_PrimType&>(*r).Object());
   }
@@ -214,8 +217,8 @@ TEST_F(XYDataTest, CopyFormPresetsTextsAndLegendFollowsTheTrimmedName) {
   Typed("c", {{0, 1}}, "Fixed legend");
   omu_Arguments copyC("XYData");
   copyC.AddKeyword("name", Str("d"));
-  copyC.AddKeyword("objectToCopy", std::make_unique<omu_PrimType>(
-                                       std::make_shared<xypK_XYDataIntObj>("c")));
+  copyC.AddKeyword("objectToCopy",
+                   std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataIntObj>("c")));
   copyC.AddKeyword("yValuesLabel", Str("Y"));
   XYData(copyC);
   EXPECT_EQ(Repository().ConstGet("d").LegendLabel(), "Fixed legend");

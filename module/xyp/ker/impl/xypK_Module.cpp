@@ -17,9 +17,13 @@ const typ_Entry archRows[1] = {};
 constexpr int kArchComponentId = 645;
 }  // namespace
 
-typ_ArchCompEntry xypK_ArchEntry() { return typ_ArchCompEntry{archRows, 1}; }
+typ_ArchCompEntry xypK_ArchEntry() {
+  return typ_ArchCompEntry{archRows, 1};
+}
 
-bool xypK_IsUp() { return moduleUp; }
+bool xypK_IsUp() {
+  return moduleUp;
+}
 
 namespace {
 void StartUp(int& count) {
@@ -60,7 +64,6 @@ void xypK_initialize(int& count) {
   moduleUp = true;
   omu_ScriptingGate::SetOpen(true);
 }
-
 
 void xypK_finalize(int& count) {
   if (moduleCounter <= 0) return;  // never below zero: an extra shut-down does nothing

@@ -9,8 +9,7 @@
 #include "xypK_XYDataIntObj.h"
 
 const omu_MethodRow xypK_PytModule::methods_[] = {
-    {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>},
-    {"", nullptr}};
+    {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>}, {"", nullptr}};
 
 // The XY data math functions, in publishing order; each arrives with its implementation.
 static const pyo_MathFunctionRow mathFuncTable[] = {{"", nullptr}};
@@ -45,7 +44,8 @@ omu_Result xypK_PytModule::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm s
       command = "XYData";
       record = xypK_ReadData::FromKeyboard(args);
       break;
-    default: XYPK_ASSERT(!"known XY data source");
+    default:
+      XYPK_ASSERT(!"known XY data source");
   }
   command += args.AsRepr();
   auto object = std::make_shared<xypK_XYDataIntObj>("Temp");

@@ -24,8 +24,7 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
   args.Get(data, "data");
   if (args.Alternative()) {
     args.Get(source, omu_InterfaceObj::objectToCopyCmd, std::shared_ptr<oda_XYDataCommonIntObj>());
-    if (!source)
-      args.DeprecatedGet(source, "xyData", omu_InterfaceObj::objectToCopyCmd);
+    if (!source) args.DeprecatedGet(source, "xyData", omu_InterfaceObj::objectToCopyCmd);
     // Neither pairs nor an object to copy: the pairs form is what the caller missed.
     if (!source) args.RaiseFormError();
     const udd_UserXYData& copied = source->Record();

@@ -8,12 +8,10 @@
 #include "xypK_XYDataSessionCntr.h"
 
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
-    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
-    {"", nullptr}};
+    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>}, {"", nullptr}};
 
 const omu_MemberRow xypK_SessionFragment::members_[] = {
-    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr},
-    {"", nullptr, nullptr}};
+    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr}, {"", nullptr, nullptr}};
 
 const omu_DeprecatedMemberRow xypK_SessionFragment::deprecatedMembers_[] = {
     {"xyData", omu_Getter<&xypK_SessionFragment::xyData>, nullptr, "6.2", "xyDataObjects"},
@@ -42,13 +40,18 @@ omu_Result xypK_SessionFragment::XYDataFromKeyboard(omu_Arguments& args) {
   return ReadData(args, xypK_FROM_KEYBOARD);
 }
 
-omu_Result xypK_SessionFragment::xyData() { return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>()); }
+omu_Result xypK_SessionFragment::xyData() {
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>());
+}
 
 omu_Result xypK_SessionFragment::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source) {
   std::unique_ptr<udd_UserXYData> record;
   switch (source) {
-    case xypK_FROM_KEYBOARD: record = xypK_ReadData::FromKeyboard(args); break;
-    default: XYPK_ASSERT(!"known XY data source");
+    case xypK_FROM_KEYBOARD:
+      record = xypK_ReadData::FromKeyboard(args);
+      break;
+    default:
+      XYPK_ASSERT(!"known XY data source");
   }
   const cow_String name = record->Name();
   xypK_XYDataSessionCntr& repository = xypK_XYDataSessionCntr::Instance();

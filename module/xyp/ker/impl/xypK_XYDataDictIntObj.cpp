@@ -8,7 +8,9 @@
 #include "xypK_XYDataSessionCntr.h"
 #include "xypK_XYToolset.h"
 
-xypK_XYDataDictIntObj::xypK_XYDataDictIntObj() { DescribeType(TypeName(), nullptr, nullptr); }
+xypK_XYDataDictIntObj::xypK_XYDataDictIntObj() {
+  DescribeType(TypeName(), nullptr, nullptr);
+}
 
 std::unique_ptr<omu_InterfaceObj> xypK_XYDataDictIntObj::Copy() const {
   return std::make_unique<xypK_XYDataDictIntObj>();
@@ -46,7 +48,10 @@ void xypK_XYDataDictIntObj::ChangeKey(const cow_String& oldName, const cow_Strin
   if (trimmed == oldName) xypK_MessageTypes::ErrorOldNameEqualToNewName();
   xypK_XYDataSessionCntr& repository = xypK_XYDataSessionCntr::Instance();
   if (repository.IsEmpty()) return;
-  if (repository.Rename(oldName, trimmed)) xypK_XYToolset::Instance().RenameXYData(oldName, trimmed);
+  if (repository.Rename(oldName, trimmed))
+    xypK_XYToolset::Instance().RenameXYData(oldName, trimmed);
 }
 
-omu_Result xypK_XYDataDictIntObj::Summary() { return xypK_XYDataSessionCntr::Instance().Summary(); }
+omu_Result xypK_XYDataDictIntObj::Summary() {
+  return xypK_XYDataSessionCntr::Instance().Summary();
+}

@@ -14,9 +14,13 @@ void xypK_XYDataSessionCntr::Finalize() {
   omi_Singleton<xypK_XYDataSessionCntr>::Finalize();
 }
 
-bool xypK_XYDataSessionCntr::Exists() { return omi_Singleton<xypK_XYDataSessionCntr>::Exists(); }
+bool xypK_XYDataSessionCntr::Exists() {
+  return omi_Singleton<xypK_XYDataSessionCntr>::Exists();
+}
 
-void xypK_XYDataSessionCntr::Clear() { map_.Clear(); }
+void xypK_XYDataSessionCntr::Clear() {
+  map_.Clear();
+}
 
 bool xypK_XYDataSessionCntr::Copy(const cow_String& from, const cow_String& to) {
   if (!map_.IsMember(from)) return false;

@@ -4,9 +4,15 @@
 #include "xypK_PytModule.h"
 #include "xypK_SessionFragment.h"
 
-xypK_XYToolset& xypK_XYToolset::Instance() { return omi_Singleton<xypK_XYToolset>::Instance(); }
-void xypK_XYToolset::Finalize() { omi_SingletonBase<xypK_XYToolset>::Finalize(); }
-bool xypK_XYToolset::Exists() { return omi_Singleton<xypK_XYToolset>::Exists(); }
+xypK_XYToolset& xypK_XYToolset::Instance() {
+  return omi_Singleton<xypK_XYToolset>::Instance();
+}
+void xypK_XYToolset::Finalize() {
+  omi_SingletonBase<xypK_XYToolset>::Finalize();
+}
+bool xypK_XYToolset::Exists() {
+  return omi_Singleton<xypK_XYToolset>::Exists();
+}
 
 xypK_XYToolset::xypK_XYToolset()
     : sessionFragment_(std::make_unique<xypK_SessionFragment>()),

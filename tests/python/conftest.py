@@ -1,0 +1,65 @@
+"""Shared fixtures of the Python end-to-end tests.
+
+All tests of one pytest run share the process-wide session of the xyp module; the autouse
+fixture empties its XY data repository around every test. Whatever must shut the module down
+runs in a child process through run_python / run_xyp, with the same environment.
+"""
+import os
+import subprocess
+import sys
+
+import pytest
+
+import xyp
+import xyPlot  # noqa: F401  (registered by importing xyp; importing it here proves that)
+
+
+def _clear_repository():
+    repository = xyp.session.xyDataObjects
+    for name in list(repository.keys()):
+        del repository[name]
+
+
+@pytest.fixture(autouse=True)
+def empty_repository():
+    _clear_repository()
+    yield
+    _clear_repository()
+
+
+@pytest.fixture
+def session():
+    return xyp.session
+
+
+@pytest.fixture
+def repo():
+    return xyp.session.xyDataObjects
+
+
+def _run(command, stdin_text=None):
+    return subprocess.run(command, input=stdin_text, capture_output=True, text=True,
+                          env=dict(os.environ), timeout=120)
+
+
+@pytest.fixture
+def run_xyp():
+    """Runs the xyp executable: run_xyp(*args, stdin_text=None) -> CompletedProcess."""
+    exe = os.environ.get("XYP_EXE")
+    if not exe:
+        pytest.skip("XYP_EXE (path of the xyp executable) is not set")
+
+    def run(*args, stdin_text=None):
+        return _run([exe, *map(str, args)], stdin_text)
+
+    return run
+
+
+@pytest.fixture
+def run_python():
+    """Runs code in a fresh interpreter: run_python(code) -> CompletedProcess."""
+
+    def run(code):
+        return _run([sys.executable, "-c", code])
+
+    return run

@@ -1,0 +1,159 @@
+"""XY data objects: reading, changing, and writing back to the repository."""
+import pytest
+
+import xyp
+import xyPlot
+
+PAIRS = ((0.0, 1.0), (1.0, 4.0), (2.0, 9.0))
+MEMBERS = {"name", "sourceDescription", "contentDescription", "positionDescription",
+           "xValuesLabel", "yValuesLabel", "legendLabel", "description", "data",
+           "setValues", "setData"}
+
+
+class TestReading:
+    def test_sequence_protocol(self, session):
+        xy = session.XYData(name="a", data=PAIRS)
+        assert len(xy) == 3
+        assert xy[0] == (0.0, 1.0)
+        assert xy[-1] == (2.0, 9.0)
+        assert xy[-3] == xy[0]
+        assert list(xy) == list(PAIRS)
+        assert (1.0, 4.0) in xy
+        for bad in (3, -4):
+            with pytest.raises(IndexError):
+                xy[bad]
+        with pytest.raises(TypeError):
+            xy["x"]
+
+    def test_dir_and_repr(self, session):
+        xy = session.XYData(name="a", data=PAIRS)
+        assert MEMBERS <= set(dir(xy))
+        assert repr(xy) == "session.xyDataObjects['a']"
+        for name in ("it's", 'say "x"', "back\\slash"):
+            assert repr(session.XYData(name=name, data=PAIRS)) == "session.xyDataObjects[%r]" % name
+
+    @pytest.mark.parametrize("member", sorted(MEMBERS - {"setValues", "setData"}))
+    def test_attributes_are_read_only(self, session, repo, member):
+        xy = session.XYData(name="a", data=PAIRS)
+        before = getattr(xy, member)
+        with pytest.raises(AttributeError):
+            setattr(xy, member, "x")
+        assert getattr(xy, member) == before
+        assert getattr(repo["a"], member) == before
+
+    def test_unknown_attribute(self, session):
+        with pytest.raises(AttributeError, match="nothing"):
+            session.XYData(name="a", data=PAIRS).nothing
+
+
+class TestChanging:
+    def test_set_values_changes_texts_and_the_stored_record(self, session, repo):
+        xy = session.XYData(name="a", data=PAIRS)
+        xy.setValues(sourceDescription="S", contentDescription="C", positionDescription="P",
+                     xValuesLabel="x", yValuesLabel="y", legendLabel="L")
+        for obj in (xy, repo["a"]):
+            assert (obj.description, obj.xValuesLabel, obj.yValuesLabel, obj.legendLabel) == (
+                "S: C P", "x", "y", "L")
+            assert obj.name == "a"
+            assert obj.data == PAIRS
+
+    def test_set_values_refuses_name_and_wrong_kinds(self, session, repo):
+        xy = session.XYData(name="a", data=PAIRS)
+        with pytest.raises(TypeError, match="'name'"):
+            xy.setValues(name="b")
+        with pytest.raises(TypeError, match="'legendLabel'.*str"):
+            xy.setValues(legendLabel=5)
+        assert repo.keys() == ["a"]
+        assert xy.legendLabel == repo["a"].legendLabel == "a"
+
+    def test_set_data_replaces_pairs(self, session, repo):
+        xy = session.XYData(name="a", data=PAIRS, legendLabel="L")
+        xy.setData(data=[(5, 6)])
+        assert xy.data == repo["a"].data == ((5.0, 6.0),)
+        assert len(xy) == 1
+        assert repo["a"].legendLabel == "L"
+
+    @pytest.mark.parametrize("data, code", [((), 27), (((1, 2), (3,)), 15), (((1, 2, 3),), 15)])
+    def test_set_data_checks_before_changing(self, session, repo, data, code):
+        xy = session.XYData(name="a", data=PAIRS)
+        with pytest.raises(xyp.XyPlotError) as info:
+            xy.setData(data=data)
+        assert info.value.code == code
+        assert xy.data == repo["a"].data == PAIRS
+
+    def test_set_data_needs_a_sequence(self, session):
+        xy = session.XYData(name="a", data=PAIRS)
+        with pytest.raises(TypeError, match="'data'"):
+            xy.setData(data=5)
+        with pytest.raises(TypeError, match="'data'"):
+            xy.setData()
+        assert xy.data == PAIRS
+
+
+class TestWriteBack:
+    def test_handles_keep_their_own_snapshot(self, session, repo):
+        old = session.XYData(name="a", data=PAIRS)
+        newer = repo["a"]
+        newer.setData(data=((5, 6), (7, 8)))
+        newer.setValues(legendLabel="L")
+        assert old.data == PAIRS and len(old) == 3
+        assert old.legendLabel == "a"
+        assert repo["a"].data == ((5.0, 6.0), (7.0, 8.0))
+
+    def test_old_handle_writes_only_what_it_changes(self, session, repo):
+        old = session.XYData(name="a", data=PAIRS, xValuesLabel="X0")
+        newer = repo["a"]
+        newer.setData(data=((5, 6),))
+        newer.setValues(xValuesLabel="X1")
+        old.setValues(legendLabel="L")
+        assert repo["a"].data == ((5.0, 6.0),)
+        assert repo["a"].xValuesLabel == "X1"
+        assert repo["a"].legendLabel == "L"
+        newer.setValues(yValuesLabel="Y")   # newer still sees legend 'a' but must not write it
+        assert repo["a"].legendLabel == "L"
+        old.setData(data=((9, 9),))
+        stored = repo["a"]
+        assert (stored.data, stored.xValuesLabel, stored.yValuesLabel, stored.legendLabel) == (
+            ((9.0, 9.0),), "X1", "Y", "L")
+
+    def test_handle_of_a_deleted_record_does_not_bring_it_back(self, session, repo):
+        xy = session.XYData(name="a", data=PAIRS)
+        del repo["a"]
+        xy.setData(data=((1, 1),))
+        xy.setValues(legendLabel="L")
+        assert "a" not in repo
+        assert xy.data == ((1.0, 1.0),) and xy.legendLabel == "L"
+
+
+class TestTemporary:
+    def test_temporary_objects_are_never_stored(self, session, repo):
+        tmp = xyPlot.XYData(name=" t ", data=PAIRS, xValuesLabel="x")
+        assert tmp.name == "Temp"
+        assert tmp.legendLabel == "t"
+        assert (tmp.data, tmp.xValuesLabel) == (PAIRS, "x")
+        assert len(repo) == 0
+
+    def test_changing_a_temporary_changes_only_it(self, session, repo):
+        session.XYData(name="Temp", data=((1, 2),), legendLabel="stored")
+        tmp = xyPlot.XYData(name="t", data=PAIRS)
+        tmp.setData(data=((5, 6),))
+        tmp.setValues(legendLabel="mine")
+        assert (tmp.data, tmp.legendLabel) == (((5.0, 6.0),), "mine")
+        assert repo.keys() == ["Temp"]
+        assert (repo["Temp"].data, repo["Temp"].legendLabel) == (((1.0, 2.0),), "stored")
+
+    def test_temporary_can_be_stored_by_copying(self, session, repo):
+        tmp = xyPlot.XYData(name="t", data=PAIRS)
+        session.XYData(name="kept", objectToCopy=tmp)
+        tmp.setData(data=((0, 0),))
+        assert repo["kept"].data == PAIRS
+        assert repo["kept"].legendLabel == "t"
+
+    def test_temporary_errors(self, repo):
+        with pytest.raises(xyp.XyPlotError) as info:
+            xyPlot.XYData(name=" ", data=PAIRS)
+        assert info.value.code == 201
+        with pytest.raises(xyp.XyPlotError) as info:
+            xyPlot.XYData(name="t", data=())
+        assert info.value.code == 27
+        assert len(repo) == 0
