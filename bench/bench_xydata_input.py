@@ -7,6 +7,8 @@ median of the repetitions after a warm-up:
   numpy_f64      a numpy float64 array of shape (n, 2), C order (read through the buffer protocol)
   tuple          the same pairs as a tuple of n (x, y) tuples of Python floats, built beforehand
   list           the same pairs as a list of n [x, y] lists, built beforehand
+  tuple_np_f32   a tuple of n tuples of numpy.float32 scalars: items that are not Python numbers,
+                 so the binding takes its general path (one converted object per number)
   numpy_f32      a float32 array of shape (n, 2)
   numpy_fortran  np.asfortranarray(a): Fortran order, columns contiguous
   numpy_view     a[:, ::-1]: a strided view with a negative column stride (x and y swapped)
@@ -92,12 +94,14 @@ def make_inputs(n):
     fortran = np.asfortranarray(a)
     view = a[:, ::-1]
     assert not view.flags.c_contiguous and not view.flags.f_contiguous
-    return a, tot, lol, f32, fortran, view
+    scalars = tuple(zip(f32[:, 0], f32[:, 1]))
+    assert type(scalars[0][0]) is np.float32
+    return a, tot, lol, f32, scalars, fortran, view
 
 
 def run_size(session, n, repeat, warmup):
     import numpy as np
-    a, tot, lol, f32, fortran, view = make_inputs(n)
+    a, tot, lol, f32, scalars, fortran, view = make_inputs(n)
 
     def xydata(data, expected):
         def call():
@@ -109,6 +113,7 @@ def run_size(session, n, repeat, warmup):
         "numpy_f64": xydata(a, a),
         "tuple": xydata(tot, a),
         "list": xydata(lol, a),
+        "tuple_np_f32": xydata(scalars, f32.astype(np.float64)),
         "numpy_f32": xydata(f32, f32.astype(np.float64)),
         "numpy_fortran": xydata(fortran, a),
         "numpy_view": xydata(view, np.ascontiguousarray(view)),

@@ -140,8 +140,10 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
       dict->Put(ToPrimitive(item.first), ToPrimitive(item.second));
     return dict;
   }
-  if (PyObject_CheckBuffer(p)) {
+  if (PyObject_CheckBuffer(p) && !PyBytes_Check(p)) {
     if (auto packed = FromBuffer(value)) return packed;
+    // Other shapes and element types go item by item, so the command judges each item.
+    if (PySequence_Check(p)) return FromSequence(value, false);
   }
   // Number-like objects (numpy scalars): integers first, then floats.
   if (PyIndex_Check(p)) {
