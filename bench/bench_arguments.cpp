@@ -5,6 +5,7 @@
 // size, outside the timed loop; each iteration reads them again and builds a new record.
 //
 // A reference row copies the 2n doubles once, the memory floor of any path that keeps them.
+// The counter "faults" is the mean number of minor page faults per call.
 //
 // With --keep_heap, the allocator is told to keep freed memory (mallopt: no trimming, no mmap for
 // blocks up to 32 MiB) instead of handing it back to the kernel, so large buffers are not faulted
@@ -13,6 +14,7 @@
 // often the default allocator refaults depends on the rest of the heap, i.e. on the process.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <sys/resource.h>
 
 #include <cmath>
 #include <cstddef>
@@ -59,6 +61,13 @@ std::unique_ptr<omu_Primitive> ItemTupleData(const std::vector<double>& values) 
   return data;
 }
 
+// Minor page faults of this process so far.
+double MinorFaults() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_minflt);
+}
+
 // Empty when the record holds the n pairs, narrowed to float, in order; else what is wrong.
 std::string CheckRecord(const udd_UserXYData& record, const std::vector<double>& values) {
   const std::size_t n = values.size() / 2;
@@ -85,11 +94,14 @@ void RunFromKeyboard(benchmark::State& state, bool packed) {
     state.SkipWithError(problem.c_str());
     return;
   }
+  const double faultsBefore = MinorFaults();
   for (auto _ : state) {
     std::unique_ptr<udd_UserXYData> record = xypK_ReadData::FromKeyboard(args);
     benchmark::DoNotOptimize(record.get());
     benchmark::ClobberMemory();
   }
+  state.counters["faults"] = benchmark::Counter(MinorFaults() - faultsBefore,
+                                                benchmark::Counter::kAvgIterations);
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(n));
 }

@@ -52,7 +52,10 @@ class udd_UserXYData {
   std::vector<std::array<float, 2>> ListListData() const;
   void SetListListData(const std::vector<std::array<double, 2>>& pairs);
   // Replacing the pairs from x0, y0, x1, y1, ... (narrowed to float).
-  void SetPairValues(const std::vector<double>& values);
+  void SetPairValues(const std::vector<double>& values) {
+    SetPairValues(values.data(), values.size() / 2);
+  }
+  void SetPairValues(const double* values, std::size_t pairCount);
 
   // "source: content position", leaving out the empty parts.
   cow_String Description() const;

@@ -28,18 +28,18 @@ cow_String omu_PrimNumber::Repr() const {
   std::string out = negative ? "-" : "";
   if (exponent >= -4 && exponent < 16) {
     if (exponent < 0) {
-      out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+      out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
     } else {
       std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
       if (digits.size() <= intLen) {
-        out += digits + std::string(intLen - digits.size(), '0') + ".0";
+        out.append(digits).append(intLen - digits.size(), '0').append(".0");
       } else {
-        out += digits.substr(0, intLen) + "." + digits.substr(intLen);
+        out.append(digits, 0, intLen).append(".").append(digits, intLen);
       }
     }
   } else {
-    out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
+    out.append(digits, 0, 1);
+    if (digits.size() > 1) out.append(".").append(digits, 1);
     char exp[16];
     std::snprintf(exp, sizeof exp, "e%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     out += exp;

@@ -63,7 +63,11 @@ std::unique_ptr<omu_Primitive> pyb_Convert::FromBuffer(py::handle value) {
   std::vector<double> values;
   values.reserve(static_cast<std::size_t>(info.shape[0]) * 2);
   const std::string& f = info.format;
-  if (f == py::format_descriptor<double>::format())
+  if (f == py::format_descriptor<double>::format() && info.strides[1] == sizeof(double) &&
+      info.strides[0] == 2 * static_cast<py::ssize_t>(sizeof(double))) {
+    const double* rows = static_cast<const double*>(info.ptr);  // C order: one block
+    values.assign(rows, rows + 2 * info.shape[0]);
+  } else if (f == py::format_descriptor<double>::format())
     PackRows<double>(info, values);
   else if (f == py::format_descriptor<float>::format())
     PackRows<float>(info, values);

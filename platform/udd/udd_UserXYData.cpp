@@ -19,13 +19,14 @@ void udd_UserXYData::SetListListData(const std::vector<std::array<double, 2>>& p
   pairs_ = fresh;
 }
 
-void udd_UserXYData::SetPairValues(const std::vector<double>& values) {
-  cow_1DArrayList<udd_PairEntry> fresh;
-  fresh.Reserve(values.size() / 2);
-  for (std::size_t i = 0; i + 1 < values.size(); i += 2)
-    fresh.Append(
-        udd_PairEntry{udd_PairEntry::Narrow(values[i]), udd_PairEntry::Narrow(values[i + 1])});
-  pairs_ = fresh;
+// Fills the record's own array in place (it keeps the room the constructor reserved) unless a
+// copy shares it.
+void udd_UserXYData::SetPairValues(const double* values, std::size_t pairCount) {
+  pairs_.Clear();
+  pairs_.Reserve(pairCount);
+  for (std::size_t i = 0; i < pairCount; ++i)
+    pairs_.Append(udd_PairEntry{udd_PairEntry::Narrow(values[2 * i]),
+                                udd_PairEntry::Narrow(values[2 * i + 1])});
 }
 
 cow_String udd_UserXYData::Description() const {

@@ -3,13 +3,17 @@
 #include "oda_XYDataCommonIntObj.h"
 #include "xypK_MessageTypes.h"
 
-std::vector<double> xypK_ReadData::CheckedPairs(const omu_PrimSequence& data) {
+void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
   if (data.Size() == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
+  if (data.IsPairArray()) {  // numbers by construction: read in place
+    record.SetPairValues(data.PairValues());
+    return;
+  }
   std::vector<double> values;
   std::size_t badItem = 0;
   if (!oda_XYDataCommonIntObj::getSeqSeqDoubleFromTuple(data, values, badItem))
     xypK_MessageTypes::ErrorXYMustHaveXAndY();
-  return values;
+  record.SetPairValues(values);
 }
 
 std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args) {
@@ -65,7 +69,7 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
     record->SetPairs(source->Record().Pairs());
   } else {
     record->SetTypeCode(udd_UserXYData::kTypedData);
-    record->SetPairValues(CheckedPairs(*data));
+    SetCheckedPairs(*data, *record);
   }
   return record;
 }

@@ -37,8 +37,7 @@ omu_Result xypK_XYDataIntObj::AddXYData(omu_Arguments& args) {
   args.Begin();
   args.Get(data, "data");
   args.End();
-  const std::vector<double> values = xypK_ReadData::CheckedPairs(*data);
-  Record().SetPairValues(values);
+  xypK_ReadData::SetCheckedPairs(*data, Record());
   if (udd_UserXYData* stored = StoredRecord()) {
     stored->SetPairs(Record().Pairs());
     xypK_XYDataSessionCntr::Instance().Update(Name());
