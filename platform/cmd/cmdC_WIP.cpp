@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "cmdC_InterruptedException.h"
+
 namespace {
 cmdC_WIP::InterruptCheck& CurrentCheck() {
   static cmdC_WIP::InterruptCheck check = nullptr;
@@ -79,4 +81,11 @@ void cmdC_WIP::Milestone(const cow_String& text, int percent) {
   progressText_ = text;
   lastPercent_ = percent;
   if (percent >= 100) EndProgress();
+}
+
+void cmdC_WIP::InterruptedThrow() {
+  if (Interrupted()) {
+    EndProgress();
+    throw cmdC_InterruptedException();
+  }
 }

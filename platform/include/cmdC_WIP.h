@@ -26,6 +26,8 @@ class cmdC_WIP {
 
   // True when the user asked to stop the operation in progress (the binding installs the check).
   bool Interrupted();
+  // Raises cmdC_InterruptedException when the user asked to stop.
+  void InterruptedThrow();
   static void SetInterruptCheck(InterruptCheck check);
   // Receives every line as well (tests, the application's own log).
   static void SetListener(Listener listener);

@@ -1,9 +1,11 @@
 #include "pyb_Errors.h"
 
+#include "cmdC_InterruptedException.h"
 #include "nex_Exception.h"
 #include "omu_Deprecation.h"
 #include "omu_KeywordErrorException.h"
 #include "omu_TypeErrorException.h"
+#include "uti_FileException.h"
 #include "uti_XypException.h"
 
 namespace {
@@ -61,6 +63,13 @@ void pyb_Errors::Register(py::module_& m) {
       std::rethrow_exception(p);
     } catch (const uti_XypException& e) {
       Raise(Slot(1), e);
+    } catch (const uti_FileException& e) {
+      // OSError(errno, text, filename) becomes the matching subclass (FileNotFoundError, ...).
+      py::object error = py::reinterpret_borrow<py::object>(PyExc_OSError)(
+          e.Errno(), e.Message().Std(), e.Path().Std());
+      PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
+    } catch (const cmdC_InterruptedException&) {
+      PyErr_SetNone(PyExc_KeyboardInterrupt);
     } catch (const omu_KeywordErrorException& e) {
       PyErr_SetString(PyExc_TypeError, e.Message().CStr());
     } catch (const omu_TypeErrorException& e) {

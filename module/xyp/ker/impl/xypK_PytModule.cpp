@@ -1,6 +1,7 @@
 #include "xypK_PytModule.h"
 
 #include "oda_XYDataCommonIntObj.h"
+#include "omu_PrimNone.h"
 #include "omu_PrimType.h"
 #include "pyo_OskavoMath.h"
 #include "xypC_Enumerations.h"
@@ -9,7 +10,9 @@
 #include "xypK_XYDataIntObj.h"
 
 const omu_MethodRow xypK_PytModule::methods_[] = {
-    {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>}, {"", nullptr}};
+    {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>},
+    {"XYDataFromFile", omu_Method<&xypK_PytModule::tmpXYDataFromFile>},
+    {"", nullptr}};
 
 // The XY data math functions, in publishing order; each arrives with its implementation.
 static const pyo_MathFunctionRow mathFuncTable[] = {{"", nullptr}};
@@ -36,6 +39,10 @@ omu_Result xypK_PytModule::tmpXYDataFromKeyboard(omu_Arguments& args) {
   return ReadData(args, xypK_FROM_KEYBOARD);
 }
 
+omu_Result xypK_PytModule::tmpXYDataFromFile(omu_Arguments& args) {
+  return ReadData(args, xypK_FROM_FILE);
+}
+
 omu_Result xypK_PytModule::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source) {
   cow_String command;
   std::unique_ptr<udd_UserXYData> record;
@@ -44,9 +51,14 @@ omu_Result xypK_PytModule::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm s
       command = "XYData";
       record = xypK_ReadData::FromKeyboard(args);
       break;
+    case xypK_FROM_FILE:
+      command = "XYDataFromFile";
+      record = xypK_ReadData::FromFile(args);
+      break;
     default:
       XYPK_ASSERT(!"known XY data source");
   }
+  if (!record) return std::make_unique<omu_PrimNone>();
   command += args.AsRepr();
   auto object = std::make_shared<xypK_XYDataIntObj>("Temp");
   object->SetRepositoryBacked(false);

@@ -1,7 +1,21 @@
 #include "xypK_ReadData.h"
 
+#include <fcntl.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "cmdC_WIP.h"
 #include "oda_XYDataCommonIntObj.h"
+#include "omi_Singleton.h"
+#include "uti_PreCheckFile.h"
 #include "xypK_MessageTypes.h"
+#include "xypK_TextFileReader.h"
+#include "xypK_Utils.h"
 
 void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
   if (data.Size() == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
@@ -71,5 +85,225 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
     record->SetTypeCode(udd_UserXYData::kTypedData);
     SetCheckedPairs(*data, *record);
   }
+  return record;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text files
+
+namespace {
+
+bool IsFieldSeparator(char c) {
+  return c == ',' || c == ' ' || c == '\t';
+}
+bool IsNameSeparator(char c) {
+  return c == ',' || c == ' ';
+}
+
+// Field `column` (1-based) of a header line split at commas and blanks; one trailing newline
+// is removed, and a field that is only a newline does not count.
+std::string_view NameField(std::string_view line, int column) {
+  int number = 0;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && IsNameSeparator(line[i])) ++i;
+    if (i == line.size()) break;
+    const std::size_t start = i;
+    while (i < line.size() && !IsNameSeparator(line[i])) ++i;
+    std::string_view field = line.substr(start, i - start);
+    if (field == "\n") continue;
+    if (++number == column) {
+      if (!field.empty() && field.back() == '\n') field.remove_suffix(1);
+      return field;
+    }
+  }
+  return {};
+}
+
+// Converts a field the classifier accepted, as the C conversion would: a leading "+" is
+// allowed, the longest number at the start is taken, and values beyond the float range become
+// infinite or denormal/zero. False when no number starts the field (".e5", "-e5").
+bool ConvertField(std::string_view field, float& value) {
+  const char* first = field.data();
+  const char* last = first + field.size();
+  if (first != last && *first == '+') ++first;
+  if (first != last && *first == '+') return false;
+  const std::from_chars_result r = std::from_chars(first, last, value);
+  if (r.ec == std::errc()) return true;
+  if (r.ec != std::errc::result_out_of_range) return false;
+  const std::string copy(first, last);
+  value = std::strtof(copy.c_str(), nullptr);
+  return true;
+}
+
+// A line as read with its line end: "*" alone on its line is a command line too.
+bool IsCommand(std::string_view line, bool hadLineEnd) {
+  return xypK_Utils::IsCommandLine(line) || (line == "*" && hadLineEnd);
+}
+
+const char* const kCannotOpen =
+    "The file from which XY data are read cannot be opened.  Please check that it is not being "
+    "used by another process.";
+
+}  // namespace
+
+std::string_view xypK_ReadData::ChopStarAndSpace(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && (line[i] == '*' || line[i] == ' ' || line[i] == '\t')) ++i;
+  return line.substr(i);
+}
+
+void xypK_ReadData::ChopStarAndSpace(char* line) {
+  if (!line) return;
+  const std::size_t length = std::strlen(line);
+  const std::string_view rest = ChopStarAndSpace(std::string_view(line, length));
+  std::memmove(line, rest.data(), rest.size() + 1);
+}
+
+std::string_view xypK_ReadData::SinglePairName(std::string_view line) {
+  const std::string_view first = NameField(line, 1);
+  return first == "X" ? NameField(line, 2) : first;
+}
+
+std::string_view xypK_ReadData::MultColumnName(std::string_view line, int column) {
+  return NameField(line, column);
+}
+
+cow_String xypK_ReadData::GetSinglePairXYDataName(char* line) {
+  return line ? cow_String(SinglePairName(line)) : cow_String();
+}
+
+cow_String xypK_ReadData::GetMultColumnXYDataName(char* line, int column) {
+  return line ? cow_String(MultColumnName(line, column)) : cow_String();
+}
+
+std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
+  cow_String name, fileName, sourceDescription, contentDescription, positionDescription, xLabel,
+      yLabel, legend;
+  int xField = 1, yField = 2, skipFrequency = 0;
+  args.Begin();
+  args.Get(name, "name");
+  args.Get(fileName, "fileName");
+  args.Optional();
+  args.Get(xField, "xField");
+  args.Get(yField, "yField");
+  args.Get(skipFrequency, "skipFrequency");
+  args.Get(sourceDescription, "sourceDescription");
+  args.Get(contentDescription, "contentDescription");
+  args.Get(positionDescription, "positionDescription");
+  args.Get(xLabel, "xValuesLabel");
+  args.Get(yLabel, "yValuesLabel");
+  args.Get(legend, "legendLabel");
+  args.End();
+  // 64-bit: a skip frequency near the int limit plus one does not overflow.
+  const std::int64_t period = static_cast<std::int64_t>(std::max(skipFrequency, 0)) + 1;
+
+  name = name.Trim(' ');
+  if (name.IsEmpty()) xypK_MessageTypes::ErrorXYDataNameNotGiven();
+  const cow_String path = uti_PreCheckFile(fileName, uti_READ_ACCESS, "XY data file");
+  if (xField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
+  if (yField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
+
+  auto record = std::make_unique<udd_UserXYData>(512);
+  record->SetName(name);
+  record->SetSourceDescription(sourceDescription);
+  record->SetContentDescription(contentDescription);
+  record->SetPositionDescription(positionDescription);
+  record->SetXAxisLabel(xLabel);
+  record->SetYAxisLabel(yLabel);
+  record->SetLegendLabel(legend);
+
+  const int fd = open(path.CStr(), O_RDONLY | O_CLOEXEC);
+  cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
+  if (fd < 0) {
+    wip.Error(kCannotOpen);
+    return nullptr;
+  }
+  xypK_TextFileReader file(fd, path);
+
+  const int lastField = std::max(xField, yField);
+  const bool twoColumns = xField <= 2 && yField <= 2;
+  std::int64_t lineCounter = 0;
+  int section = 0;
+  bool commandSeen = false, nameExpected = true;
+  const auto started = std::chrono::steady_clock::now();
+  std::uint64_t linesRead = 0;
+  bool showProgress = false;
+
+  std::string_view line;
+  bool hadLineEnd = false;
+  while (file.NextLine(line, hadLineEnd)) {
+    if ((++linesRead & 4095) == 0) {
+      wip.InterruptedThrow();
+      if (!showProgress)
+        showProgress = std::chrono::steady_clock::now() - started > std::chrono::seconds(1);
+      if (showProgress && file.FileSize() > 0)
+        wip.Milestone("Reading XY data from " + path,
+                      static_cast<int>(100 * file.BytesConsumed() / file.FileSize()));
+    }
+    if (period != 1 && lineCounter % period != 0) {
+      ++lineCounter;
+      continue;
+    }
+    if (xypK_Utils::IsCommentLine(line) || xypK_Utils::IsBlankLine(line)) continue;
+    if (IsCommand(line, hadLineEnd)) {
+      commandSeen = true;
+      if (++section > 1) break;
+    }
+    if (commandSeen && nameExpected && section == 1) {
+      nameExpected = false;
+      const std::string_view header = ChopStarAndSpace(line);
+      const std::string_view headerName =
+          twoColumns ? SinglePairName(header) : MultColumnName(header, lastField);
+      if (!headerName.empty() && record->Name() != "Temp-1")
+        record->SetName(cow_String(headerName));
+      continue;
+    }
+
+    // A data line: fields at commas, blanks and tabs, runs counting as one.
+    int fieldNumber = 0;
+    std::size_t i = 0;
+    float x = 0.0f, y = 0.0f;
+    bool converted = true, noValue = false;
+    while (fieldNumber < lastField) {
+      while (i < line.size() && IsFieldSeparator(line[i])) ++i;
+      if (i == line.size()) break;
+      const std::size_t start = i;
+      while (i < line.size() && !IsFieldSeparator(line[i])) ++i;
+      const std::string_view field = line.substr(start, i - start);
+      ++fieldNumber;
+      if (fieldNumber == xField) {
+        const xypK_FieldEnum kind = xypK_Utils::IsFloat(field);
+        if (kind == xypK_NOT_A_NUMBER) xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate("X");
+        if (kind == xypK_NUMBER) converted = ConvertField(field, x) && converted;
+        noValue = noValue || kind == xypK_NO_VALUE;
+      }
+      if (fieldNumber == yField) {
+        const xypK_FieldEnum kind = xypK_Utils::IsFloat(field);
+        if (kind == xypK_NOT_A_NUMBER) xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate("Y");
+        if (kind == xypK_NUMBER) converted = ConvertField(field, y) && converted;
+        noValue = noValue || kind == xypK_NO_VALUE;
+      }
+    }
+    if (fieldNumber < xField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
+    if (fieldNumber < yField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
+    if (!converted) xypK_MessageTypes::ErrorReadingDataFromFile();
+    // A pair with no value in either column is dropped rather than given an invented value.
+    if (!noValue) record->AppendPair(x, y);
+    ++lineCounter;
+  }
+  wip.EndProgress();
+
+  if (lineCounter == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
+  if (commandSeen && nameExpected) xypK_MessageTypes::ErrorInvalidSectionNumber();
+  if (record->Size() == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
+
+  const cow_String xName = "Field " + cow_String::FromInt(xField);
+  const cow_String yName = "Field " + cow_String::FromInt(yField);
+  if (record->XAxisLabel().IsEmpty()) record->SetXAxisLabel(xName);
+  if (record->YAxisLabel().IsEmpty()) record->SetYAxisLabel(yName);
+  if (record->ContentDescription().IsEmpty())
+    record->SetContentDescription(yName + " vs. " + xName);
+  if (record->LegendLabel().IsEmpty()) record->SetLegendLabel(record->Name());
   return record;
 }

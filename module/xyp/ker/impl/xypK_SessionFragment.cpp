@@ -1,5 +1,6 @@
 #include "xypK_SessionFragment.h"
 
+#include "omu_PrimNone.h"
 #include "omu_PrimType.h"
 #include "xypK_ReadData.h"
 #include "xypK_Utils.h"
@@ -8,7 +9,9 @@
 #include "xypK_XYDataSessionCntr.h"
 
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
-    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>}, {"", nullptr}};
+    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
+    {"XYDataFromFile", omu_Method<&xypK_SessionFragment::XYDataFromFile>},
+    {"", nullptr}};
 
 const omu_MemberRow xypK_SessionFragment::members_[] = {
     {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr}, {"", nullptr, nullptr}};
@@ -40,6 +43,10 @@ omu_Result xypK_SessionFragment::XYDataFromKeyboard(omu_Arguments& args) {
   return ReadData(args, xypK_FROM_KEYBOARD);
 }
 
+omu_Result xypK_SessionFragment::XYDataFromFile(omu_Arguments& args) {
+  return ReadData(args, xypK_FROM_FILE);
+}
+
 omu_Result xypK_SessionFragment::xyData() {
   return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>());
 }
@@ -50,9 +57,14 @@ omu_Result xypK_SessionFragment::ReadData(omu_Arguments& args, xypK_WhereDataFro
     case xypK_FROM_KEYBOARD:
       record = xypK_ReadData::FromKeyboard(args);
       break;
+    case xypK_FROM_FILE:
+      record = xypK_ReadData::FromFile(args);
+      break;
     default:
       XYPK_ASSERT(!"known XY data source");
   }
+  // A file that could not be opened was reported; nothing is stored over existing data.
+  if (!record) return std::make_unique<omu_PrimNone>();
   const cow_String name = record->Name();
   xypK_XYDataSessionCntr& repository = xypK_XYDataSessionCntr::Instance();
   if (repository.IsMember(name) && record->SourceDescription() == "Data modified in editor") {

@@ -13,6 +13,7 @@ class xypK_SessionFragment : public sesK_SessionFragment {
                          const omu_Arguments& args) const override;
 
   omu_Result XYDataFromKeyboard(omu_Arguments& args);
+  omu_Result XYDataFromFile(omu_Arguments& args);
   omu_Result xyData();
 
  private:
