@@ -47,6 +47,7 @@ class udd_UserXYData {
   const udd_PairEntry& Pair(std::size_t i) const { return pairs_[i]; }
   const cow_1DArrayList<udd_PairEntry>& Pairs() const { return pairs_; }
   void AppendPair(float x, float y) { pairs_.Append(udd_PairEntry{x, y}); }
+  void ReservePairs(std::size_t count) { pairs_.Reserve(count); }
   void SetPairs(const cow_1DArrayList<udd_PairEntry>& pairs) { pairs_ = pairs; }
   // The pairs as two-element sequences, and replacing them from such sequences (narrowed).
   std::vector<std::array<float, 2>> ListListData() const;

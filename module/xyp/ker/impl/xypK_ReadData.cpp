@@ -136,6 +136,22 @@ bool ConvertField(std::string_view field, float& value) {
   return true;
 }
 
+// The common case in one pass: a field that is a plain decimal number ([-]digits[.digits]
+// [e[+-]digits], ending in a digit or ".") up to a separator or the line's end. Such a field is a
+// number for IsFloat too, so the result is the same as classifying then converting. On success
+// `i` moves past the field; otherwise nothing changes and the caller takes the general path.
+bool PlainNumber(std::string_view line, std::size_t& i, float& value) {
+  const char c = line[i];
+  if (!((c >= '0' && c <= '9') || c == '.' || c == '-')) return false;
+  const char* end = line.data() + line.size();
+  const std::from_chars_result r = std::from_chars(line.data() + i, end, value);
+  if (r.ec != std::errc() || (r.ptr != end && !IsFieldSeparator(*r.ptr))) return false;
+  const char last = r.ptr[-1];
+  if (!((last >= '0' && last <= '9') || last == '.')) return false;
+  i = static_cast<std::size_t>(r.ptr - line.data());
+  return true;
+}
+
 // A line as read with its line end: "*" alone on its line is a command line too.
 bool IsCommand(std::string_view line, bool hadLineEnd) {
   return xypK_Utils::IsCommandLine(line) || (line == "*" && hadLineEnd);
@@ -229,6 +245,7 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   const auto started = std::chrono::steady_clock::now();
   std::uint64_t linesRead = 0;
   bool showProgress = false;
+  bool reserved = false;
 
   std::string_view line;
   bool hadLineEnd = false;
@@ -237,6 +254,13 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
       wip.InterruptedThrow();
       if (!showProgress)
         showProgress = std::chrono::steady_clock::now() - started > std::chrono::seconds(1);
+      // Room for the whole file once its line length is known: the pair array then grows once
+      // instead of doubling (and holding the old and the new array at once).
+      if (!reserved && file.FileSize() > 0 && record->Size() > 0) {
+        reserved = true;
+        const double scale = static_cast<double>(file.FileSize()) / file.BytesConsumed();
+        record->ReservePairs(static_cast<std::size_t>(record->Size() * scale * 1.02) + 1024);
+      }
       if (showProgress && file.FileSize() > 0)
         wip.Milestone("Reading XY data from " + path,
                       static_cast<int>(100 * file.BytesConsumed() / file.FileSize()));
@@ -269,16 +293,23 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
       while (i < line.size() && IsFieldSeparator(line[i])) ++i;
       if (i == line.size()) break;
       const std::size_t start = i;
+      ++fieldNumber;
+      const bool isX = fieldNumber == xField, isY = fieldNumber == yField;
+      float value = 0.0f;
+      if ((isX || isY) && PlainNumber(line, i, value)) {
+        if (isX) x = value;
+        if (isY) y = value;
+        continue;
+      }
       while (i < line.size() && !IsFieldSeparator(line[i])) ++i;
       const std::string_view field = line.substr(start, i - start);
-      ++fieldNumber;
-      if (fieldNumber == xField) {
+      if (isX) {
         const xypK_FieldEnum kind = xypK_Utils::IsFloat(field);
         if (kind == xypK_NOT_A_NUMBER) xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate("X");
         if (kind == xypK_NUMBER) converted = ConvertField(field, x) && converted;
         noValue = noValue || kind == xypK_NO_VALUE;
       }
-      if (fieldNumber == yField) {
+      if (isY) {
         const xypK_FieldEnum kind = xypK_Utils::IsFloat(field);
         if (kind == xypK_NOT_A_NUMBER) xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate("Y");
         if (kind == xypK_NUMBER) converted = ConvertField(field, y) && converted;
