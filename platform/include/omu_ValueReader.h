@@ -35,7 +35,7 @@ class omu_ValueReader {
   static bool Read(const omu_Primitive& p, std::shared_ptr<T>& value);
 
   static cow_String Expected(const bool&) { return "bool"; }
-  static cow_String Expected(const int&) { return "int"; }
+  static cow_String Expected(const int&) { return "an int from -2147483648 to 2147483647"; }
   static cow_String Expected(const long long&) { return "int"; }
   static cow_String Expected(const float&) { return "float"; }
   static cow_String Expected(const double&) { return "float"; }

@@ -84,7 +84,7 @@ TEST(Arguments, IntegersReadAsFloatsButNotTheOtherWay) {
   args.Optional();
   EXPECT_TRUE(args.Get(a, "a"));
   EXPECT_EQ(a, 4.0f);
-  EXPECT_EQ(TypeErrorText([&] { args.Get(b, "b"); }), "cmd(): 'b' expects int, got float");
+  EXPECT_EQ(TypeErrorText([&] { args.Get(b, "b"); }), "cmd(): 'b' expects an int from -2147483648 to 2147483647, got float");
 }
 
 TEST(Arguments, MissingOrWrongRequiredArgumentIsReportedAtEnd) {
