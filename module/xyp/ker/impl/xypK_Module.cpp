@@ -5,6 +5,7 @@
 #include "omu_ScriptingGate.h"
 #include "prbK_Module.h"
 #include "utl_Libraries.h"
+#include "xypC_XYReportOptions.h"
 #include "xypK_XYDataSessionCntr.h"
 #include "xypK_XYToolset.h"
 
@@ -50,6 +51,7 @@ void StartUp(int& count) {
   xypK_XYToolset::Instance();
   omu_Atom::CreateAtom("xypK_XYPlotEditor");
   typ_ArchCompTable::Instance().InsertEntry(kArchComponentId, xypK_ArchEntry());
+  xypC_XYReportOptions::TheInstance();
 }
 }  // namespace
 
@@ -72,6 +74,7 @@ void xypK_finalize(int& count) {
   moduleUp = false;
   --count;
   xypK_XYDataSessionCntr::Finalize();
+  xypC_XYReportOptions::Finalize();
   cmdC_XypMessageTable::Finalize();
   xypK_XYToolset::Finalize();
   gtkK_finalize(count);

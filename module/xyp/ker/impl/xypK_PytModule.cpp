@@ -8,6 +8,7 @@
 #include "xypK_ReadData.h"
 #include "xypK_Utils.h"
 #include "xypK_XYDataIntObj.h"
+#include "xypK_XYReportOptionsIntObj.h"
 
 const omu_MethodRow xypK_PytModule::methods_[] = {
     {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>},
@@ -25,6 +26,7 @@ xypK_PytModule::xypK_PytModule() : pyo_Module("xyPlot", methods_, PREIMPORTED) {
   DefineConstant(omu_PrimEnum<xypC_PageWidthEnum, 0>());
   DefineConstant(omu_PrimEnum<xypC_TitleStyleEnum, 0>());
   DefineType(oda_XYDataCommonIntObj::TypeName());
+  DefineType(xypK_XYReportOptionsIntObj::TypeName());
   RegisterMathFunctions();
 }
 

@@ -7,6 +7,7 @@
 #include "xypK_XYDataDictIntObj.h"
 #include "xypK_XYDataIntObj.h"
 #include "xypK_XYDataSessionCntr.h"
+#include "xypK_XYReportOptionsIntObj.h"
 
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
     {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
@@ -14,7 +15,10 @@ const omu_MethodRow xypK_SessionFragment::methods_[] = {
     {"", nullptr}};
 
 const omu_MemberRow xypK_SessionFragment::members_[] = {
-    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr}, {"", nullptr, nullptr}};
+    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr},
+    {"xyReportOptions", omu_Getter<&xypK_SessionFragment::xyReportOptions>, nullptr},
+    {"defaultXYReportOptions", omu_Getter<&xypK_SessionFragment::defaultXYReportOptions>, nullptr},
+    {"", nullptr, nullptr}};
 
 const omu_DeprecatedMemberRow xypK_SessionFragment::deprecatedMembers_[] = {
     {"xyData", omu_Getter<&xypK_SessionFragment::xyData>, nullptr, "6.2", "xyDataObjects"},
@@ -49,6 +53,14 @@ omu_Result xypK_SessionFragment::XYDataFromFile(omu_Arguments& args) {
 
 omu_Result xypK_SessionFragment::xyData() {
   return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>());
+}
+
+omu_Result xypK_SessionFragment::xyReportOptions() {
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYReportOptionsIntObj>(false));
+}
+
+omu_Result xypK_SessionFragment::defaultXYReportOptions() {
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYReportOptionsIntObj>(true));
 }
 
 omu_Result xypK_SessionFragment::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source) {

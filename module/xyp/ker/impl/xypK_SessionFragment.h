@@ -15,6 +15,8 @@ class xypK_SessionFragment : public sesK_SessionFragment {
   omu_Result XYDataFromKeyboard(omu_Arguments& args);
   omu_Result XYDataFromFile(omu_Arguments& args);
   omu_Result xyData();
+  omu_Result xyReportOptions();
+  omu_Result defaultXYReportOptions();
 
  private:
   xypK_SessionFragment(const xypK_SessionFragment& other) = default;

@@ -1,0 +1,30 @@
+#pragma once
+// The XY report settings: one process-wide record with a default set and a current set. Nothing
+// is range-checked here; the report writer refuses settings it cannot use.
+#include "xypC_Enumerations.h"
+
+struct xypC_XYReportSettings {
+  int pageWidth = 80;
+  int numDigits = 6;
+  bool interpolation = false;
+  bool xyData = true;
+  bool totals = false;
+  bool minMax = false;
+  xypC_PageWidthEnum pageWidthLimited = xypC_NO_LIMIT;
+  xypC_FormatEnum numberFormat = xypC_AUTOMATIC;
+  xypC_ColumnLayoutEnum layout = xypC_SINGLE_TABLE;
+};
+
+class xypC_XYReportOptions {
+ public:
+  static xypC_XYReportOptions& TheInstance();
+  static void Finalize();
+
+  xypC_XYReportSettings& Default() { return default_; }
+  xypC_XYReportSettings& Current() { return current_; }
+  xypC_XYReportSettings& Set(bool isDefault) { return isDefault ? default_ : current_; }
+
+ private:
+  xypC_XYReportSettings default_;
+  xypC_XYReportSettings current_;
+};
