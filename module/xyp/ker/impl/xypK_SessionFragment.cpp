@@ -1,9 +1,13 @@
 #include "xypK_SessionFragment.h"
 
+#include "oda_XYDataCommonIntObj.h"
 #include "omu_PrimNone.h"
+#include "omu_PrimSequence.h"
 #include "omu_PrimType.h"
+#include "xypK_MessageTypes.h"
 #include "xypK_ReadData.h"
 #include "xypK_Utils.h"
+#include "xypK_WriteReport.h"
 #include "xypK_XYDataDictIntObj.h"
 #include "xypK_XYDataIntObj.h"
 #include "xypK_XYDataSessionCntr.h"
@@ -12,6 +16,7 @@
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
     {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
     {"XYDataFromFile", omu_Method<&xypK_SessionFragment::XYDataFromFile>},
+    {"writeXYReport", omu_Method<&xypK_SessionFragment::WriteXYReport>},
     {"", nullptr}};
 
 const omu_MemberRow xypK_SessionFragment::members_[] = {
@@ -53,6 +58,53 @@ omu_Result xypK_SessionFragment::XYDataFromFile(omu_Arguments& args) {
 
 omu_Result xypK_SessionFragment::xyData() {
   return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>());
+}
+
+// "xyData" is a sequence of XY data objects (or one such object); a string names repository
+// data. A name enters the column list once; data without a name gets "__tmpXYData-k".
+omu_Result xypK_SessionFragment::WriteXYReport(omu_Arguments& args) {
+  cow_String fileName;
+  const omu_Primitive* items = nullptr;
+  bool appendMode = true;
+  args.Begin();
+  args.Get(fileName, "fileName");
+  args.Get(items, "xyData");
+  args.Optional();
+  args.Get(appendMode, "appendMode");
+  args.End();
+
+  std::vector<const omu_Primitive*> elements;
+  if (items->Kind() == omu_PrimKind::Tuple || items->Kind() == omu_PrimKind::List) {
+    const auto& sequence = static_cast<const omu_PrimSequence&>(*items);
+    for (std::size_t i = 0; i < sequence.Size(); ++i) elements.push_back(&sequence.Item(i));
+  } else {
+    elements.push_back(items);
+  }
+  if (elements.empty()) xypK_MessageTypes::ErrorNoXYDataSelected();
+
+  xypK_WriteReport::DataMap data;
+  cow_List<cow_String> names;
+  int unnamed = 0;
+  for (const omu_Primitive* element : elements) {
+    std::shared_ptr<oda_XYDataCommonIntObj> object;
+    cow_String name;
+    udd_UserXYData record;
+    if (omu_ValueReader::Read(*element, object)) {
+      record = object->Record();
+      name = record.Name();
+      if (name.IsEmpty()) name = "__tmpXYData-" + cow_String::FromInt(unnamed++);
+    } else if (omu_ValueReader::Read(*element, name)) {
+      xypK_XYDataSessionCntr& repository = xypK_XYDataSessionCntr::Instance();
+      if (!repository.IsMember(name)) xypK_MessageTypes::ErrorUnknownXYData();
+      record = repository.ConstGet(name);
+    } else {
+      xypK_MessageTypes::ErrorUnknownXYData();
+    }
+    data.Insert(name, record);
+    names.AppendUnlessMember(name);
+  }
+  xypK_WriteReport().WriteReport(appendMode, fileName, data, names, "", "");
+  return std::make_unique<omu_PrimNone>();
 }
 
 omu_Result xypK_SessionFragment::xyReportOptions() {
