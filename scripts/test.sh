@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (C++ through CTest, Python through
-# pytest), then the whole suite once more in an ASan + UBSan build.
+# pytest), then the whole suite once more in an ASan + UBSan build, then a minute of fuzzing.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -11,4 +11,6 @@ jobs=$(nproc)
 
 "$top/scripts/build.sh" "$top/build-sanitize" -DXYP_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs")
-echo "All tests passed (plain and sanitized builds)."
+# The text-file reader under libFuzzer (clang, ASan + UBSan) for a bounded time.
+"$top/scripts/fuzz.sh" 60
+echo "All tests passed (plain and sanitized builds, fuzzing)."

@@ -21,8 +21,10 @@ class omu_Fragment : public omu_InterfaceObj {
   }
 
  private:
+  // Never destroyed: a fragment held by a singleton may be destroyed at exit after the
+  // registry's own static storage would be.
   static std::vector<omu_InterfaceObj*>& Registry() {
-    static std::vector<omu_InterfaceObj*> fragments;
-    return fragments;
+    static auto* fragments = new std::vector<omu_InterfaceObj*>();
+    return *fragments;
   }
 };

@@ -13,7 +13,10 @@ constexpr std::size_t kBlockSize = 1 << 20;
 }
 
 xypK_TextFileReader::xypK_TextFileReader(int fd, cow_String path)
-    : fd_(fd), path_(std::move(path)), buffer_(kBlockSize) {
+    : fd_(fd),
+      path_(std::move(path)),
+      buffer_(new char[kBlockSize]),
+      capacity_(kBlockSize) {
   struct stat info;
   if (fstat(fd_, &info) == 0 && S_ISREG(info.st_mode))
     size_ = static_cast<std::uint64_t>(info.st_size);
@@ -28,14 +31,19 @@ xypK_TextFileReader::~xypK_TextFileReader() {
 bool xypK_TextFileReader::Fill() {
   if (eof_) return false;
   if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
     end_ -= begin_;
     scan_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_.size()) buffer_.resize(buffer_.size() * 2);
+  if (end_ == capacity_) {
+    std::unique_ptr<char[]> larger(new char[capacity_ * 2]);
+    std::memcpy(larger.get(), buffer_.get(), end_);
+    buffer_ = std::move(larger);
+    capacity_ *= 2;
+  }
   for (;;) {
-    const ssize_t n = read(fd_, buffer_.data() + end_, buffer_.size() - end_);
+    const ssize_t n = read(fd_, buffer_.get() + end_, capacity_ - end_);
     if (n > 0) {
       end_ += static_cast<std::size_t>(n);
       return true;
@@ -53,7 +61,7 @@ bool xypK_TextFileReader::Fill() {
 
 bool xypK_TextFileReader::NextLine(std::string_view& line, bool& hadLineEnd) {
   for (;;) {
-    const char* base = buffer_.data();
+    const char* base = buffer_.get();
     const void* found = scan_ < end_ ? std::memchr(base + scan_, '\n', end_ - scan_) : nullptr;
     if (found) {
       const std::size_t newline = static_cast<std::size_t>(static_cast<const char*>(found) - base);
@@ -68,7 +76,7 @@ bool xypK_TextFileReader::NextLine(std::string_view& line, bool& hadLineEnd) {
     scan_ = end_;
     if (!Fill()) {
       if (begin_ == end_) return false;
-      line = std::string_view(buffer_.data() + begin_, end_ - begin_);
+      line = std::string_view(buffer_.get() + begin_, end_ - begin_);
       hadLineEnd = false;
       consumed_ += end_ - begin_;
       begin_ = scan_ = end_;

@@ -3,8 +3,8 @@
 // its line end; "\r" just before "\n" belongs to the line end, so CRLF files read like LF files.
 // Lines of any length are read whole. The file is closed when the reader goes.
 #include <cstdint>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 #include "cow_String.h"
 
@@ -28,7 +28,8 @@ class xypK_TextFileReader {
 
   int fd_;
   cow_String path_;
-  std::vector<char> buffer_;
+  std::unique_ptr<char[]> buffer_;  // not zero-filled: only read bytes are ever looked at
+  std::size_t capacity_;
   std::size_t begin_ = 0;  // start of the unread text
   std::size_t scan_ = 0;   // where the search for the next line end goes on
   std::size_t end_ = 0;    // end of the text read
