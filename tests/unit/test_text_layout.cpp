@@ -455,7 +455,7 @@ TEST(TextLayoutIsFit, CountsDigitsWithoutPointSignAndTrailingZeros) {
   EXPECT_FALSE(U::IsFit(-1, data, 0));
 }
 
-TEST(TextLayoutIsFit, SmallRecordsAndSpecialValues) {
+TEST(TextLayoutIsFit, SmallRecordsAndNonFiniteValues) {
   udd_UserXYData empty;
   EXPECT_TRUE(U::IsFit(0, empty, 0));
   EXPECT_TRUE(U::IsFit(-5, empty, 1));
@@ -471,12 +471,12 @@ TEST(TextLayoutIsFit, SmallRecordsAndSpecialValues) {
   EXPECT_TRUE(U::IsFit(39, big, 0));
   EXPECT_FALSE(U::IsFit(38, big, 0));
 
-  udd_UserXYData special;
-  special.AppendPair(-kInf, kNaN);  // "Inf" and "NaN": 3 each
-  EXPECT_TRUE(U::IsFit(3, special, 0));
-  EXPECT_FALSE(U::IsFit(2, special, 0));
-  EXPECT_TRUE(U::IsFit(3, special, 1));
-  EXPECT_FALSE(U::IsFit(2, special, 1));
+  udd_UserXYData nonFinite;
+  nonFinite.AppendPair(-kInf, kNaN);  // "Inf" and "NaN": 3 each
+  EXPECT_TRUE(U::IsFit(3, nonFinite, 0));
+  EXPECT_FALSE(U::IsFit(2, nonFinite, 0));
+  EXPECT_TRUE(U::IsFit(3, nonFinite, 1));
+  EXPECT_FALSE(U::IsFit(2, nonFinite, 1));
 }
 
 // --- Internal checks.

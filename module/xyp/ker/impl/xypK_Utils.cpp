@@ -234,16 +234,9 @@ cow_String xypK_Utils::FormatAutomatic(float value, int digits) {
     return std::snprintf(out, size, "% *.*G", width, d, static_cast<double>(value));
   }));
   // Always a point: before the exponent mark, or at the end of an integral text.
-  std::string_view head = text, tail;
-  if (text.find('.') != kNone) {
-    return RightField(text, width);
-  }
-  const std::size_t mark = text.find('E');
-  if (mark != kNone) {
-    head = text.substr(0, mark);
-    tail = text.substr(mark);
-  }
-  return Assemble(PadTo(text.size() + 1, width), {head, ".", tail}, 0);
+  if (text.find('.') != kNone) return RightField(text, width);
+  const std::size_t mark = std::min(text.find('E'), text.size());
+  return Assemble(PadTo(text.size() + 1, width), {text.substr(0, mark), ".", text.substr(mark)}, 0);
 }
 
 cow_String xypK_Utils::FormatEngineering(float value, int digits) {
@@ -270,7 +263,8 @@ cow_String xypK_Utils::FormatEngineering(float value, int digits) {
       e -= 3;
     }
   }
-  // Decimals: digits less the integer digits of the mantissa (all digits for |m| <= 1).
+  // Decimals: digits less the number of times a, divided by 10, stays above 1 (all digits for
+  // a <= 1, zero included).
   const float a = std::fabs(m);
   int p = d;
   for (float t = a; t > 1.0f; t /= 10.0f) --p;
@@ -280,11 +274,12 @@ cow_String xypK_Utils::FormatEngineering(float value, int digits) {
     return p > 0 ? std::snprintf(out, size, "% *.*f", d, p, static_cast<double>(m))
                  : std::snprintf(out, size, "% *.0f.", d, static_cast<double>(m));
   }));
-  // Trailing zeros go when the value is short: when the shortest plain decimal text of a, as a
-  // double, without trailing zeros has at most digits + 1 characters. That text is the
-  // shortest digit string that reads back as the double (std::to_chars, fixed notation, no
-  // precision), so 1.5 gives "1.5" and keeps "1.5" but a float such as 1.1, exactly
-  // 1.10000002384185791015625, gives "1.100000023841858" and keeps its zeros at 6 digits.
+  // Trailing zeros go when the value is short: when the plain decimal text of a, without
+  // trailing zeros, has at most digits + 1 characters. That text is a widened to double and
+  // written as the shortest digit string that reads back as that double, positionally (never
+  // with an exponent): std::to_chars in fixed notation without a precision. So 2.5 ("2.5") loses
+  // its zeros, while the float 1.1, exactly 1.10000002384185791015625 and written
+  // "1.100000023841858", keeps them up to 15 digits.
   if (!text.empty() && text.back() == '0' && text.find('.') != kNone) {
     char plain[64];  // a < 1000: at most 3 integer digits and 17 significant digits in all
     const auto r = std::to_chars(plain, plain + sizeof plain, static_cast<double>(a),
@@ -295,11 +290,18 @@ cow_String xypK_Utils::FormatEngineering(float value, int digits) {
       if (shortest.size() <= static_cast<std::size_t>(d) + 1) text = TrimTrailingZeros(text);
     }
   }
-  char suffix[16] = "";
-  int suffixLength = 0;
-  if (e != 0)  // |e| <= 45 for a float
-    suffixLength = std::snprintf(suffix, sizeof suffix, "E%c%02d", e < 0 ? '-' : '+', std::abs(e));
-  const std::string_view exponent(suffix, static_cast<std::size_t>(suffixLength));
+  // The exponent: E, its sign and at least two digits (|e| <= 45 for a float).
+  char suffix[16];
+  std::size_t suffixLength = 0;
+  if (e != 0) {
+    const int magnitude = std::abs(e);
+    suffix[suffixLength++] = 'E';
+    suffix[suffixLength++] = e < 0 ? '-' : '+';
+    if (magnitude < 10) suffix[suffixLength++] = '0';
+    suffixLength = static_cast<std::size_t>(
+        std::to_chars(suffix + suffixLength, suffix + sizeof suffix, magnitude).ptr - suffix);
+  }
+  const std::string_view exponent(suffix, suffixLength);
   PointPads(text.size() + exponent.size(), text.find('.'), width, &left, &right);
   return Assemble(left, {text, exponent}, right);
 }
