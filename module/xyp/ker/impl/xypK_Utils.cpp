@@ -130,11 +130,6 @@ std::size_t PadTo(std::size_t length, long long width) {
              : 0;
 }
 
-// A trimmed text right-aligned in width columns.
-cow_String RightField(std::string_view text, long long width) {
-  return Assemble(PadTo(text.size(), width), {text}, 0);
-}
-
 // Blanks around a trimmed text of `length` characters whose first point is at `point` (kNone
 // when it has none) that put the point at column width - (h + 4), h = (width - 5) / 2.
 void PointPads(std::size_t length, std::size_t point, long long width, std::size_t* left,
@@ -177,6 +172,39 @@ std::string_view NonFinite(float value) {
   return value < 0 ? "-Inf" : "Inf";
 }
 
+// The "%.*G" (general) or "%.*E" (scientific) text of a double, without the blank flag and width:
+// std::to_chars with a precision gives exactly the printf digits, several times faster than
+// snprintf. False when the text does not fit `size` (very large digit counts).
+bool PrintNumber(char* out, std::size_t size, double value, int precision, bool scientific,
+                 std::string_view* text) {
+  const std::to_chars_result r = std::to_chars(
+      out, out + size, value,
+      scientific ? std::chars_format::scientific : std::chars_format::general, precision);
+  if (r.ec != std::errc()) return false;
+  for (char* c = out; c != r.ptr; ++c)
+    if (*c == 'e') *c = 'E';
+  *text = std::string_view(out, static_cast<std::size_t>(r.ptr - out));
+  return true;
+}
+
+// Appends `text` right-aligned in `width` columns.
+void AppendRight(std::string& out, std::string_view text, int width) {
+  const std::size_t pad = PadTo(text.size(), width);
+  out.append(pad, ' ');
+  out.append(text);
+}
+
+// Appends the automatic form: the general text with a point always (before the exponent mark,
+// or at the end of an integral text), right-aligned in width columns.
+void AppendAutomatic(std::string& out, std::string_view text, int width) {
+  if (text.find('.') != kNone) return AppendRight(out, text, width);
+  const std::size_t mark = std::min(text.find('E'), text.size());
+  out.append(PadTo(text.size() + 1, width), ' ');
+  out.append(text.substr(0, mark));
+  out.push_back('.');
+  out.append(text.substr(mark));
+}
+
 }  // namespace
 
 cow_String xypK_Utils::CenterString(const cow_String& text, int width) {
@@ -215,28 +243,38 @@ cow_String xypK_Utils::Format(float value, xypC_FormatEnum format, int digits) {
 }
 
 cow_String xypK_Utils::FormatScientific(float value, int digits) {
-  const int d = Digits(digits);
-  const int width = d + 6;
-  if (!std::isfinite(value)) return RightField(NonFinite(value), width);
-  PrintBuffer buffer;
-  const std::string_view text = TrimBlanks(buffer.Fill([&](char* out, std::size_t size) {
-    return std::snprintf(out, size, "% *.*E", width, d - 1, static_cast<double>(value));
-  }));
-  return RightField(text, width);
+  std::string out;
+  AppendFormat(out, value, xypC_SCIENTIFIC, digits);
+  return cow_String(std::move(out));
 }
 
 cow_String xypK_Utils::FormatAutomatic(float value, int digits) {
+  std::string out;
+  AppendFormat(out, value, xypC_AUTOMATIC, digits);
+  return cow_String(std::move(out));
+}
+
+void xypK_Utils::AppendFormat(std::string& out, float value, xypC_FormatEnum format, int digits) {
+  if (format != xypC_AUTOMATIC && format != xypC_SCIENTIFIC) {
+    out += Format(value, format, digits).View();
+    return;
+  }
   const int d = Digits(digits);
   const int width = d + 6;
-  if (!std::isfinite(value)) return RightField(NonFinite(value), width);
-  PrintBuffer buffer;
-  const std::string_view text = TrimBlanks(buffer.Fill([&](char* out, std::size_t size) {
-    return std::snprintf(out, size, "% *.*G", width, d, static_cast<double>(value));
-  }));
-  // Always a point: before the exponent mark, or at the end of an integral text.
-  if (text.find('.') != kNone) return RightField(text, width);
-  const std::size_t mark = std::min(text.find('E'), text.size());
-  return Assemble(PadTo(text.size() + 1, width), {text.substr(0, mark), ".", text.substr(mark)}, 0);
+  if (!std::isfinite(value)) return AppendRight(out, NonFinite(value), width);
+  const bool scientific = format == xypC_SCIENTIFIC;
+  const int precision = scientific ? d - 1 : d;
+  char local[128];
+  std::string_view text;
+  std::string heap;
+  if (!PrintNumber(local, sizeof local, value, precision, scientific, &text)) {
+    heap.resize(static_cast<std::size_t>(d) + 64);
+    PrintNumber(heap.data(), heap.size(), value, precision, scientific, &text);
+  }
+  if (scientific)
+    AppendRight(out, text, width);
+  else
+    AppendAutomatic(out, text, width);
 }
 
 cow_String xypK_Utils::FormatEngineering(float value, int digits) {

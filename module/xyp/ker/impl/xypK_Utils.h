@@ -7,6 +7,7 @@
 //
 // The layout and number operations keep no state and use only local scratch space, so they may
 // run on any thread, several at once.
+#include <string>
 #include <string_view>
 
 #include "cow_List.h"
@@ -84,6 +85,8 @@ class xypK_Utils {
   // digits gives "      1.5E+03    ". The mantissa has digits significant digits; its trailing
   // zeros go when the value itself is short (see the implementation).
   static cow_String FormatEngineering(float value, int digits);
+  // The text of Format appended to `out`, with no string made per number (report cells).
+  static void AppendFormat(std::string& out, float value, xypC_FormatEnum format, int digits);
 
   // The head of an XY report: an empty line, two "**" lines, the title, its underline and two
   // "**" lines.

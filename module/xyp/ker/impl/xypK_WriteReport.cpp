@@ -34,7 +34,7 @@ struct FileCloser {
 };
 
 void Cell(std::string& out, float value, xypC_FormatEnum format, int digits) {
-  out += xypK_Utils::Format(value, format, digits).View();
+  xypK_Utils::AppendFormat(out, value, format, digits);
 }
 
 void Blanks(std::string& out, int n) {
