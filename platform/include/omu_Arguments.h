@@ -35,7 +35,7 @@ class omu_Arguments {
   // The next positional argument.
   template <class T>
   bool Get(T& value);
-  // The argument under `keyword`, or else the next positional one.
+  // The argument under `keyword`; before Optional, else the next positional one.
   template <class T>
   bool Get(T& value, const char* keyword);
   // An object of a scripting type under `keyword`; `fallback` when absent.
@@ -122,7 +122,8 @@ bool omu_Arguments::Get(T& value) {
 template <class T>
 bool omu_Arguments::Get(T& value, const char* keyword) {
   Slot* slot = FindKeyword(keyword);
-  if (!slot) slot = NextPositional();
+  // Required arguments may also come by position; optional ones only by keyword.
+  if (!slot && !optional_) slot = NextPositional();
   return Take(slot, value, keyword);
 }
 

@@ -48,6 +48,7 @@ class udd_UserXYData {
   const cow_1DArrayList<udd_PairEntry>& Pairs() const { return pairs_; }
   void AppendPair(float x, float y) { pairs_.Append(udd_PairEntry{x, y}); }
   void ReservePairs(std::size_t count) { pairs_.Reserve(count); }
+  std::size_t PairCapacity() const { return pairs_.Capacity(); }
   void SetPairs(const cow_1DArrayList<udd_PairEntry>& pairs) { pairs_ = pairs; }
   // The pairs as two-element sequences, and replacing them from such sequences (narrowed).
   std::vector<std::array<float, 2>> ListListData() const;

@@ -245,7 +245,6 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   const auto started = std::chrono::steady_clock::now();
   std::uint64_t linesRead = 0;
   bool showProgress = false;
-  bool reserved = false;
 
   std::string_view line;
   bool hadLineEnd = false;
@@ -254,12 +253,15 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
       wip.InterruptedThrow();
       if (!showProgress)
         showProgress = std::chrono::steady_clock::now() - started > std::chrono::seconds(1);
-      // Room for the whole file once its line length is known: the pair array then grows once
-      // instead of doubling (and holding the old and the new array at once).
-      if (!reserved && file.FileSize() > 0 && record->Size() > 0) {
-        reserved = true;
-        const double scale = static_cast<double>(file.FileSize()) / file.BytesConsumed();
-        record->ReservePairs(static_cast<std::size_t>(record->Size() * scale * 1.02) + 1024);
+      // Room for the whole file from the line length so far, with a margin: the pair array
+      // then grows rarely, and early, instead of doubling (and holding the old and the new
+      // array at once) when it is already large.
+      if (file.FileSize() > 0 && record->Size() > 0) {
+        const double estimate = static_cast<double>(record->Size()) *
+                                static_cast<double>(file.FileSize()) /
+                                static_cast<double>(file.BytesConsumed());
+        if (estimate * 1.02 > static_cast<double>(record->PairCapacity()))
+          record->ReservePairs(static_cast<std::size_t>(estimate * 1.10) + 1024);
       }
       if (showProgress && file.FileSize() > 0)
         wip.Milestone("Reading XY data from " + path,

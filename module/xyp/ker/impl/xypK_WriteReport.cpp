@@ -221,6 +221,7 @@ void xypK_WriteReport::SingleTablePrint(std::FILE* file, cow_List<cow_String>& n
       }
     }
 
+    const std::size_t rowStart = out.size();
     if (xyData) {
       out += kMargin;
       Cell(out, x, format, digits);
@@ -267,6 +268,7 @@ void xypK_WriteReport::SingleTablePrint(std::FILE* file, cow_List<cow_String>& n
       }
       // The first row has no previous x to compare with.
       if (havePrevious && x < previousX) {
+        out.resize(rowStart);  // the refused row is not written; the rows before it are
         Flush(file, out);
         xypK_MessageTypes::ErrorXValueDecreasedInInterpolationSel();
       }
