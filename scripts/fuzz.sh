@@ -17,19 +17,7 @@ dir=${2:-$top/build-fuzz}
 jobs=${JOBS:-$(nproc)}
 
 # Debian's clang and its runtime libraries (libFuzzer and the sanitizers).
-packages=(clang-14 libclang-rt-14-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  sudo_cmd=""
-  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-  $sudo_cmd apt-get update -q
-  $sudo_cmd apt-get install -y -q "${missing[@]}"
-fi
+"$top/scripts/setup.sh" clang-14 libclang-rt-14-dev
 cxx=${CXX_FUZZ:-clang++-14}
 
 flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the demo and the tests need, when any is missing.
+# Installs the Debian packages the build, the demo and the tests need, when any is missing; with
+# arguments, those packages instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config python3-dev pybind11-dev python3-pytest python3-numpy
           libgtest-dev libgmock-dev googletest libbenchmark-dev)
+[ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

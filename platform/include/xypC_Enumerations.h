@@ -2,18 +2,18 @@
 // The enumerations of the XY option records, by number, with their symbolic constant names.
 #include "omu_PrimEnumBase.h"
 
-enum xypC_ScaleEnum { xypC_LINEAR = 0, xypC_LOG = 1 };
-enum xypC_TickTypeEnum { xypC_AUTOCOMPUTE = 0, xypC_INCREMENT = 1, xypC_TOTAL_NUMBER = 2 };
-enum xypC_FormatEnum {
+enum xypC_ScaleEnum : int { xypC_LINEAR = 0, xypC_LOG = 1 };
+enum xypC_TickTypeEnum : int { xypC_AUTOCOMPUTE = 0, xypC_INCREMENT = 1, xypC_TOTAL_NUMBER = 2 };
+enum xypC_FormatEnum : int {
   xypC_AUTOMATIC = 0,
   xypC_DECIMAL = 1,
   xypC_POWER = 2,
   xypC_ENGINEERING = 3,
   xypC_SCIENTIFIC = 4
 };
-enum xypC_ColumnLayoutEnum { xypC_SINGLE_TABLE = 0, xypC_SEPARATE_TABLES = 1 };
-enum xypC_PageWidthEnum { xypC_NO_LIMIT = 0, xypC_SPECIFY = 1 };
-enum xypC_TitleStyleEnum { xypC_USER_DEFINED = 0, xypC_SYSTEM_DEFINED = 1 };
+enum xypC_ColumnLayoutEnum : int { xypC_SINGLE_TABLE = 0, xypC_SEPARATE_TABLES = 1 };
+enum xypC_PageWidthEnum : int { xypC_NO_LIMIT = 0, xypC_SPECIFY = 1 };
+enum xypC_TitleStyleEnum : int { xypC_USER_DEFINED = 0, xypC_SYSTEM_DEFINED = 1 };
 
 template <>
 struct omu_EnumTraits<xypC_ScaleEnum> {

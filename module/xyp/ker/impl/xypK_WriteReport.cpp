@@ -305,34 +305,26 @@ void xypK_WriteReport::SingleTablePrint(std::FILE* file, cow_List<cow_String>& n
     out += "\n";
   }
   if (minMax) {
-    auto row = [&](const char* head, float xCell, float Column::*value) {
-      out += head;
-      out += "  ";
-      Cell(out, xCell, format, digits);
+    // A MINIMUM or MAXIMUM row (with the X cell) and its "AT X =" row (X cell left blank).
+    auto columnCells = [&](float Column::*value) {
       for (const Column& c : columns) {
         if (!c.shown) continue;
         out += "  ";
         Cell(out, c.*value, format, digits);
       }
     };
-    row("\n MINIMUM", rowMin, &Column::minimum);
-    out += "\n  AT X =";
-    out += "  ";
-    Blanks(out, W);
-    for (const Column& c : columns) {
-      if (!c.shown) continue;
+    auto extremes = [&](const char* head, float xCell, float Column::*value, float Column::*where) {
+      out += head;
       out += "  ";
-      Cell(out, c.xAtMinimum, format, digits);
-    }
-    row("\n MAXIMUM", rowMax, &Column::maximum);
-    out += "\n  AT X =";
-    out += "  ";
-    Blanks(out, W);
-    for (const Column& c : columns) {
-      if (!c.shown) continue;
+      Cell(out, xCell, format, digits);
+      columnCells(value);
+      out += "\n  AT X =";
       out += "  ";
-      Cell(out, c.xAtMaximum, format, digits);
-    }
+      Blanks(out, W);
+      columnCells(where);
+    };
+    extremes("\n MINIMUM", rowMin, &Column::minimum, &Column::xAtMinimum);
+    extremes("\n MAXIMUM", rowMax, &Column::maximum, &Column::xAtMaximum);
     out += "\n";
   }
   out += "\n\n";
