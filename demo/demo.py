@@ -1,9 +1,14 @@
-"""A tour of what xyp does so far: XY data from typed pairs, listed, renamed and summarised.
+"""A tour of what xyp does so far: XY data typed in and read from a text file, listed, renamed and
+summarised, and written to an XY report.
 
 Run with the xyp executable (session and xyPlot are predefined):
     build/xyp demo/demo.py
 """
 import math
+import os
+import tempfile
+
+here = os.path.dirname(os.path.abspath(__file__))
 
 # Typed pairs: a damped oscillation and its envelope.
 times = [i * 0.05 for i in range(201)]
@@ -50,3 +55,22 @@ for name, description in data.summary():
     print(f"  {name:22s} {description}")
 del data["displacement (copy)"]
 print("After delete:", data.keys())
+
+# Two columns of a text file: blanks, tabs or commas, "**" comments, a "*name" header line.
+tip = session.XYDataFromFile(name="ignored", fileName=os.path.join(here, "data", "beam_tip.txt"),
+                             xField=1, yField=2, xValuesLabel="Time [s]", yValuesLabel="U [mm]")
+strain = session.XYDataFromFile(name="strain", fileName=os.path.join(here, "data", "beam_tip.txt"),
+                                xField=1, yField=3)
+print(f"Read {tip.name!r} ({len(tip)} pairs; the header named it) and {strain.name!r};"
+      f" {strain.contentDescription!r}")
+
+# A report of both on one merged table, with totals and extremes, in engineering format.
+options = session.xyReportOptions
+options.setValues(numDigits=5, numberFormat=xyPlot.ENGINEERING, totals=True, minMax=True)
+report = os.path.join(tempfile.mkdtemp(), "beam_tip_report.txt")
+session.writeXYReport(fileName=report, xyData=(tip, "decay envelope"), appendMode=False)
+with open(report) as f:
+    lines = f.read().splitlines()
+print(f"Report {report}: {len(lines)} lines; its first rows and its closing sections:")
+for line in lines[:6] + ["          ..."] + [l for l in lines[-12:] if l.strip()]:
+    print("   ", line)
