@@ -29,8 +29,9 @@ import json
 import os
 import platform
 import statistics
-import sys
 import time
+
+from benchlib import load_package  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
@@ -48,15 +49,6 @@ def parse_args():
     p.add_argument("--json", default=os.path.join(HERE, "results", "xydata_input.json"),
                    help="where to write the results (default: %(default)s); '' for none")
     return p.parse_args()
-
-
-def load_package(build_dir):
-    package_dir = os.path.join(os.path.abspath(build_dir), "python")
-    if not os.path.isdir(os.path.join(package_dir, "xyp")):
-        sys.exit("no xyp package under %s: build first, or pass the build folder" % package_dir)
-    sys.path.insert(0, package_dir)
-    import xyp  # noqa: E402
-    return xyp
 
 
 class RoundTripError(AssertionError):

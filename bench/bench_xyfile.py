@@ -55,6 +55,8 @@ import subprocess
 import sys
 import time
 
+from benchlib import load_package, minor_faults  # noqa: E402
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
 FORMAT_VERSION = 1  # bump when the generated files change
@@ -88,15 +90,6 @@ def parse_args():
     p.add_argument("--memory-child", nargs=3, metavar=("READER", "PATH", "BUILD_DIR"),
                    help=argparse.SUPPRESS)
     return p.parse_args()
-
-
-def load_package(build_dir):
-    package_dir = os.path.join(os.path.abspath(build_dir), "python")
-    if not os.path.isdir(os.path.join(package_dir, "xyp")):
-        sys.exit("no xyp package under %s: build first, or pass the build folder" % package_dir)
-    sys.path.insert(0, package_dir)
-    import xyp  # noqa: E402
-    return xyp
 
 
 class CheckError(AssertionError):
@@ -223,10 +216,6 @@ def full_compare(obj, frame):
 
 # ---------------------------------------------------------------------------------------------
 # Timing
-
-def minor_faults():
-    return resource.getrusage(resource.RUSAGE_SELF).ru_minflt
-
 
 def median(values):
     return statistics.median(values) if values else float("nan")

@@ -48,12 +48,13 @@ import json
 import os
 import platform
 import random
-import resource
 import shutil
 import statistics
 import sys
 import tempfile
 import time
+
+from benchlib import load_package, minor_faults  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
@@ -93,15 +94,6 @@ def parse_args():
     p.add_argument("--sets-profile", type=int, default=2, metavar="M",
                    help="data sets for --profile-loop (default: %(default)s)")
     return p.parse_args()
-
-
-def load_package(build_dir):
-    package_dir = os.path.join(os.path.abspath(build_dir), "python")
-    if not os.path.isdir(os.path.join(package_dir, "xyp")):
-        sys.exit("no xyp package under %s: build first, or pass the build folder" % package_dir)
-    sys.path.insert(0, package_dir)
-    import xyp  # noqa: E402
-    return xyp
 
 
 class CheckError(AssertionError):
@@ -231,10 +223,6 @@ def full_compare(report_path, savetxt_path, table):
 
 # ---------------------------------------------------------------------------------------------
 # Timing
-
-def minor_faults():
-    return resource.getrusage(resource.RUSAGE_SELF).ru_minflt
-
 
 class StderrToFile:
     """Sends file descriptor 2 to a log file while active (the report's progress messages)."""
