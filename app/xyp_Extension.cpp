@@ -4,6 +4,7 @@
 
 #include "pyb_Binding.h"
 #include "pyb_Object.h"
+#include "pyb_QueryHook.h"
 #include "sesK_SessionIntObj.h"
 #include "xypK_Module.h"
 
@@ -21,11 +22,21 @@ PYBIND11_MODULE(_xyp, m) {
   m.doc() = "The xyp application: XY plots and probing for finite-element results.";
   pyb_Binding::Register(m);
   m.def(
-      "initialize", [] { xypK_initialize(initializedModules); },
+      "initialize",
+      [] {
+        xypK_initialize(initializedModules);
+        pyb_QueryHook::Listen();
+      },
       "Starts the XY-plot module (nested calls count).");
   m.def(
-      "finalize", [] { xypK_finalize(initializedModules); },
+      "finalize",
+      [] {
+        xypK_finalize(initializedModules);
+        if (!xypK_IsUp()) pyb_QueryHook::StopListening();
+      },
       "Shuts the XY-plot module down once every start-up has been matched.");
+  m.def("set_query_hook", &pyb_QueryHook::Set,
+        "Sets the callable that hears every fired query's name (None: nobody).");
   m.def("is_up", &xypK_IsUp);
   m.def("session", [] {
     if (!Session()) Session() = std::make_shared<sesK_SessionIntObj>();

@@ -10,6 +10,9 @@ class omu_PrimNumber : public omu_Primitive {
   explicit omu_PrimNumber(int value) : omu_PrimNumber(static_cast<long long>(value)) {}
   explicit omu_PrimNumber(double value) : isInteger_(false), integer_(0), real_(value) {}
   explicit omu_PrimNumber(float value) : omu_PrimNumber(static_cast<double>(value)) {}
+  // A single-precision option value as the double of its shortest decimal text: 9.7f reads as
+  // 9.7 rather than 9.699999809265137, and narrows back to the same float.
+  static std::unique_ptr<omu_PrimNumber> FromSingle(float value);
 
   bool IsInteger() const { return isInteger_; }
   long long AsInteger() const { return integer_; }

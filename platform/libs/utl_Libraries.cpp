@@ -4,8 +4,13 @@
 
 #include "cmdC_WIP.h"
 #include "cmdC_XypMessageTable.h"
+#include "g3d_ConstantsModule.h"
 #include "omi_Singleton.h"
 #include "pyo_OskavoMath.h"
+#include "qryK_QueryRegistrarRole.h"
+#include "sesC_PostIdMap.h"
+#include "sesK_ColorMap.h"
+#include "sesK_SessionState.h"
 #include "thr_ThreadSingleton.h"
 #include "typ_ArchCompTable.h"
 #include "uti_ResourceManager.h"
@@ -42,6 +47,7 @@ void UtlUp() {
   uti_ResourceManager::InstallLabelLookup();
 }
 void UtlDown() {
+  qryK_QueryRegistrarRole::Finalize();
   typ_ArchCompTable::Finalize();
   thr_ThreadSingleton<uti_ResourceManager>::Finalize();
 }
@@ -53,6 +59,17 @@ void PyoDown() {
 }
 void CmdUp() {
   omi_Singleton<cmdC_WIP>::Instance();
+}
+void G3dUp() {
+  g3d_ConstantsModule::Create();
+}
+void G3dDown() {
+  g3d_ConstantsModule::Destroy();
+}
+void SesDown() {
+  sesK_ColorMap::Finalize();
+  sesK_SessionState::Finalize();
+  sesC_PostIdMap::Finalize();
 }
 void CmdDown() {
   cmdC_XypMessageTable::Finalize();
@@ -77,9 +94,9 @@ UTL_LIBRARY(utl, UtlUp, UtlDown)
 UTL_LIBRARY(omu, Nothing, Nothing)
 UTL_LIBRARY(pyo, PyoUp, PyoDown)
 UTL_LIBRARY(mdl, Nothing, Nothing)
-UTL_LIBRARY(g3d, Nothing, Nothing)
+UTL_LIBRARY(g3d, G3dUp, G3dDown)
 UTL_LIBRARY(cmdC, CmdUp, CmdDown)
-UTL_LIBRARY(sesC, Nothing, Nothing)
+UTL_LIBRARY(sesC, Nothing, SesDown)
 UTL_LIBRARY(xypC, Nothing, Nothing)
 UTL_LIBRARY(modC, Nothing, Nothing)
 UTL_LIBRARY(res, Nothing, Nothing)

@@ -10,6 +10,15 @@ std::unique_ptr<omu_Primitive> omu_PrimNumber::Clone() const {
                     : std::make_unique<omu_PrimNumber>(real_);
 }
 
+std::unique_ptr<omu_PrimNumber> omu_PrimNumber::FromSingle(float value) {
+  if (!std::isfinite(value)) return std::make_unique<omu_PrimNumber>(static_cast<double>(value));
+  char buf[32];
+  auto res = std::to_chars(buf, buf + sizeof buf, value);
+  double shortest = 0.0;
+  std::from_chars(buf, res.ptr, shortest);
+  return std::make_unique<omu_PrimNumber>(shortest);
+}
+
 // Floats print as the script language prints them: the shortest text that reads back exactly,
 // positional for decimal exponents from -4 to 15 (always with a fraction), else exponential.
 cow_String omu_PrimNumber::Repr() const {

@@ -5,6 +5,7 @@
 #include "omu_Deprecation.h"
 #include "omu_KeywordErrorException.h"
 #include "omu_TypeErrorException.h"
+#include "omu_ValueErrorException.h"
 #include "uti_FileException.h"
 #include "uti_XypException.h"
 
@@ -74,6 +75,8 @@ void pyb_Errors::Register(py::module_& m) {
       PyErr_SetString(PyExc_TypeError, e.Message().CStr());
     } catch (const omu_TypeErrorException& e) {
       PyErr_SetString(PyExc_TypeError, e.Message().CStr());
+    } catch (const omu_ValueErrorException& e) {
+      PyErr_SetString(PyExc_ValueError, e.Message().CStr());
     } catch (const nex_Exception& e) {
       Raise(Slot(0), e);
     }

@@ -206,7 +206,12 @@ void pyb_ObjectType::Register(py::module_& m) {
              omu_DictIntObjABC* dict = AsDict(self);
              if (!dict) throw py::type_error("object does not support item deletion");
              const std::string name = KeyOf(key);
-             if (!dict->Remove(cow_String(name))) throw py::key_error(name);
+             if (dict->Remove(cow_String(name))) return;
+             // A dictionary whose entries cannot be removed still holds the key.
+             if (dict->Keys().IsMember(cow_String(name)))
+               throw py::type_error(std::string(self.object->ObjectTypeName()) +
+                                    " does not support item deletion: '" + name + "' stays");
+             throw py::key_error(name);
            })
       .def("__contains__",
            [](const pyb_Object& self, py::handle key) {

@@ -344,3 +344,7 @@ void xypK_MessageTypes::WarningInvalidDataForXYPlot() {
   OMI_ASSERT(message != nullptr);
   Reporter().Warning(*message);
 }
+
+void xypK_MessageTypes::ErrorNotFoundXYPlot(const cow_String& name) {
+  NEX_THROW(Error("XYPlot not found: " + name, 100, name));
+}

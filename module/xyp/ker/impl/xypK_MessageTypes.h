@@ -120,6 +120,8 @@ class xypK_MessageTypes {
   [[noreturn]] static void ErrorNoCurrentOdb();
   [[noreturn]] static void ErrorOutOfRangeColumnForCoordinate(const cow_String& coordinate);
   [[noreturn]] static void ErrorEmptyXYRepository();
+  // A plot handle whose plot was deleted: "XYPlot not found: " + name (code 100, ours).
+  [[noreturn]] static void ErrorNotFoundXYPlot(const cow_String& name);
 
   // Errors of the results library's XY data objects, raised by that library.
   [[noreturn]] static void ErrorXYDataNameNotGiven();

@@ -5,9 +5,13 @@
 #include "omu_PrimType.h"
 #include "pyo_OskavoMath.h"
 #include "xypC_Enumerations.h"
+#include "xypK_CurveIntObj.h"
+#include "xypK_CurveOptionsIntObj.h"
 #include "xypK_ReadData.h"
 #include "xypK_Utils.h"
 #include "xypK_XYDataIntObj.h"
+#include "xypK_XYPlotIntObj.h"
+#include "xypK_XYPlotOptionsIntObj.h"
 #include "xypK_XYReportOptionsIntObj.h"
 
 const omu_MethodRow xypK_PytModule::methods_[] = {
@@ -25,7 +29,11 @@ xypK_PytModule::xypK_PytModule() : pyo_Module("xyPlot", methods_, PREIMPORTED) {
   DefineConstant(omu_PrimEnum<xypC_ColumnLayoutEnum, 0>());
   DefineConstant(omu_PrimEnum<xypC_PageWidthEnum, 0>());
   DefineConstant(omu_PrimEnum<xypC_TitleStyleEnum, 0>());
+  DefineType(xypK_CurveIntObj::TypeName());
+  DefineType(xypK_CurveOptionsIntObj::TypeName());
   DefineType(oda_XYDataCommonIntObj::TypeName());
+  DefineType(xypK_XYPlotIntObj::TypeName());
+  DefineType(xypK_XYPlotOptionsIntObj::TypeName());
   DefineType(xypK_XYReportOptionsIntObj::TypeName());
   RegisterMathFunctions();
 }

@@ -4,6 +4,7 @@
 #include "omu_PrimNone.h"
 #include "omu_PrimSequence.h"
 #include "omu_PrimType.h"
+#include "xypK_CurveIntObj.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_ReadData.h"
 #include "xypK_Utils.h"
@@ -11,22 +12,31 @@
 #include "xypK_XYDataDictIntObj.h"
 #include "xypK_XYDataIntObj.h"
 #include "xypK_XYDataSessionCntr.h"
+#include "xypK_XYPlot.h"
+#include "xypK_XYPlotDictIntObj.h"
+#include "xypK_XYPlotIntObj.h"
+#include "xypK_XYPlotOptionsIntObj.h"
 #include "xypK_XYReportOptionsIntObj.h"
+#include "xypK_XYToolset.h"
 
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
     {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
     {"XYDataFromFile", omu_Method<&xypK_SessionFragment::XYDataFromFile>},
+    {"XYPlot", omu_Method<&xypK_SessionFragment::XYPlot>},
     {"writeXYReport", omu_Method<&xypK_SessionFragment::WriteXYReport>},
     {"", nullptr}};
 
 const omu_MemberRow xypK_SessionFragment::members_[] = {
     {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr},
+    {"xyPlots", omu_Getter<&xypK_SessionFragment::xyPlot>, nullptr},
     {"xyReportOptions", omu_Getter<&xypK_SessionFragment::xyReportOptions>, nullptr},
     {"defaultXYReportOptions", omu_Getter<&xypK_SessionFragment::defaultXYReportOptions>, nullptr},
+    {"defaultXYPlotOptions", omu_Getter<&xypK_SessionFragment::defaultXYPlotOptions>, nullptr},
     {"", nullptr, nullptr}};
 
 const omu_DeprecatedMemberRow xypK_SessionFragment::deprecatedMembers_[] = {
     {"xyData", omu_Getter<&xypK_SessionFragment::xyData>, nullptr, "6.2", "xyDataObjects"},
+    {"xyPlot", omu_Getter<&xypK_SessionFragment::xyPlot>, nullptr, "6.2", "xyPlots"},
     {"", nullptr, nullptr, nullptr, nullptr}};
 
 xypK_SessionFragment::xypK_SessionFragment() {
@@ -60,8 +70,30 @@ omu_Result xypK_SessionFragment::xyData() {
   return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYDataDictIntObj>());
 }
 
-// "xyData" is a sequence of XY data objects (or one such object); a string names repository
-// data. A name enters the column list once; data without a name gets "__tmpXYData-k".
+// A new plot with the default options; one of the same name is replaced.
+omu_Result xypK_SessionFragment::XYPlot(omu_Arguments& args) {
+  cow_String name;
+  args.Begin();
+  args.Get(name, "name");
+  args.End();
+  name = name.Trim();
+  if (name.IsEmpty()) xypK_MessageTypes::ErrorXYPlotNameNotGiven();
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  toolset.GetXYPlotDictionary().Insert(name, xypK_XYPlot(toolset.GetDefaultOptions()));
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYPlotIntObj>(name));
+}
+
+omu_Result xypK_SessionFragment::xyPlot() {
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYPlotDictIntObj>());
+}
+
+omu_Result xypK_SessionFragment::defaultXYPlotOptions() {
+  return std::make_unique<omu_PrimType>(std::make_shared<xypK_XYPlotOptionsIntObj>(true));
+}
+
+// "xyData" is a sequence of XY data objects and curve objects (or one such object); a string
+// names repository data. A name enters the column list once; data without a name gets
+// "__tmpXYData-k". A curve first in the sequence gives the report its plot's axis titles.
 omu_Result xypK_SessionFragment::WriteXYReport(omu_Arguments& args) {
   cow_String fileName;
   const omu_Primitive* items = nullptr;
@@ -85,11 +117,20 @@ omu_Result xypK_SessionFragment::WriteXYReport(omu_Arguments& args) {
   xypK_WriteReport::DataMap data;
   cow_List<cow_String> names;
   int unnamed = 0;
+  cow_String xTitle, yTitle;
   for (const omu_Primitive* element : elements) {
     std::shared_ptr<oda_XYDataCommonIntObj> object;
+    std::shared_ptr<xypK_CurveIntObj> curve;
     cow_String name;
     udd_UserXYData record;
-    if (omu_ValueReader::Read(*element, object)) {
+    if (omu_ValueReader::Read(*element, curve)) {
+      record = curve->ConstGetXYData();
+      name = curve->CurveName();
+      if (element == elements.front()) {
+        xTitle = curve->ConstGetXTitle();
+        yTitle = curve->ConstGetYTitle();
+      }
+    } else if (omu_ValueReader::Read(*element, object)) {
       record = object->Record();
       name = record.Name();
       if (name.IsEmpty()) name = "__tmpXYData-" + cow_String::FromInt(unnamed++);
@@ -103,7 +144,7 @@ omu_Result xypK_SessionFragment::WriteXYReport(omu_Arguments& args) {
     data.Insert(name, record);
     names.AppendUnlessMember(name);
   }
-  xypK_WriteReport().WriteReport(appendMode, fileName, data, names, "", "");
+  xypK_WriteReport().WriteReport(appendMode, fileName, data, names, xTitle, yTitle);
   return std::make_unique<omu_PrimNone>();
 }
 

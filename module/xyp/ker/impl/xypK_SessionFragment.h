@@ -14,10 +14,13 @@ class xypK_SessionFragment : public sesK_SessionFragment {
 
   omu_Result XYDataFromKeyboard(omu_Arguments& args);
   omu_Result XYDataFromFile(omu_Arguments& args);
+  omu_Result XYPlot(omu_Arguments& args);
   omu_Result WriteXYReport(omu_Arguments& args);
   omu_Result xyData();
+  omu_Result xyPlot();
   omu_Result xyReportOptions();
   omu_Result defaultXYReportOptions();
+  omu_Result defaultXYPlotOptions();
 
  private:
   xypK_SessionFragment(const xypK_SessionFragment& other) = default;

@@ -13,10 +13,7 @@ constexpr std::size_t kBlockSize = 1 << 20;
 }
 
 xypK_TextFileReader::xypK_TextFileReader(int fd, cow_String path)
-    : fd_(fd),
-      path_(std::move(path)),
-      buffer_(new char[kBlockSize]),
-      capacity_(kBlockSize) {
+    : fd_(fd), path_(std::move(path)), buffer_(new char[kBlockSize]), capacity_(kBlockSize) {
   struct stat info;
   if (fstat(fd_, &info) == 0 && S_ISREG(info.st_mode))
     size_ = static_cast<std::uint64_t>(info.st_size);

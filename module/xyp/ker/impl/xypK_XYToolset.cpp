@@ -1,8 +1,11 @@
 #include "xypK_XYToolset.h"
 
 #include "omi_Singleton.h"
+#include "xypK_MessageTypes.h"
 #include "xypK_PytModule.h"
+#include "xypK_SceneManager.h"
 #include "xypK_SessionFragment.h"
+#include "xypK_XYToolsetClient.h"
 
 xypK_XYToolset& xypK_XYToolset::Instance() {
   return omi_Singleton<xypK_XYToolset>::Instance();
@@ -16,10 +19,115 @@ bool xypK_XYToolset::Exists() {
 
 xypK_XYToolset::xypK_XYToolset()
     : sessionFragment_(std::make_unique<xypK_SessionFragment>()),
+      sceneManager_(std::make_unique<xypK_SceneManager>()),
       module_(std::make_unique<xypK_PytModule>()) {}
 
-xypK_XYToolset::~xypK_XYToolset() = default;
+xypK_XYToolset::~xypK_XYToolset() {
+  RemoveAllClients();
+  sceneManager_.reset();
+  sessionFragment_.reset();
+  module_.reset();
+}
 
-void xypK_XYToolset::DeleteXYData(const cow_String&) {}
-void xypK_XYToolset::RenameXYData(const cow_String&, const cow_String&) {}
-void xypK_XYToolset::UpdateXYData(const cow_String&) {}
+void xypK_XYToolset::AddClient(xypK_XYToolsetClient* client) {
+  if (client) clients_.AppendUnlessMember(client);
+}
+
+void xypK_XYToolset::RemoveClient(xypK_XYToolsetClient* client) {
+  clients_.Remove(client);
+}
+
+void xypK_XYToolset::RemoveAllClients() {
+  while (!clients_.IsEmpty()) {
+    std::unique_ptr<xypK_XYToolsetClient> doomed(clients_.First());
+    clients_.RemoveAt(0);
+  }
+}
+
+void xypK_XYToolset::ActivateXYPlot(int viewport) {
+  const cow_List<xypK_XYToolsetClient*> snapshot = clients_;
+  for (xypK_XYToolsetClient* client : snapshot)
+    if (clients_.IsMember(client)) client->ActivateXYPlot(viewport);
+}
+
+void xypK_XYToolset::CleanupFromFile(const cow_String& fileName) {
+  const cow_List<xypK_XYToolsetClient*> snapshot = clients_;
+  for (xypK_XYToolsetClient* client : snapshot)
+    if (clients_.IsMember(client)) client->CleanupFromFile(fileName);
+}
+
+xypK_XYPlot& xypK_XYToolset::GetExistingXYPlot(const cow_String& name) {
+  if (!plots_.IsMember(name)) xypK_MessageTypes::ErrorNotFoundXYPlot(name);
+  return plots_.Get(name);
+}
+
+xypK_Curve& xypK_XYToolset::GetExistingCurve(const cow_String& plotName,
+                                             const cow_String& curveName) {
+  xypK_XYPlot& plot = GetExistingXYPlot(plotName);
+  if (!plot.curves.IsMember(curveName)) xypK_MessageTypes::ErrorNotFoundCurve(curveName);
+  return plot.curves.Get(curveName);
+}
+
+bool xypK_XYToolset::DeleteXYPlot(const cow_String& name) {
+  if (!plots_.Remove(name)) return false;
+  sceneManager_->RefreshPlot(name);
+  return true;
+}
+
+bool xypK_XYToolset::CopyXYPlot(cow_String from, cow_String to) {
+  const xypK_XYPlot* source = plots_.Find(from);
+  if (!source) return false;
+  const xypK_XYPlot copy = *source;  // `source` dies if `to` replaces it
+  plots_.Insert(to, copy);
+  return true;
+}
+
+void xypK_XYToolset::CleanupViewport(int viewport) {
+  sceneManager_->CleanupViewport(viewport);
+}
+
+template <class Change>
+void xypK_XYToolset::ChangeCurves(const cow_String& dataName, const cow_String& otherName,
+                                  Change change) {
+  const PlotDictionary plots = plots_;
+  for (PlotDictionary::ConstIterator p(plots); !p.IsDone(); p.Next()) {
+    const cow_String& plotName = p.Key();
+    bool changed = false;
+    const cow_Map<cow_String, xypK_Curve> curves = p.Value().curves;
+    for (cow_Map<cow_String, xypK_Curve>::ConstIterator c(curves); !c.IsDone(); c.Next()) {
+      const cow_String& shown = c.Value().xyDataName;
+      if (shown.IsEmpty() || (shown != dataName && shown != otherName)) continue;
+      xypK_XYPlot* plot = plots_.IsMember(plotName) ? &plots_.Get(plotName) : nullptr;
+      if (plot && plot->curves.IsMember(c.Key()) && change(*plot, c.Key())) changed = true;
+    }
+    if (changed) sceneManager_->RefreshPlot(plotName);
+  }
+}
+
+void xypK_XYToolset::DeleteXYData(const cow_String& name) {
+  ChangeCurves(name, name, [&](xypK_XYPlot& plot, const cow_String& curveName) {
+    return plot.RemoveCurve(curveName);
+  });
+}
+
+void xypK_XYToolset::RenameXYData(const cow_String& oldName, const cow_String& newName) {
+  ChangeCurves(oldName, newName, [&](xypK_XYPlot& plot, const cow_String& curveName) {
+    // A curve of the new name showed data that the renamed entry now replaces.
+    if (plot.curves.ConstGet(curveName).xyDataName == newName) return plot.RemoveCurve(curveName);
+    xypK_Curve& curve = plot.curves.Get(curveName);
+    curve.xyDataName = newName;
+    if (curve.ConstGetCurveXYData().TypeCode() != 0) {
+      if (curve.options.systemDefinedLegendText == oldName)
+        curve.options.systemDefinedLegendText = newName;
+      if (curve.options.legendText == oldName) curve.options.legendText = newName;
+    }
+    return plot.IsInCurvesToPlot(curveName);
+  });
+}
+
+void xypK_XYToolset::UpdateXYData(const cow_String& name) {
+  ChangeCurves(name, name, [&](xypK_XYPlot& plot, const cow_String& curveName) {
+    plot.curves.Get(curveName).CalculateMinMax();
+    return plot.IsInCurvesToPlot(curveName);
+  });
+}

@@ -1,31 +1,85 @@
 #pragma once
-// The one long-lived object of the XY-plot kernel. It owns the session fragment and the scripting
-// module, and carries changes of repository data to whatever shows that data.
+// The one long-lived object of the XY-plot kernel: the dictionary of XY plots, the options new
+// plots start from, the clients other modules register, and the module's scripting parts. It
+// carries changes of repository data into every plot that shows that data.
 #include <memory>
 
+#include "cow_List.h"
+#include "cow_Map.h"
 #include "cow_String.h"
+#include "xypC_XYPlotOptions.h"
+#include "xypK_ModeFactory.h"
+#include "xypK_XYPlot.h"
 
 class xypK_SessionFragment;
 class xypK_PytModule;
+class xypK_SceneManager;
+class xypK_XYToolsetClient;
 
 class xypK_XYToolset {
  public:
+  using PlotDictionary = cow_Map<cow_String, xypK_XYPlot>;
+
   static xypK_XYToolset& Instance();
   static void Finalize();
   static bool Exists();
 
   xypK_XYToolset();
   ~xypK_XYToolset();
+  xypK_XYToolset(const xypK_XYToolset&) = delete;
+  xypK_XYToolset& operator=(const xypK_XYToolset&) = delete;
 
-  // Repository data of `name` was deleted, renamed or changed. No plot exists yet that could
-  // show repository data, so there is nothing to carry the change to.
+  // Clients are owned by the toolset once added; RemoveClient hands one back without deleting it.
+  void AddClient(xypK_XYToolsetClient* client);
+  void RemoveClient(xypK_XYToolsetClient* client);
+  // Tells every client, over a snapshot of the list; a client removed meanwhile is skipped.
+  void ActivateXYPlot(int viewport);
+  void CleanupFromFile(const cow_String& fileName);
+
+  PlotDictionary& GetXYPlotDictionary() { return plots_; }
+  const PlotDictionary& ConstGetXYPlotDictionary() const { return plots_; }
+  // The plot must exist (IsXYPlot).
+  xypK_XYPlot& GetXYPlot(const cow_String& name) { return plots_.Get(name); }
+  const xypK_XYPlot& ConstGetXYPlot(const cow_String& name) const { return plots_.ConstGet(name); }
+  bool IsXYPlot(const cow_String& name) const { return plots_.IsMember(name); }
+  // For handles that may outlive what they name: the plot, or the curve of the plot, or a
+  // catalogue error naming what is missing ("XYPlot not found: ", "Curve not found: ").
+  xypK_XYPlot& GetExistingXYPlot(const cow_String& name);
+  xypK_Curve& GetExistingCurve(const cow_String& plotName, const cow_String& curveName);
+
+  // Removes the plot and asks for a redraw of its name; false when there was no such plot.
+  bool DeleteXYPlot(const cow_String& name);
+  // Copies plot `from` to `to`, replacing a plot of that name; false when `from` does not exist.
+  bool CopyXYPlot(cow_String from, cow_String to);
+
+  // Repository data of `name` was deleted, renamed or changed: every curve showing it follows,
+  // and every plot that draws such a curve is redrawn once.
   void DeleteXYData(const cow_String& name);
   void RenameXYData(const cow_String& oldName, const cow_String& newName);
   void UpdateXYData(const cow_String& name);
 
+  const xypC_XYPlotOptions& GetDefaultOptions() const { return defaultOptions_; }
+  // New plots start from these; existing plots keep theirs.
+  void SetDefaultOptions(const xypC_XYPlotOptions& options) { defaultOptions_ = options; }
+
+  void CleanupViewport(int viewport);
+
+  xypK_SceneManager& SceneManager() { return *sceneManager_; }
   xypK_PytModule& Module() { return *module_; }
 
  private:
+  void RemoveAllClients();
+  // Walks a snapshot of the dictionary and of each plot's curves; `change` is called, on the
+  // real plot, for each curve showing `dataName` or `otherName` and returns whether the plot
+  // must be redrawn.
+  template <class Change>
+  void ChangeCurves(const cow_String& dataName, const cow_String& otherName, Change change);
+
+  cow_List<xypK_XYToolsetClient*> clients_;
   std::unique_ptr<xypK_SessionFragment> sessionFragment_;
+  PlotDictionary plots_;
+  std::unique_ptr<xypK_SceneManager> sceneManager_;
+  xypC_XYPlotOptions defaultOptions_;
+  xypK_ModeFactory modeFactory_;
   std::unique_ptr<xypK_PytModule> module_;
 };
