@@ -144,7 +144,7 @@ void pyb_ObjectType::Register(py::module_& m) {
   py::class_<pyb_BoundMethod>(m, "Method")
       .def("__call__", &CallMethod)
       .def("__repr__", [](const pyb_BoundMethod& b) {
-        return "<method " + b.name + " of " + b.target->Repr().Std() + ">";
+        return "<method " + b.name + " of " + b.target->FullRepr().Std() + ">";
       });
 
   py::class_<pyb_Function>(m, "Function")
@@ -177,7 +177,7 @@ void pyb_ObjectType::Register(py::module_& m) {
       .def("__repr__",
            [](const pyb_Object& self) {
              CheckGate();
-             return self.object->Repr().Std();
+             return self.object->FullRepr().Std();
            })
       .def("__eq__",
            [](const pyb_Object& self, py::object other) {

@@ -306,6 +306,10 @@ void xypK_XYPlot::ComputeAxisAttributes(Axis& a) {
   // Tick count.
   if (a.scale == xypC_LOG || a.tickMode != xypC_TOTAL_NUMBER) {
     float n = (a.max - a.min - a.startOffset - a.endOffset) / a.increment;
+    // Ends near the float limits overflow the difference; the count itself is small.
+    if (!std::isfinite(n))
+      n = static_cast<float>((static_cast<double>(a.max) - a.min - a.startOffset - a.endOffset) /
+                             a.increment);
     const float below = std::floor(n);
     n = (n - below <= 0.5f) ? below : std::ceil(n);
     if (!(std::fabs(n) <= static_cast<float>(maxTickNoAllowed + 2)))
