@@ -8,6 +8,9 @@
 class xypK_XYPlotOptionsIntObj : public omu_InterfaceObj {
  public:
   explicit xypK_XYPlotOptionsIntObj(const cow_String& plotName);
+  // A literal name must not pick the bool constructor.
+  explicit xypK_XYPlotOptionsIntObj(const char* plotName)
+      : xypK_XYPlotOptionsIntObj(cow_String(plotName)) {}
   explicit xypK_XYPlotOptionsIntObj(bool isDefault);
   xypK_XYPlotOptionsIntObj(const xypK_XYPlotOptionsIntObj& other);
   static const char* TypeName() { return "XYPlotOptions"; }
