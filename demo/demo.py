@@ -1,5 +1,5 @@
 """A tour of what xyp does so far: XY data typed in and read from a text file, listed, renamed and
-summarised, and written to an XY report.
+summarised, written to an XY report, and plotted with automatic axes.
 
 Run with the xyp executable (session and xyPlot are predefined):
     build/xyp demo/demo.py
@@ -22,6 +22,7 @@ signal = session.XYData(
     yValuesLabel="U2 [mm]",
 )
 envelope = session.XYData(name="envelope", data=[(t, math.exp(-0.4 * t)) for t in times],
+                          xValuesLabel="Time [s]",
                           sourceDescription="Typed in demo")
 print(f"Created {signal.name!r} with {len(signal)} pairs; first {signal[0]}, last {signal[-1]}")
 
@@ -74,3 +75,24 @@ with open(report) as f:
 print(f"Report {report}: {len(lines)} lines; its first rows and its closing sections:")
 for line in lines[:6] + ["          ..."] + [l for l in lines[-12:] if l.strip()]:
     print("   ", line)
+
+# A plot of the tip displacement and its decay envelope; the axes are laid out automatically.
+plot = session.XYPlot(name="beam tip")
+plot.curveSet(xyData=(data["displacement"], data["decay envelope"]))
+plot.setValues(curvesToPlot=("displacement", "decay envelope"))
+plot.curves["decay envelope"].curveOptions.setValues(lineColor="Gray", lineStyle=DASHED)
+axes = plot.xyPlotOptions
+axes.setValues(numXAxisMinorTicks=4)
+print(f"Plot {plot.name!r}: curves {plot.curvesToPlot}, x title {plot.systemDefinedXAxisTitle!r}")
+for axis in ("x", "y"):
+    lo, hi = getattr(axes, axis + "AxisAutoMinValue"), getattr(axes, axis + "AxisAutoMaxValue")
+    step = axes.xAxisAutoMajorTickIncrement if axis == "x" else axes.yAxisMajorAutoTickIncrement
+    ticks = axes.numXAxisMajorTicks if axis == "x" else axes.numYAxisMajorTicks
+    print(f"  {axis}: data {lo:g} .. {hi:g}, major ticks every {step:g} ({ticks} between the ends)")
+
+# A log scale cannot show the negative swings: the change is undone, and a callback hears of it.
+xyp.addQueryCallback(lambda query: print("  query fired:", query))
+try:
+    axes.setValues(yAxisScale=LOG)
+except xyp.XyPlotError as e:
+    print(f"Refused: {str(e)[:60]}... (code {e.code}); y scale still {axes.yAxisScale}")
