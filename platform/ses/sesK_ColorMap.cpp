@@ -394,7 +394,7 @@ sesK_ColorMap::sesK_ColorMap() {
 bool sesK_ColorMap::Lookup(const cow_String& name, unsigned char rgb[3]) const {
   const std::string_view text = name.View();
   if (!text.empty() && text[0] == '#') return ParseHex(text, rgb);
-  char buffer[kMaxName];
+  char buffer[kMaxName] = {};  // zeroed: -O3 cannot see that only written bytes are read
   std::string_view key;
   if (!LowerInto(text, buffer, key)) return false;
   auto it = names_.find(key);

@@ -1,5 +1,7 @@
 #include "xypK_XYToolset.h"
 
+#include <vector>
+
 #include "omi_Singleton.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_PytModule.h"
@@ -89,16 +91,27 @@ void xypK_XYToolset::CleanupViewport(int viewport) {
 template <class Change>
 void xypK_XYToolset::ChangeCurves(const cow_String& dataName, const cow_String& otherName,
                                   Change change) {
-  const PlotDictionary plots = plots_;
-  for (PlotDictionary::ConstIterator p(plots); !p.IsDone(); p.Next()) {
-    const cow_String& plotName = p.Key();
+  // The affected (plot, curve) names are listed first and changed afterwards, so the walk never
+  // sees its own changes; nothing is copied while the list is made.
+  struct Affected {
+    cow_String plot;
+    cow_String curve;
+  };
+  std::vector<Affected> affected;
+  for (const auto& [plotName, plot] : plots_)
+    for (const auto& [curveName, curve] : plot.curves)
+      if (!curve.xyDataName.IsEmpty() &&
+          (curve.xyDataName == dataName || curve.xyDataName == otherName))
+        affected.push_back({plotName, curveName});
+
+  std::size_t i = 0;
+  while (i < affected.size()) {
+    const cow_String plotName = affected[i].plot;
     bool changed = false;
-    const cow_Map<cow_String, xypK_Curve> curves = p.Value().curves;
-    for (cow_Map<cow_String, xypK_Curve>::ConstIterator c(curves); !c.IsDone(); c.Next()) {
-      const cow_String& shown = c.Value().xyDataName;
-      if (shown.IsEmpty() || (shown != dataName && shown != otherName)) continue;
+    for (; i < affected.size() && affected[i].plot == plotName; ++i) {
       xypK_XYPlot* plot = plots_.IsMember(plotName) ? &plots_.Get(plotName) : nullptr;
-      if (plot && plot->curves.IsMember(c.Key()) && change(*plot, c.Key())) changed = true;
+      if (plot && plot->curves.IsMember(affected[i].curve) && change(*plot, affected[i].curve))
+        changed = true;
     }
     if (changed) sceneManager_->RefreshPlot(plotName);
   }

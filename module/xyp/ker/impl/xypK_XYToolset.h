@@ -69,9 +69,8 @@ class xypK_XYToolset {
 
  private:
   void RemoveAllClients();
-  // Walks a snapshot of the dictionary and of each plot's curves; `change` is called, on the
-  // real plot, for each curve showing `dataName` or `otherName` and returns whether the plot
-  // must be redrawn.
+  // Calls `change` on the real plot for each curve that showed `dataName` or `otherName` when
+  // the call began; `change` returns whether that plot must be redrawn (once, after its curves).
   template <class Change>
   void ChangeCurves(const cow_String& dataName, const cow_String& otherName, Change change);
 
