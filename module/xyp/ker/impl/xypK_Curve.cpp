@@ -1,5 +1,6 @@
 #include "xypK_Curve.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "xypK_XYDataSessionCntr.h"
@@ -15,24 +16,39 @@ const udd_UserXYData& xypK_Curve::ConstGetCurveXYData() const {
 }
 
 void xypK_Curve::CalculateMinMax() {
-  float x0 = kResetMin, x1 = kResetMax, y0 = kResetMin, y1 = kResetMax;
+  // Eight independent running extents, selected without branches, so that the compiler can keep
+  // them in vector registers: one pass over the pairs at close to memory speed.
+  constexpr std::size_t kLanes = 8;
+  float x0[kLanes], x1[kLanes], y0[kLanes], y1[kLanes];
+  for (std::size_t k = 0; k < kLanes; ++k) {
+    x0[k] = y0[k] = kResetMin;
+    x1[k] = y1[k] = kResetMax;
+  }
   const udd_UserXYData& data = ConstGetCurveXYData();
   const std::size_t n = data.Size();
-  if (n > 0) {
-    const udd_PairEntry* pairs = &data.Pair(0);
-    for (std::size_t i = 0; i < n; ++i) {
-      const float x = pairs[i].x, y = pairs[i].y;
-      if (!std::isfinite(x) || !std::isfinite(y)) continue;
-      if (x < x0) x0 = x;
-      if (x > x1) x1 = x;
-      if (y < y0) y0 = y;
-      if (y > y1) y1 = y;
-    }
+  const udd_PairEntry* pairs = n > 0 ? &data.Pair(0) : nullptr;
+  auto take = [&](std::size_t k, const udd_PairEntry& p) {
+    // Not finite (inf or NaN): the pair cannot be placed on an axis and is left out.
+    const bool finite = std::fabs(p.x) <= kResetMin && std::fabs(p.y) <= kResetMin;
+    const float xLow = finite ? p.x : kResetMin, xHigh = finite ? p.x : kResetMax;
+    const float yLow = finite ? p.y : kResetMin, yHigh = finite ? p.y : kResetMax;
+    x0[k] = xLow < x0[k] ? xLow : x0[k];
+    x1[k] = xHigh > x1[k] ? xHigh : x1[k];
+    y0[k] = yLow < y0[k] ? yLow : y0[k];
+    y1[k] = yHigh > y1[k] ? yHigh : y1[k];
+  };
+  std::size_t i = 0;
+  for (; i + kLanes <= n; i += kLanes)
+    for (std::size_t k = 0; k < kLanes; ++k) take(k, pairs[i + k]);
+  for (std::size_t k = 0; i < n; ++i, ++k) take(k, pairs[i]);
+  xMin = yMin = kResetMin;
+  xMax = yMax = kResetMax;
+  for (std::size_t k = 0; k < kLanes; ++k) {
+    xMin = std::min(xMin, x0[k]);
+    xMax = std::max(xMax, x1[k]);
+    yMin = std::min(yMin, y0[k]);
+    yMax = std::max(yMax, y1[k]);
   }
-  xMin = x0;
-  xMax = x1;
-  yMin = y0;
-  yMax = y1;
 }
 
 namespace {
