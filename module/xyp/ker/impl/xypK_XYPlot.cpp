@@ -214,8 +214,8 @@ void xypK_XYPlot::ComputeAxisAttributes(Axis& a) {
   const float centre = a.min / 2.0f + a.max / 2.0f + 0.1f * precis;
   if (a.minAuto && a.maxAuto) {
     if (std::fabs(centre) >= precis && std::fabs(range / centre) < 0.01f) {
-      a.min = 0.95f * centre;
-      a.max = 1.05f * centre;
+      a.min = Capped(0.95f * centre);
+      a.max = Capped(1.05f * centre);
     } else if (std::fabs(centre) < precis && range <= 10.0f * precis) {
       a.min = -1.0f;
       a.max = 1.0f;
@@ -239,11 +239,12 @@ void xypK_XYPlot::ComputeAxisAttributes(Axis& a) {
         Capped(static_cast<float>(CalculateIncrementSize(Trunc(lo), Trunc(hi))) * unit);
     switch (a.tickMode) {
       case xypC_INCREMENT: {
-        // The tick count is checked in double before anything is converted: a zero, negative,
-        // non-finite or tiny increment would overflow it.
+        // A zero, negative, non-finite or tiny increment would overflow the tick count, so it is
+        // refused here, in double, before anything is converted. Snapping the ends adds less
+        // than two increments, so past range/increment = 104 the count is above 100 anyway.
         const float increment = a.optionIncrement;
         if (!std::isfinite(increment) || !(increment > 0.0f) ||
-            static_cast<double>(range) / static_cast<double>(increment) > maxTickNoAllowed + 1)
+            static_cast<double>(range) / static_cast<double>(increment) > maxTickNoAllowed + 4)
           xypK_MessageTypes::ErrorExcessiveAxisTickmarkNumber(a.label);
         a.increment = increment;
         break;
@@ -253,6 +254,8 @@ void xypK_XYPlot::ComputeAxisAttributes(Axis& a) {
           xypK_MessageTypes::ErrorExcessiveAxisTickmarkNumber(a.label);
         a.numTicks = a.optionNumTicks;
         a.increment = (a.max - a.min) / static_cast<float>(a.numTicks + 1);
+        if (!std::isfinite(a.increment))  // ends near the float limits overflow the difference
+          a.increment = static_cast<float>((static_cast<double>(a.max) - a.min) / (a.numTicks + 1));
         break;
       default:
         a.increment = a.autoIncrement;
