@@ -3,9 +3,8 @@
 #include <exception>
 
 #include "omu_Arguments.h"
-#include "omu_PrimBool.h"
 #include "omu_PrimNumber.h"
-#include "omu_PrimString.h"
+#include "omu_RecordMember.h"
 #include "qryK_QueryRegistrarRole.h"
 #include "sesK_ColorMap.h"
 #include "xypK_SceneManager.h"
@@ -14,48 +13,26 @@
 namespace {
 using Options = xypC_CurveOptions;
 
-const Options& OptionsOf(omu_InterfaceObj& self) {
-  return static_cast<xypK_CurveOptionsIntObj&>(self).ConstGetOptions();
-}
-template <int Options::*F>
-omu_Result Int(omu_InterfaceObj& self) {
-  return std::make_unique<omu_PrimNumber>(OptionsOf(self).*F);
-}
-template <bool Options::*F>
-omu_Result Bool(omu_InterfaceObj& self) {
-  return std::make_unique<omu_PrimBool>(OptionsOf(self).*F);
-}
-template <cow_String Options::*F>
-omu_Result Text(omu_InterfaceObj& self) {
-  return std::make_unique<omu_PrimString>(OptionsOf(self).*F);
-}
-template <class E, E Options::*F>
-omu_Result Enum(omu_InterfaceObj& self) {
-  return std::make_unique<omu_PrimEnum<E>>(OptionsOf(self).*F);
-}
-template <class E>
-void ReadEnum(omu_Arguments& args, const char* keyword, E& field) {
-  omu_PrimEnum<E> value(field);
-  if (args.Get(value, keyword)) field = value.Get();
-}
+template <auto Field>
+constexpr omu_GetterFn Member = omu_RecordMember<xypK_CurveOptionsIntObj, Field>;
 }  // namespace
 
 const omu_MethodRow xypK_CurveOptionsIntObj::methods_[] = {
     {"setValues", omu_Method<&xypK_CurveOptionsIntObj::SetAttributes>}, {"", nullptr}};
 
 const omu_MemberRow xypK_CurveOptionsIntObj::members_[] = {
-    {"systemDefinedLegendText", Text<&Options::systemDefinedLegendText>, nullptr},
-    {"legendText", Text<&Options::legendText>, nullptr},
-    {"legendTextSource", Enum<xypC_TitleStyleEnum, &Options::legendTextSource>, nullptr},
-    {"showLine", Bool<&Options::showLine>, nullptr},
-    {"lineStyle", Enum<g3d_LineStyleEnum, &Options::lineStyle>, nullptr},
-    {"lineThickness", Enum<g3d_LineThicknessEnum, &Options::lineThickness>, nullptr},
-    {"lineColor", Text<&Options::lineColor>, nullptr},
-    {"showSymbol", Bool<&Options::showSymbol>, nullptr},
-    {"symbolColor", Text<&Options::symbolColor>, nullptr},
-    {"symbolMarker", Enum<g3d_MarkerEnum, &Options::symbolMarker>, nullptr},
-    {"symbolSize", Enum<g3d_MarkerSizeEnum, &Options::symbolSize>, nullptr},
-    {"symbolFrequency", Int<&Options::symbolFrequency>, nullptr},
+    {"systemDefinedLegendText", Member<&Options::systemDefinedLegendText>, nullptr},
+    {"legendText", Member<&Options::legendText>, nullptr},
+    {"legendTextSource", Member<&Options::legendTextSource>, nullptr},
+    {"showLine", Member<&Options::showLine>, nullptr},
+    {"lineStyle", Member<&Options::lineStyle>, nullptr},
+    {"lineThickness", Member<&Options::lineThickness>, nullptr},
+    {"lineColor", Member<&Options::lineColor>, nullptr},
+    {"showSymbol", Member<&Options::showSymbol>, nullptr},
+    {"symbolColor", Member<&Options::symbolColor>, nullptr},
+    {"symbolMarker", Member<&Options::symbolMarker>, nullptr},
+    {"symbolSize", Member<&Options::symbolSize>, nullptr},
+    {"symbolFrequency", Member<&Options::symbolFrequency>, nullptr},
     {"", nullptr, nullptr}};
 
 xypK_CurveOptionsIntObj::xypK_CurveOptionsIntObj(const cow_String& plotName,
@@ -93,16 +70,16 @@ omu_Result xypK_CurveOptionsIntObj::SetAttributes(omu_Arguments& args) {
   args.Optional();
   std::shared_ptr<xypK_CurveOptionsIntObj> other;
   if (args.Get(other, "options", {})) working = other->ConstGetOptions();
-  ReadEnum(args, "legendTextSource", working.legendTextSource);
+  omu_ReadEnum(args, "legendTextSource", working.legendTextSource);
   args.Get(working.legendText, "legendText");
   args.Get(working.showLine, "showLine");
-  ReadEnum(args, "lineStyle", working.lineStyle);
-  ReadEnum(args, "lineThickness", working.lineThickness);
+  omu_ReadEnum(args, "lineStyle", working.lineStyle);
+  omu_ReadEnum(args, "lineThickness", working.lineThickness);
   colors.ProcessColorArg(args, working.lineColor, "lineColor");
   args.Get(working.showSymbol, "showSymbol");
   colors.ProcessColorArg(args, working.symbolColor, "symbolColor");
-  ReadEnum(args, "symbolMarker", working.symbolMarker);
-  ReadEnum(args, "symbolSize", working.symbolSize);
+  omu_ReadEnum(args, "symbolMarker", working.symbolMarker);
+  omu_ReadEnum(args, "symbolSize", working.symbolSize);
   args.Get(working.symbolFrequency, "symbolFrequency");
   args.End();
 
