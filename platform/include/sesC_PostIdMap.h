@@ -1,6 +1,7 @@
 #pragma once
 // Viewport ids and the names scripts know them by ("Viewport: 1").
 #include <map>
+#include <vector>
 
 #include "cow_String.h"
 
@@ -16,6 +17,9 @@ class sesC_PostIdMap {
 
   // The session starts with viewport 1.
   sesC_PostIdMap();
+
+  // The viewports' names in id order.
+  static std::vector<cow_String> Names();
 
   // Viewport `id` is called "Viewport: " + id.
   void Register(int id);

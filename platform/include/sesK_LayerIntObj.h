@@ -1,5 +1,7 @@
 #pragma once
-// A viewport's layer object: what the viewport shows. Modules attach layer fragments to it.
+// A viewport's layer object, which scripts reach as session.viewports['Viewport: 1']: what the
+// viewport shows ("displayedObject", from the modules' layer fragments), "setValues" to change it
+// and "saveImage" to draw it into a PNG, SVG or PDF file.
 #include "omu_Fragment.h"
 
 class sesK_LayerIntObj : public omu_InterfaceObj {
@@ -7,10 +9,18 @@ class sesK_LayerIntObj : public omu_InterfaceObj {
   explicit sesK_LayerIntObj(cow_String viewportName);
   static const char* TypeName() { return "Layer"; }
   const cow_String& ViewportName() const { return viewportName_; }
+  int ViewportId() const;
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
   cow_String Repr() const override;
   std::vector<omu_InterfaceObj*> Extensions() const override;
 
+  omu_Result GetName();
+  omu_Result SetValues(omu_Arguments& args);
+  // fileName (".png", ".svg" or ".pdf", any case), width and height (1 ... 16384; 800 x 600).
+  omu_Result SaveImage(omu_Arguments& args);
+
  private:
+  static const omu_MethodRow methods_[];
+  static const omu_MemberRow members_[];
   cow_String viewportName_;
 };

@@ -10,4 +10,10 @@ class sesK_SessionIntObj : public omu_InterfaceObj {
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
   cow_String Repr() const override { return "session"; }
   std::vector<omu_InterfaceObj*> Extensions() const override;
+
+  // "viewports": the viewports by name.
+  omu_Result GetViewports();
+
+ private:
+  static const omu_MemberRow members_[];
 };

@@ -11,4 +11,7 @@ class xypC_Utils {
   static g3d_MarkerEnum GetDefaultMarker(int position);
   static int DefaultColorCount();
   static int DefaultMarkerCount();
+  // The name of the plot a viewport owns (a copy made when a viewport opens beside one that
+  // shows a plot): "__viewport" + id + "_xyPlot", which a user's plot is unlikely to be called.
+  static cow_String GetPlotNameFromVPID(int viewport);
 };

@@ -11,6 +11,7 @@
 #include "sesC_PostIdMap.h"
 #include "sesK_ColorMap.h"
 #include "sesK_SessionState.h"
+#include "smg_SceneManagerRole.h"
 #include "thr_ThreadSingleton.h"
 #include "typ_ArchCompTable.h"
 #include "uti_ResourceManager.h"
@@ -66,6 +67,9 @@ void G3dUp() {
 void G3dDown() {
   g3d_ConstantsModule::Destroy();
 }
+void GdyDown() {
+  smg_SceneManagerRole::Finalize();
+}
 void SesDown() {
   sesK_ColorMap::Finalize();
   sesK_SessionState::Finalize();
@@ -105,6 +109,6 @@ UTL_LIBRARY(odb, Nothing, Nothing)
 UTL_LIBRARY(oda, Nothing, Nothing)
 UTL_LIBRARY(bas, Nothing, Nothing)
 UTL_LIBRARY(odpK, Nothing, Nothing)
-UTL_LIBRARY(gdy, Nothing, Nothing)
+UTL_LIBRARY(gdy, Nothing, GdyDown)
 UTL_LIBRARY(mmgK, Nothing, Nothing)
 UTL_LIBRARY(gtkK, Nothing, Nothing)

@@ -26,6 +26,12 @@ int sesC_PostIdMap::GetPostId(const cow_String& name) {
   return -1;
 }
 
+std::vector<cow_String> sesC_PostIdMap::Names() {
+  std::vector<cow_String> names;
+  for (const auto& [id, name] : Instance().names_) names.push_back(name);
+  return names;
+}
+
 void sesC_PostIdMap::Register(int id) {
   names_[id] = "Viewport: " + cow_String::FromInt(id);
 }

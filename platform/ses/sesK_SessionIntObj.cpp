@@ -1,7 +1,13 @@
 #include "sesK_SessionIntObj.h"
 
+#include "omu_PrimType.h"
+#include "sesK_ViewportDictIntObj.h"
+
+const omu_MemberRow sesK_SessionIntObj::members_[] = {
+    {"viewports", omu_Getter<&sesK_SessionIntObj::GetViewports>, nullptr}, {"", nullptr, nullptr}};
+
 sesK_SessionIntObj::sesK_SessionIntObj() {
-  DescribeType(TypeName(), nullptr, nullptr);
+  DescribeType(TypeName(), nullptr, members_);
 }
 
 std::unique_ptr<omu_InterfaceObj> sesK_SessionIntObj::Copy() const {
@@ -10,4 +16,8 @@ std::unique_ptr<omu_InterfaceObj> sesK_SessionIntObj::Copy() const {
 
 std::vector<omu_InterfaceObj*> sesK_SessionIntObj::Extensions() const {
   return omu_Fragment<sesK_SessionIntObj>::Attached();
+}
+
+omu_Result sesK_SessionIntObj::GetViewports() {
+  return std::make_unique<omu_PrimType>(std::make_shared<sesK_ViewportDictIntObj>());
 }

@@ -35,3 +35,7 @@ int xypC_Utils::DefaultColorCount() {
 int xypC_Utils::DefaultMarkerCount() {
   return kMarkerCount;
 }
+
+cow_String xypC_Utils::GetPlotNameFromVPID(int viewport) {
+  return "__viewport" + cow_String::FromInt(viewport) + "_xyPlot";
+}

@@ -3,6 +3,9 @@
 #include <vector>
 
 #include "omi_Singleton.h"
+#include "sesK_SessionState.h"
+#include "smg_SceneManagerRole.h"
+#include "xypK_LayerFragment.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_PytModule.h"
 #include "xypK_SceneManager.h"
@@ -20,13 +23,19 @@ bool xypK_XYToolset::Exists() {
 }
 
 xypK_XYToolset::xypK_XYToolset()
-    : sessionFragment_(std::make_unique<xypK_SessionFragment>()),
+    : layerFragment_(std::make_unique<xypK_LayerFragment>()),
+      sessionFragment_(std::make_unique<xypK_SessionFragment>()),
       sceneManager_(std::make_unique<xypK_SceneManager>()),
-      module_(std::make_unique<xypK_PytModule>()) {}
+      module_(std::make_unique<xypK_PytModule>()) {
+  smg_SceneManagerRole::Instance().AddSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());
+}
 
 xypK_XYToolset::~xypK_XYToolset() {
   RemoveAllClients();
+  if (smg_SceneManagerRole::Exists())
+    smg_SceneManagerRole::Instance().RemoveSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());
   sceneManager_.reset();
+  layerFragment_.reset();
   sessionFragment_.reset();
   module_.reset();
 }

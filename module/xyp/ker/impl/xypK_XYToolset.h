@@ -11,6 +11,7 @@
 #include "xypK_ModeFactory.h"
 #include "xypK_XYPlot.h"
 
+class xypK_LayerFragment;
 class xypK_SessionFragment;
 class xypK_PytModule;
 class xypK_SceneManager;
@@ -75,6 +76,7 @@ class xypK_XYToolset {
   void ChangeCurves(const cow_String& dataName, const cow_String& otherName, Change change);
 
   cow_List<xypK_XYToolsetClient*> clients_;
+  std::unique_ptr<xypK_LayerFragment> layerFragment_;
   std::unique_ptr<xypK_SessionFragment> sessionFragment_;
   PlotDictionary plots_;
   std::unique_ptr<xypK_SceneManager> sceneManager_;

@@ -1,0 +1,18 @@
+#pragma once
+// The XY-plot module's part of a viewport: "displayedObject", the plot the viewport shows, set
+// with viewport.setValues(displayedObject=plot) (or None) and read as an attribute.
+#include "sesK_LayerFragment.h"
+
+class xypK_LayerFragment : public sesK_LayerFragment {
+ public:
+  xypK_LayerFragment();
+  static const char* TypeName() { return "xypK_LayerFragment"; }
+  std::unique_ptr<omu_InterfaceObj> Copy() const override;
+
+  void SetObjectToDisplay(omu_Arguments& args) override;
+  omu_Result GetObjectToDisplay();
+
+ private:
+  xypK_LayerFragment(const xypK_LayerFragment& other) = default;
+  static const omu_MemberRow members_[];
+};

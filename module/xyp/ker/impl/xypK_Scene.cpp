@@ -1,0 +1,180 @@
+#include "xypK_Scene.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gdr_Renderer.h"
+#include "sesK_SessionState.h"
+#include "smg_SceneManagerRole.h"
+#include "xypC_Utils.h"
+#include "xypK_XYPlot.h"
+#include "xypK_XYPlotEditor.h"
+#include "xypK_XYPlotIntObj.h"
+#include "xypK_XYToolset.h"
+
+namespace {
+cow_String PathOf(const cow_String& plotName) {
+  return "session.xyPlots['" + plotName + "']";
+}
+}  // namespace
+
+void CurveHighlightInfo::Add(int index) {
+  if (index < 0) return;
+  if (static_cast<std::size_t>(count_) >= indices_.Size())
+    indices_.Resize(std::max<std::size_t>(8, indices_.Size() * 2));
+  indices_.Set(static_cast<std::size_t>(count_++), index);
+}
+
+xypK_Scene::xypK_Scene(int viewport) : smg_Scene(viewport) {
+  FitView();
+}
+
+xypK_Scene::xypK_Scene(int viewport, const xypK_Scene& source) : smg_Scene(viewport) {
+  viewDynamics_ = source.viewDynamics_;
+  extentGrown_ = source.extentGrown_;
+  keepView_ = source.keepView_;
+  fitPending_ = source.fitPending_;
+  camera_ = source.camera_;
+  if (source.plotName_.IsEmpty()) return;
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  const cow_String own = xypC_Utils::GetPlotNameFromVPID(viewport);
+  if (!toolset.IsXYPlot(own)) toolset.CopyXYPlot(source.plotName_, own);
+  const xypK_XYPlotIntObj handle(own, viewport);
+  SetXYPlotObject(&handle);
+  UpdateScene();
+}
+
+xypK_Scene::~xypK_Scene() = default;
+
+void xypK_Scene::SetXYPlotObject(const xypK_XYPlotIntObj* plot) {
+  const cow_String name = plot ? plot->PlotName() : cow_String();
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  sesK_SessionState& state = sesK_SessionState::Instance();
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  if (name == plotName_ && editor_) {
+    toolset.ActivateXYPlot(Viewport());
+    state.SetPrimaryObjectPath(Viewport(), PathOf(name));
+    return;
+  }
+  if (IsMapped() && !plotName_.IsEmpty()) role.SetObjView(PathOf(plotName_), camera_, Viewport());
+  toolset.ActivateXYPlot(Viewport());
+  plotName_ = name;
+  state.SetPrimaryObjectPath(Viewport(), name.IsEmpty() ? cow_String() : PathOf(name));
+  editor_.reset();
+  if (name.IsEmpty()) return;
+  editor_ = std::make_unique<xypK_XYPlotEditor>(name, this);
+  PassLegendOptions();
+  editor_->Load(nullptr);
+  if (IsMapped() && role.ObjHasView(PathOf(name), Viewport()))
+    SetCamera(role.GetObjView(PathOf(name), Viewport()));
+  else
+    ResetCamera();
+}
+
+void xypK_Scene::PassLegendOptions() {
+  if (editor_)
+    editor_->SetLegendOptions(smg_SceneManagerRole::Instance().ConstGetViewAnnCTX(Viewport()));
+}
+
+void xypK_Scene::ResetCamera() {
+  FitView();
+  extentGrown_ = false;
+  keepView_ = false;
+}
+
+void xypK_Scene::SetCamera(const g3d_Camera& camera) {
+  camera_ = camera;
+  --updateCount_;
+}
+
+// The view fits the rectangle of half size 0.62 x radius around the extent's centre, widened
+// on the right to the plot area's edge and the room its power-of-ten marker takes, and below
+// for the X labels and title: the frame, labels, marker and titles stay inside the viewport.
+void xypK_Scene::FitView() {
+  const float half = 0.62f * radius_;
+  const float left = centerX_ - half;
+  const float right = std::max(centerX_ + half, 1.13f);
+  const float bottom = std::min(centerY_ - half, -0.17f), top = centerY_ + half;
+  camera_ = g3d_Camera((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
+                       (top - bottom) / 2.0f);
+}
+
+void xypK_Scene::UpdateScene() {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (plotName_.IsEmpty() || !toolset.IsXYPlot(plotName_)) return;
+  ++updateCount_;
+  xypK_XYPlot& plot = toolset.GetXYPlot(plotName_);
+  try {
+    plot.Recalculate();
+  } catch (...) {
+    toolset.GetXYPlot(plotName_).valid = false;
+    throw;
+  }
+  plot.valid = true;
+  // The plot's extent is known once it is laid out: frame it when it moved or grew.
+  const g3d_Sphere& extent = plot.GetExtent();
+  const float radius = std::fabs(extent.radius) > 0.0f ? std::fabs(extent.radius) : 1.0f;
+  if (extent.center[0] != centerX_ || extent.center[1] != centerY_ || radius != radius_) {
+    centerX_ = extent.center[0];
+    centerY_ = extent.center[1];
+    radius_ = radius;
+    FitView();
+  }
+  Draft();
+}
+
+void xypK_Scene::Map() {
+  smg_Scene::Map();
+  if (fitPending_) {
+    FitView();
+    fitPending_ = false;
+  }
+  UpdateScene();
+}
+
+void xypK_Scene::Resize(float width, float height) {
+  smg_Scene::Resize(width, height);
+  UpdateScene();
+}
+
+void xypK_Scene::Refresh() {
+  highlights_.clear();
+  PassLegendOptions();
+  Draft();
+}
+
+void xypK_Scene::DraftCB(gdr_Renderer& renderer) {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!editor_ || !toolset.IsXYPlot(plotName_) || !toolset.ConstGetXYPlot(plotName_).valid) return;
+  const g3d_XForm previous = renderer.Transform();
+  renderer.SetTransform(camera_.WorldToDevice(static_cast<float>(renderer.Width()),
+                                              static_cast<float>(renderer.Height())));
+  editor_->Draft(renderer);
+  renderer.SetTransform(previous);
+}
+
+void xypK_Scene::SketchCB(gdr_Renderer&) {}
+
+CurveHighlightInfo& xypK_Scene::HighlightInfo(const cow_String& curve, bool add) {
+  if (!add) highlights_.clear();
+  for (auto& info : highlights_)
+    if (info->CurveName() == curve) return *info;
+  highlights_.push_back(std::make_unique<CurveHighlightInfo>(curve));
+  return *highlights_.back();
+}
+
+void xypK_Scene::Highlight(const cow_String& curve, int point, bool add) {
+  HighlightInfo(curve, add).Add(point);
+  Sketch();
+}
+
+void xypK_Scene::Highlight(const cow_String& curve, float x, float y, bool add) {
+  HighlightInfo(curve, add).SetPoint(x, y);
+  Sketch();
+}
+
+void xypK_Scene::ClearHighlights() {
+  if (smg_SceneManagerRole::Instance().CurrentViewport() != Viewport()) return;
+  highlights_.clear();
+  Sketch();
+}

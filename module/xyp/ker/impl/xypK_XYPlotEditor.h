@@ -1,0 +1,98 @@
+#pragma once
+// Draws one XY plot into its scene: the data transform onto the plot area, the frame, tick
+// marks, grid lines, tick labels with their power-of-ten marker, the curves with their lines
+// and symbols, the axis titles and the legend. Geometry is given in data coordinates through the
+// data transform; texts are placed in world coordinates (the unit plot area).
+#include "cow_String.h"
+#include "g3d_Enumerations.h"
+#include "g3d_Sphere.h"
+#include "g3d_XForm.h"
+#include "gdr_Color.h"
+#include "sesC_ViewAnnCTX.h"
+
+class gdr_Renderer;
+class xypC_CurveOptions;
+class xypC_XYPlotOptions;
+class xypK_Scene;
+class xypK_XYPlot;
+
+// Where a text stands relative to its anchor.
+enum xypC_AlignEnum : int {
+  xypC_ALIGN_PLAIN = 0,
+  xypC_ALIGN_X_TITLE = 1,
+  xypC_ALIGN_Y_TITLE = 2,
+  xypC_ALIGN_X_LABEL = 3,
+  xypC_ALIGN_Y_LABEL = 4
+};
+
+class xypK_XYPlotEditor {
+ public:
+  static constexpr float minTextSize = 0.01f;
+  static constexpr float scaleRate = 0.01f;
+  static constexpr float xOffsetRate = 0.028f;
+  static constexpr float yOffsetRate = 0.04f;
+
+  xypK_XYPlotEditor(const cow_String& plotName, const xypK_Scene* scene);
+
+  const cow_String& PlotName() const { return plotName_; }
+  void SetLegendOptions(bool use, bool boxUse, int digits, float x, float y, cow_String font,
+                        cow_String textColour, sesC_BackgroundStyleEnm style,
+                        cow_String backgroundColour, bool flag);
+  void SetLegendOptions(const sesC_ViewAnnCTX& settings);
+
+  // Loaded, the editor draws; the extent is the plot's (the unit sphere when it is gone).
+  void Load(g3d_Sphere* extent);
+  void Unload() { loaded_ = false; }
+  bool IsLoaded() const { return loaded_; }
+
+  // Draws the plot, when loaded and while the plot exists, with the renderer's transform as the
+  // world-to-device mapping (restored afterwards).
+  void Draft(gdr_Renderer& renderer) const;
+
+  // The power-of-ten exponent of the tick labels of an axis range for a label format.
+  static int LabelExponent(float axisMin, float axisMax, int format);
+  // The label text of a value: "%.<decimals>f" with decimals clamped to 0 ... 15.
+  static cow_String LabelText(float value, int decimals);
+  // The crossing of the segment (x1, y1)-(x2, y2) with the line x = frame (alongX false: y =
+  // frame), as the other coordinate; the largest float when the frame value is not strictly
+  // between the segment's ends.
+  static float LinearSnap(float x1, float y1, float x2, float y2, float frame, bool alongX);
+
+  // The tick labels of an axis push these out; the axis title after them moves past them.
+  static float xBound;
+  static float yBound;
+
+ private:
+  struct Frame;  // the plot, its options and the transforms of one drawing
+  void UseDataScaling(gdr_Renderer& renderer, Frame& f) const;
+  void DrawAxes(gdr_Renderer& renderer, const Frame& f) const;
+  void DrawTickMarksAndGrids(gdr_Renderer& renderer, const Frame& f, bool alongX) const;
+  void DrawAxisLabels(gdr_Renderer& renderer, Frame& f, bool alongX) const;
+  int AdjustedFreq(const Frame& f, bool alongX, float scale) const;
+  void DrawCurves(gdr_Renderer& renderer, Frame& f) const;
+  void DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) const;
+  void DrawLegend(gdr_Renderer& renderer, const Frame& f) const;
+  // Keeps the legend box (top-left corner x, y; device units) inside the viewport.
+  static void AdjustLegendBoxPos(float& x, float& y, float viewportWidth, float viewportHeight,
+                                 float boxWidth, float boxHeight);
+  void DrawText(gdr_Renderer& renderer, const Frame& f, float x, float y, cow_String text,
+                float size, xypC_AlignEnum alignment, const cow_String& font) const;
+  void DrawPower(gdr_Renderer& renderer, const Frame& f, float x, float y, const cow_String& base,
+                 const cow_String& exponent, float size, bool alongX, const cow_String& font) const;
+  gdr_Color Resolve(const gdr_Renderer& renderer, const cow_String& colour, int position,
+                    const cow_String& fallback) const;
+
+  bool loaded_ = false;
+  cow_String plotName_;
+  const xypK_Scene* scene_;
+  bool legendUse_ = true;
+  bool legendBoxUse_ = true;
+  int legendDigits_ = 3;
+  float legendX_ = 2.0f;
+  float legendY_ = 98.0f;
+  cow_String legendFont_;
+  cow_String legendTextColour_ = "White";
+  sesC_BackgroundStyleEnm legendBackgroundStyle_ = sesC_MATCH;
+  cow_String legendBackgroundColour_ = "Black";
+  bool legendExtremes_ = true;
+};

@@ -1,0 +1,180 @@
+#include "gdr_ImageWriter.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "gdr_CairoRenderer.h"
+#include "gdr_SvgRenderer.h"
+#include "nex_Exception.h"
+#include "omu_ValueErrorException.h"
+#include "uti_FileException.h"
+
+namespace {
+cow_String Quoted(std::string_view text) {
+  constexpr size_t kShown = 200;
+  static const char kHex[] = "0123456789abcdef";
+  cow_String out("'");
+  for (size_t i = 0; i < text.size() && i < kShown; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '\'' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7f) {
+      const char escaped[] = {'\\', 'x', kHex[c >> 4], kHex[c & 15], '\0'};
+      out += escaped;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  if (text.size() > kShown) out += "...";
+  out += "'";
+  return out;
+}
+
+bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
+  if (s.size() < suffix.size()) return false;
+  const std::string_view tail = s.substr(s.size() - suffix.size());
+  for (size_t i = 0; i < suffix.size(); ++i) {
+    char c = tail[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != suffix[i]) return false;
+  }
+  return true;
+}
+
+void CheckSize(const char* keyword, int value) {
+  if (value < 1 || value > gdr_ImageWriter::kMaxSize)
+    NEX_THROW(omu_ValueErrorException(cow_String(keyword) + ": " + std::to_string(value).c_str() +
+                                      " is out of range (1 to " +
+                                      std::to_string(gdr_ImageWriter::kMaxSize).c_str() + ")"));
+}
+
+[[noreturn]] void FileError(int error, const cow_String& path) {
+  NEX_THROW(uti_FileException(error, path, cow_String(std::strerror(error))));
+}
+
+// The temporary file beside the target: removed unless it was renamed over the target.
+struct TemporaryFile {
+  std::string name;
+  int fd = -1;
+  int error = 0;  // the first write error
+  bool committed = false;
+
+  TemporaryFile(const std::string& target, const cow_String& path) {
+    static std::atomic<unsigned> counter{0};
+    const size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      name = folder + "." + base + "." + std::to_string(getpid()) + "-" +
+             std::to_string(counter++) + ".tmp";
+      // 0666 under the umask: the permissions a newly created file gets.
+      fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      if (fd >= 0 || errno != EEXIST) break;
+    }
+    if (fd < 0) FileError(errno, path);
+    struct stat existing;
+    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+      (void)fchmod(fd, existing.st_mode & 07777);
+  }
+  ~TemporaryFile() {
+    if (fd >= 0) close(fd);
+    if (!committed) unlink(name.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool Write(const unsigned char* data, size_t length) {
+    if (error != 0) return false;
+    while (length > 0) {
+      const ssize_t n = write(fd, data, length);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        error = errno;
+        return false;
+      }
+      data += n;
+      length -= static_cast<size_t>(n);
+    }
+    return true;
+  }
+
+  void Commit(const std::string& target, const cow_String& path) {
+    if (error != 0) FileError(error, path);
+    if (fsync(fd) != 0 && errno != EINVAL && errno != EROFS) FileError(errno, path);
+    const int closing = close(fd);
+    fd = -1;
+    if (closing != 0) FileError(errno, path);
+    if (rename(name.c_str(), target.c_str()) != 0) FileError(errno, path);
+    committed = true;
+  }
+};
+}  // namespace
+
+gdr_ImageWriter::Format gdr_ImageWriter::FormatOf(const cow_String& path) {
+  const std::string_view name = path.View();
+  if (EndsWithNoCase(name, ".png")) return PNG;
+  if (EndsWithNoCase(name, ".svg")) return SVG;
+  if (EndsWithNoCase(name, ".pdf")) return PDF;
+  NEX_THROW(omu_ValueErrorException(cow_String("fileName: cannot save an image as ") +
+                                    Quoted(name) + " (the name must end in .png, .svg or .pdf)"));
+}
+
+void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
+                           const std::function<void(gdr_Renderer&)>& draw) {
+  const Format format = FormatOf(path);
+  CheckSize("width", width);
+  CheckSize("height", height);
+
+  std::string target = path.Std();
+  struct stat info;
+  if (lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (char* resolved = realpath(target.c_str(), nullptr)) {
+      target = resolved;
+      std::free(resolved);
+    }
+  }
+
+  TemporaryFile file(target, path);
+  const gdr_CairoRenderer::Sink sink = [&file](const unsigned char* data, size_t length) {
+    return file.Write(data, length);
+  };
+  try {
+    switch (format) {
+      case PNG: {
+        gdr_CairoRenderer renderer(gdr_CairoRenderer::IMAGE, width, height);
+        renderer.Clear();
+        if (draw) draw(renderer);
+        renderer.WritePng(sink);
+        break;
+      }
+      case PDF: {
+        gdr_CairoRenderer renderer(gdr_CairoRenderer::PDF, width, height, sink);
+        renderer.Clear();
+        if (draw) draw(renderer);
+        renderer.Finish();
+        break;
+      }
+      case SVG: {
+        gdr_SvgRenderer renderer(width, height);
+        renderer.Clear();
+        if (draw) draw(renderer);
+        const std::string document = renderer.Document();
+        file.Write(reinterpret_cast<const unsigned char*>(document.data()), document.size());
+        break;
+      }
+    }
+  } catch (const nex_Exception&) {
+    // Cairo reports a failed write as its own error: the system's reason is the better one.
+    if (file.error != 0) FileError(file.error, path);
+    throw;
+  }
+  file.Commit(target, path);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Saves a drawing as a PNG image, an SVG or a PDF document, chosen by the file name's extension
+// (".png", ".svg", ".pdf", in any case).
+#include <functional>
+
+#include "cow_String.h"
+#include "gdr_Renderer.h"
+
+class gdr_ImageWriter {
+ public:
+  static constexpr int kMaxSize = 16384;
+  enum Format { PNG, SVG, PDF };
+
+  // The format of a file name; omu_ValueErrorException naming "fileName" and the name for any
+  // other extension.
+  static Format FormatOf(const cow_String& path);
+
+  // Draws a width x height viewport (pixels for PNG, points for SVG and PDF): fills it with the
+  // renderer's background, calls `draw`, and writes the result to `path`. The path is expected
+  // to have passed the caller's checks (uti_PreCheckFile).
+  //
+  // Refused before anything is created: an unknown extension, a width or height outside
+  // 1 ... kMaxSize (omu_ValueErrorException naming "fileName", "width" or "height" and the
+  // value). The output goes to a temporary file beside the target, which replaces the target
+  // only when complete: whatever fails (the drawing raises, Cairo reports an error
+  // (nex_Exception), the disk fills up (uti_FileException with the error number and the path)),
+  // an existing file keeps its content and no temporary file is left behind. A link is followed:
+  // the file it points to is replaced. A replaced file keeps its permissions.
+  static void Save(const cow_String& path, int width, int height,
+                   const std::function<void(gdr_Renderer&)>& draw);
+};

@@ -1,0 +1,52 @@
+#pragma once
+// The application's side of scene management: which module's scene manager serves which kind of
+// displayed object, what each viewport displays, its annotation settings, the views saved per
+// object, and the current viewport. Drawing a viewport goes through here.
+#include <map>
+#include <utility>
+
+#include "cow_String.h"
+#include "g3d_Camera.h"
+#include "sesC_ViewAnnCTX.h"
+
+class gdr_Renderer;
+class smg_SceneManager;
+
+class smg_SceneManagerRole {
+ public:
+  static smg_SceneManagerRole& Instance();
+  static void Finalize();
+  static bool Exists();
+
+  void AddSceneManager(int displayType, smg_SceneManager* manager);
+  // Only while `manager` is the one registered for that type.
+  void RemoveSceneManager(int displayType, const smg_SceneManager* manager);
+  smg_SceneManager* SceneManagerFor(int displayType) const;
+
+  void SetTypeToDisplay(int displayType, int viewport, const cow_String& layer);
+  int GetTypeToDisplay(int viewport, const cow_String& layer) const;
+
+  const sesC_ViewAnnCTX& ConstGetViewAnnCTX(int viewport) const;
+  sesC_ViewAnnCTX& GetViewAnnCTX(int viewport) { return annotations_[viewport]; }
+
+  // Views remembered per object path and viewport, so that showing an object again restores
+  // how it was framed.
+  void SetObjView(const cow_String& path, const g3d_Camera& camera, int viewport);
+  bool ObjHasView(const cow_String& path, int viewport) const;
+  const g3d_Camera& GetObjView(const cow_String& path, int viewport) const;
+
+  int CurrentViewport() const { return currentViewport_; }
+  void SetCurrentViewport(int viewport);
+
+  // Draws what the viewport displays into the renderer, sized width x height (device units):
+  // the scene of the manager of the viewport's display type; nothing for a viewport that
+  // displays nothing.
+  void Draw(int viewport, gdr_Renderer& renderer);
+
+ private:
+  std::map<int, smg_SceneManager*> managers_;
+  std::map<std::pair<int, cow_String>, int> displayTypes_;
+  std::map<int, sesC_ViewAnnCTX> annotations_;
+  std::map<std::pair<cow_String, int>, g3d_Camera> views_;
+  int currentViewport_ = 1;
+};

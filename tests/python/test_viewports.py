@@ -1,0 +1,66 @@
+"""Viewports and saving what they show: the file types, the refusals that come before anything
+is written, and the plain background of a viewport that shows nothing."""
+import os
+import re
+
+import pytest
+
+import xyp
+from pngread import read_png
+
+
+@pytest.fixture
+def viewport(session):
+    return session.viewports["Viewport: 1"]
+
+
+def test_the_session_starts_with_one_viewport(session, viewport):
+    assert session.viewports.keys() == ["Viewport: 1"]
+    assert viewport.name == "Viewport: 1"
+    assert repr(viewport) == "session.viewports['Viewport: 1']"
+    with pytest.raises(KeyError):
+        session.viewports["Viewport: 2"]
+    with pytest.raises(TypeError):
+        del session.viewports["Viewport: 1"]
+
+
+def test_an_empty_viewport_saves_its_background(viewport, tmp_path):
+    png, svg, pdf = (tmp_path / n for n in ("v.png", "v.SVG", "v.Pdf"))
+    viewport.saveImage(fileName=str(png), width=40, height=30)
+    width, height, rows = read_png(png)
+    assert (width, height) == (40, 30)
+    assert {pixel for row in rows for pixel in row} == {(255, 255, 255, 255)}
+
+    viewport.saveImage(fileName=str(svg), width=120, height=80)
+    text = svg.read_text()
+    assert re.search(r'<svg[^>]* width="120(pt)?" height="80(pt)?"', text)
+    viewport.saveImage(fileName=str(pdf), width=300, height=200)
+    content = pdf.read_bytes()
+    assert content.startswith(b"%PDF")
+    assert re.search(rb"/MediaBox \[\s*0 0 300 200\s*\]", content)
+    assert sorted(os.listdir(tmp_path)) == ["v.Pdf", "v.SVG", "v.png"]  # no temporary left
+
+
+@pytest.mark.parametrize("keywords, error, text", [
+    (dict(fileName="plot.jpg"), ValueError, "fileName.*plot.jpg"),
+    (dict(fileName="plot"), ValueError, "fileName"),
+    (dict(fileName="plot.png", width=0), ValueError, "width: 0"),
+    (dict(fileName="plot.png", height=16385), ValueError, "height: 16385"),
+    (dict(fileName="plot.png", width=2.5), TypeError, "width"),
+    (dict(fileName="missing/plot.png"), FileNotFoundError, "missing"),
+])
+def test_refused_saves_write_nothing(viewport, tmp_path, monkeypatch, keywords, error, text):
+    old = tmp_path / "plot.png"
+    old.write_bytes(b"old picture")
+    monkeypatch.chdir(tmp_path)
+    with pytest.raises(error, match=text):
+        viewport.saveImage(**keywords)
+    assert old.read_bytes() == b"old picture"
+    assert sorted(os.listdir(tmp_path)) == ["plot.png"]
+
+
+def test_a_saved_file_replaces_the_old_one(viewport, tmp_path):
+    target = tmp_path / "plot.png"
+    target.write_bytes(b"old picture")
+    viewport.saveImage(fileName=str(target), width=10, height=10)
+    assert read_png(target)[:2] == (10, 10)

@@ -1,0 +1,234 @@
+// The plot editor's drawing, recorded in device units: the frame and the aspect ratio, tick
+// marks and grids kept off the frame, logarithmic minor ticks, label frequency, symbols, clipping
+// at the frame, broken lines at non-finite values, and the legend box.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <vector>
+
+#include "gdr_RecordingRenderer.h"
+#include "gru_Text3D.h"
+#include "xypC_Utils.h"
+#include "xypK_Module.h"
+#include "xypK_Utils.h"
+#include "xypK_XYPlot.h"
+#include "xypK_XYPlotEditor.h"
+#include "xypK_XYToolset.h"
+
+namespace {
+using Record = gdr_RecordingRenderer::Record;
+
+// World (the unit plot area) to device: 600 device units a world unit, offset 200, so that the
+// margins with labels and titles stay inside the 1000 x 1000 viewport.
+constexpr double kScale = 600.0, kOffset = 200.0;
+
+class PlotEditor : public ::testing::Test {
+ protected:
+  void SetUp() override { xypK_initialize(modules_); }
+  void TearDown() override {
+    xypK_XYToolset::Instance().GetXYPlotDictionary().Clear();
+    xypK_finalize(modules_);
+  }
+
+  xypK_XYPlot& Plot() { return xypK_XYToolset::Instance().GetXYPlot("p"); }
+
+  // A plot "p" with curves of the given pairs, listed and laid out.
+  xypK_XYPlot& MakePlot(const std::vector<std::vector<std::pair<float, float>>>& curves) {
+    xypK_XYPlot plot;
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+      xypK_Curve curve(cow_String("c") + cow_String::FromInt(static_cast<long long>(c)));
+      for (auto [x, y] : curves[c]) curve.xyData.AppendPair(x, y);
+      curve.CalculateMinMax();
+      plot.curves.Insert(curve.name, curve);
+      plot.curvesToPlot.Append(curve.name);
+    }
+    plot.options.numXMinorTicks = plot.options.numYMinorTicks = 0;
+    xypK_XYToolset::Instance().GetXYPlotDictionary().Insert("p", plot);
+    return Plot();
+  }
+
+  std::vector<Record> Draw(bool legend = false) {
+    Plot().Recalculate();
+    xypK_XYPlotEditor editor("p", nullptr);
+    editor.SetLegendOptions(legend, true, 3, 2.0f, 98.0f, "", "Black", sesC_MATCH, "White", true);
+    editor.Load(nullptr);
+    gdr_RecordingRenderer renderer(1000, 1000);
+    renderer.SetTransform(g3d_XForm::Translation(kOffset, kOffset) *
+                          g3d_XForm::Scale(kScale, kScale));
+    editor.Draft(renderer);
+    return renderer.records;
+  }
+
+  // Vertical strokes of two points, as (x, y0, y1).
+  static std::vector<std::array<double, 3>> Verticals(const std::vector<Record>& records) {
+    std::vector<std::array<double, 3>> out;
+    for (const Record& r : records)
+      if (r.kind == gdr_RecordingRenderer::STROKE && r.points.size() == 2 &&
+          std::fabs(r.points[0].x - r.points[1].x) < 1e-6)
+        out.push_back({r.points[0].x, r.points[0].y, r.points[1].y});
+    return out;
+  }
+  int modules_ = 0;
+};
+}  // namespace
+
+TEST_F(PlotEditor, FrameFillsThePlotAreaAtTheAspectRatio) {
+  MakePlot({{{0, 0}, {10, 10}}});
+  std::vector<Record> records = Draw();
+  ASSERT_FALSE(records.empty());
+  const Record& frame = records[0];
+  ASSERT_EQ(frame.points.size(), 4u);
+  EXPECT_TRUE(frame.closed);
+  EXPECT_NEAR(frame.points[0].x, 200, 1e-3);
+  EXPECT_NEAR(frame.points[0].y, 200, 1e-3);
+  EXPECT_NEAR(frame.points[2].x, 800, 1e-3);
+  EXPECT_NEAR(frame.points[2].y, 800, 1e-3);
+
+  // Aspect ratio 2: 1 wide, 0.5 high, centred vertically (0.25 to 0.75).
+  Plot().options.aspectRatio = 2.0f;
+  records = Draw();
+  EXPECT_NEAR(records[0].points[0].y, 200 + 0.25 * kScale, 1e-3);
+  EXPECT_NEAR(records[0].points[2].y, 200 + 0.75 * kScale, 1e-3);
+  EXPECT_NEAR(records[0].points[2].x - records[0].points[0].x,
+              2 * (records[0].points[2].y - records[0].points[0].y), 1e-3);
+}
+
+TEST_F(PlotEditor, TicksAndGridsStayOffTheFrame) {
+  // 0..10 by 2: majors at 0, 2, ... 10; those at the ends (within 0.05 increments) are left out.
+  MakePlot({{{0, 0}, {10, 10}}});
+  Plot().options.xMajorGridLines = true;
+  std::vector<double> ticks, grid;
+  for (const auto& v : Verticals(Draw())) {
+    if (std::fabs(v[2] - v[1] - 600.0) < 1e-3) grid.push_back(v[0]);
+    if (std::fabs(v[1] - 200) < 1e-3 && std::fabs(v[2] - v[1] - 24.0) < 1e-3)
+      ticks.push_back(v[0]);  // major ticks up from the bottom, (10 - 0) / 25 long
+  }
+  const std::vector<double> inner = {320, 440, 560, 680};
+  EXPECT_EQ(ticks.size(), inner.size());
+  EXPECT_EQ(grid.size(), inner.size());
+  for (std::size_t i = 0; i < inner.size() && i < ticks.size() && i < grid.size(); ++i) {
+    EXPECT_NEAR(ticks[i], inner[i], 1e-3);
+    EXPECT_NEAR(grid[i], inner[i], 1e-3);
+  }
+}
+
+TEST_F(PlotEditor, LogMinorTicksFallOnTheDigitsOfEachDecade) {
+  MakePlot({{{1, 1}, {1000, 2}}});
+  Plot().options.xAxisScale = xypC_LOG;
+  Plot().options.numXMinorTicks = 7;  // a log axis takes 2 ... 9 whatever the number
+  std::vector<double> minor;
+  for (const auto& v : Verticals(Draw()))
+    if (std::fabs(v[1] - 200) < 1e-3 && std::fabs(v[2] - v[1] - 12.0) < 1e-3) minor.push_back(v[0]);
+  ASSERT_EQ(minor.size(), 24u);  // 8 a decade, 3 decades
+  for (int k = 2; k <= 9; ++k)
+    EXPECT_NEAR(minor[static_cast<std::size_t>(k - 2)], 200 + kScale * std::log10(k) / 3, 1e-2);
+}
+
+TEST_F(PlotEditor, CrowdedLabelsRaiseTheFrequencyAndTheOptionReadsIt) {
+  MakePlot({{{0, 0}, {10, 10}}});
+  xypC_XYPlotOptions& o = Plot().options;
+  o.xAxisLabelDecimalPlaces = 12;  // "10.000000000000": far wider than an interval
+  o.xAxisLabelFrequency = 1;
+  std::vector<std::string> labels;
+  for (const Record& r : Draw())
+    if (r.kind == gdr_RecordingRenderer::TEXT && r.text.find("000000000") != std::string::npos)
+      labels.push_back(r.text);
+  EXPECT_GT(o.xAxisLabelFrequency, 1);
+  EXPECT_EQ(labels.size(),
+            static_cast<std::size_t>(5 / o.xAxisLabelFrequency + 1));  // positions 0 ... 5
+  o.xAxisLabelFrequency = 0;
+  labels.clear();
+  for (const Record& r : Draw())
+    if (r.kind == gdr_RecordingRenderer::TEXT && r.text.find("000000000") != std::string::npos)
+      labels.push_back(r.text);
+  EXPECT_TRUE(labels.empty());
+}
+
+TEST_F(PlotEditor, SymbolsAtEveryThirdPairAndTheDefaultMarkerIsKept) {
+  std::vector<std::pair<float, float>> pairs;
+  for (int i = 0; i < 8; ++i) pairs.push_back({static_cast<float>(i), static_cast<float>(i)});
+  MakePlot({{{0, 0}, {7, 7}}, pairs});
+  xypC_CurveOptions& o = Plot().curves.Get("c1").options;
+  o.showLine = false;
+  o.showSymbol = true;
+  o.symbolFrequency = 3;
+  std::vector<Record> markers;
+  for (const Record& r : Draw())
+    if (r.kind == gdr_RecordingRenderer::MARKER) markers.push_back(r);
+  ASSERT_EQ(markers.size(), 3u);
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_NEAR(markers[k].points[0].x, 200 + kScale * 3.0 * k / 7.0, 1e-3);
+    EXPECT_EQ(markers[k].marker, xypC_Utils::GetDefaultMarker(1));
+  }
+  EXPECT_EQ(Plot().curves.ConstGet("c1").options.symbolMarker, xypC_Utils::GetDefaultMarker(1));
+}
+
+TEST_F(PlotEditor, LinesStopAtTheFrameAndBreakAtNonFiniteValues) {
+  const float inf = INFINITY;
+  MakePlot({{{0, 0}, {10, 10}}, {{0, 1}, {1, 2}, {2, inf}, {3, 4}, {4, 5}}});
+  Plot().options.yMaxAutoCompute = false;
+  Plot().options.yMaxValue = 5.0f;
+  Plot().options.xMaxAutoCompute = false;
+  Plot().options.xMaxValue = 10.0f;
+  Plot().options.axisThickness = g3d_VERY_THIN;  // curves are thicker: told apart by width
+  std::vector<Record> strokes;
+  for (const Record& r : Draw())
+    if (r.kind == gdr_RecordingRenderer::STROKE && r.lineWidth > 1.0 && r.points.size() >= 2 &&
+        !r.closed)
+      strokes.push_back(r);
+  // The axis runs 0..6 (5 snapped up to a tick); the first curve leaves at y = 6, x = 6.
+  ASSERT_GE(strokes.size(), 3u);
+  const Record& diagonal = strokes[0];
+  const float top = Plot().yAxisMax;
+  EXPECT_NEAR(diagonal.points.back().y, 800, 1e-2);
+  EXPECT_NEAR(diagonal.points.back().x, 200 + kScale * top / 10.0, 1e-2);
+  EXPECT_EQ(Plot().clipYMax, top);
+  EXPECT_EQ(Plot().clipXMax, top);
+  // The second curve: two pieces, either side of the infinite value.
+  EXPECT_EQ(strokes[1].points.size(), 2u);
+  EXPECT_EQ(strokes[2].points.size(), 2u);
+}
+
+TEST_F(PlotEditor, LegendBoxOfOneCurveWithTheExtremes) {
+  MakePlot({{{0, -3}, {10, 10}}});
+  std::vector<Record> fills;
+  for (const Record& r : Draw(true))
+    if (r.kind == gdr_RecordingRenderer::FILL) fills.push_back(r);
+  ASSERT_EQ(fills.size(), 1u);
+  // Row height h is the text height; the box is h + g4 (1.6 h) high, plus 6.5 h for the
+  // four extremes lines, with its top-left corner at 2 % and 98 % of the viewport.
+  gru_Text3D text(xypK_DefaultFont());
+  float lo[2], hi[2];
+  text.Extent("textHeight", lo, hi);
+  const double h = (hi[1] - lo[1]) * text.Font().PointSize();
+  double minY = 1e9, maxY = -1e9, minX = 1e9;
+  for (const gdr_Point& p : fills[0].points) {
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+    minX = std::min(minX, p.x);
+  }
+  EXPECT_NEAR(maxY, 980, 1e-3);
+  EXPECT_NEAR(minX, 20, 1e-3);
+  EXPECT_NEAR(maxY - minY, 9.1 * h, 1e-2);
+}
+
+TEST_F(PlotEditor, HelpersAndBoundedLoops) {
+  EXPECT_EQ(xypK_XYPlotEditor::LabelExponent(0, 12000, xypC_AUTOMATIC), 3);
+  EXPECT_EQ(xypK_XYPlotEditor::LabelExponent(0, 12000, xypC_POWER), 4);
+  EXPECT_EQ(xypK_XYPlotEditor::LabelExponent(0, 12000, xypC_DECIMAL), 0);
+  EXPECT_EQ(xypK_XYPlotEditor::LabelText(2.5f, -3), "2");
+  EXPECT_EQ(xypK_XYPlotEditor::LabelText(0.5f, 99).Length(), 17u);  // 15 decimals at most
+  EXPECT_EQ(xypK_XYPlotEditor::LinearSnap(0, 0, 10, 20, 5, true), 10.0f);
+  EXPECT_EQ(xypK_XYPlotEditor::LinearSnap(0, 0, 10, 20, 10, true), FLT_MAX);  // not strictly inside
+
+  // More minor ticks than pixels: bounded by the pixels of an interval, and the draw ends.
+  MakePlot({{{0, 0}, {10, 10}}});
+  Plot().options.numXMinorTicks = INT_MAX;
+  std::size_t strokes = 0;
+  for (const Record& r : Draw())
+    if (r.kind == gdr_RecordingRenderer::STROKE) ++strokes;
+  EXPECT_LT(strokes, 5u * 120u * 2u + 200u);
+}
