@@ -1,5 +1,5 @@
 """A tour of what xyp does so far: XY data typed in and read from a text file, listed, renamed and
-summarised, written to an XY report, and plotted with automatic axes.
+summarised, written to an XY report, plotted with automatic axes, and saved as PNG, SVG and PDF.
 
 Run with the xyp executable (session and xyPlot are predefined):
     build/xyp demo/demo.py
@@ -22,7 +22,7 @@ signal = session.XYData(
     yValuesLabel="U2 [mm]",
 )
 envelope = session.XYData(name="envelope", data=[(t, math.exp(-0.4 * t)) for t in times],
-                          xValuesLabel="Time [s]",
+                          xValuesLabel="Time [s]", yValuesLabel="U2 [mm]",
                           sourceDescription="Typed in demo")
 print(f"Created {signal.name!r} with {len(signal)} pairs; first {signal[0]}, last {signal[-1]}")
 
@@ -96,3 +96,12 @@ try:
     axes.setValues(yAxisScale=LOG)
 except xyp.XyPlotError as e:
     print(f"Refused: {str(e)[:60]}... (code {e.code}); y scale still {axes.yAxisScale}")
+
+# Show the plot in the viewport and save what it shows.
+viewport = session.viewports["Viewport: 1"]
+viewport.setValues(displayedObject=plot)
+images = tempfile.mkdtemp()
+for extension in ("png", "svg", "pdf"):
+    path = os.path.join(images, "beam_tip." + extension)
+    viewport.saveImage(fileName=path, width=800, height=600)
+    print(f"Saved {path} ({os.path.getsize(path)} bytes)")
