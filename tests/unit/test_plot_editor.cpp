@@ -13,9 +13,11 @@
 #include "gru_Text3D.h"
 #include "xypC_Utils.h"
 #include "xypK_Module.h"
+#include "xypK_Scene.h"
 #include "xypK_Utils.h"
 #include "xypK_XYPlot.h"
 #include "xypK_XYPlotEditor.h"
+#include "xypK_XYPlotIntObj.h"
 #include "xypK_XYToolset.h"
 
 namespace {
@@ -231,4 +233,36 @@ TEST_F(PlotEditor, HelpersAndBoundedLoops) {
   for (const Record& r : Draw())
     if (r.kind == gdr_RecordingRenderer::STROKE) ++strokes;
   EXPECT_LT(strokes, 5u * 120u * 2u + 200u);
+}
+
+TEST_F(PlotEditor, SceneHighlightsPointsOfListedCurvesInRed) {
+  std::vector<std::pair<float, float>> pairs;
+  for (int i = 0; i < 8; ++i) pairs.push_back({static_cast<float>(i), static_cast<float>(i)});
+  MakePlot({pairs});
+  xypK_Scene scene(7);
+  const xypK_XYPlotIntObj handle("p", 7);
+  scene.SetXYPlotObject(&handle);
+  scene.UpdateScene();
+  scene.Highlight("c0", 3, false);
+  scene.Highlight("c0", 5, true);     // the same curve's info grows
+  scene.Highlight("c0", 100, true);   // no such pair: not drawn
+  scene.Highlight("c0", -1, true);    // no such pair: not stored
+  scene.Highlight("other", 1, true);  // a curve that is not listed: not drawn
+  ASSERT_EQ(scene.Highlights().size(), 2u);
+  EXPECT_EQ(scene.Highlights()[0]->Count(), 3);
+
+  gdr_RecordingRenderer renderer(1000, 1000);
+  scene.SketchCB(renderer);
+  const std::vector<Record> markers = renderer.OfKind(gdr_RecordingRenderer::MARKER);
+  ASSERT_EQ(markers.size(), 2u);
+  EXPECT_LT(markers[0].points[0].x, markers[1].points[0].x);  // pair 3, then pair 5
+  for (const Record& m : markers) EXPECT_EQ(m.color, gdr_Color::FromBytes(255, 0, 0));
+
+  // Not the current viewport: clearing leaves the highlights; a new highlight without add
+  // replaces them all.
+  scene.ClearHighlights();
+  EXPECT_EQ(scene.Highlights().size(), 2u);
+  scene.Highlight("c0", 2, false);
+  ASSERT_EQ(scene.Highlights().size(), 1u);
+  EXPECT_EQ(scene.Highlights()[0]->Count(), 1);
 }

@@ -153,7 +153,15 @@ void xypK_Scene::DraftCB(gdr_Renderer& renderer) {
   renderer.SetTransform(previous);
 }
 
-void xypK_Scene::SketchCB(gdr_Renderer&) {}
+void xypK_Scene::SketchCB(gdr_Renderer& renderer) {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!editor_ || highlights_.empty() || !toolset.IsXYPlot(plotName_)) return;
+  const g3d_XForm previous = renderer.Transform();
+  renderer.SetTransform(camera_.WorldToDevice(static_cast<float>(renderer.Width()),
+                                              static_cast<float>(renderer.Height())));
+  editor_->HighlightPoint(renderer);
+  renderer.SetTransform(previous);
+}
 
 CurveHighlightInfo& xypK_Scene::HighlightInfo(const cow_String& curve, bool add) {
   if (!add) highlights_.clear();

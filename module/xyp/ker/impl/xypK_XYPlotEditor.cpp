@@ -13,6 +13,7 @@
 #include "gru_Text3D.h"
 #include "sesK_ColorMap.h"
 #include "xypC_Utils.h"
+#include "xypK_Scene.h"
 #include "xypK_Utils.h"
 #include "xypK_XYPlot.h"
 #include "xypK_XYToolset.h"
@@ -111,6 +112,62 @@ void xypK_XYPlotEditor::Draft(gdr_Renderer& renderer) const {
   DrawAxesTitles(renderer, f);
   if (legendUse_ && plot.numDisplayedCurves > 0) DrawLegend(renderer, f);
   renderer.SetTransform(f.camera);
+}
+
+void xypK_XYPlotEditor::HighlightPoint(gdr_Renderer& renderer) const {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!loaded_ || !scene_ || !toolset.IsXYPlot(plotName_)) return;
+  xypK_XYPlot& plot = toolset.GetXYPlot(plotName_);
+  Frame f{plot,          plot.options,  renderer.Transform(), g3d_XForm(),
+          plot.xAxisMin, plot.xAxisMax, plot.yAxisMin,        plot.yAxisMax};
+  if (!(f.xMax > f.xMin) || !(f.yMax > f.yMin)) return;
+  bool scaled = false;
+  for (const auto& info : scene_->Highlights()) {
+    int position = -1;
+    for (std::size_t i = 0; i < plot.curvesToPlot.Size() && position < 0; ++i)
+      if (plot.curvesToPlot[i] == info->CurveName()) position = static_cast<int>(i);
+    if (position < 0 || !plot.curves.IsMember(info->CurveName())) continue;
+    if (!scaled) {
+      UseDataScaling(renderer, f);
+      scaled = true;
+    }
+    const xypK_Curve& curve = plot.curves.ConstGet(info->CurveName());
+    if (info->X() != CurveHighlightInfo::kNotSet && info->Y() != CurveHighlightInfo::kNotSet)
+      HighlightOnePoint(renderer, f, curve.options, position, info->X(), info->Y());
+    const udd_UserXYData& data = curve.ConstGetCurveXYData();
+    for (int k = 0; k < info->Count(); ++k) {
+      const std::size_t index = static_cast<std::size_t>(info->Index(k));
+      if (index < data.Size())
+        HighlightOnePoint(renderer, f, curve.options, position, data.Pair(index).x,
+                          data.Pair(index).y);
+    }
+  }
+  renderer.SetTransform(f.camera);
+}
+
+void xypK_XYPlotEditor::HighlightOnePoint(gdr_Renderer& renderer, const Frame& f,
+                                          const xypC_CurveOptions& options, int position, float x,
+                                          float y) const {
+  x = OnAxis(x, f.options.xAxisScale == xypC_LOG);
+  y = OnAxis(y, f.options.yAxisScale == xypC_LOG);
+  if (!(x >= f.xMin && x <= f.xMax && y >= f.yMin && y <= f.yMax)) return;
+  // The renderer's highlight switch is on when the curve's own symbols are red already.
+  cow_String own = options.symbolColor;
+  if (IsDefaultColour(own)) own = options.lineColor;
+  if (IsDefaultColour(own)) own = xypC_Utils::GetDefaultColor(position);
+  unsigned char red[3] = {255, 0, 0}, ownRgb[3] = {0, 0, 0};
+  sesK_ColorMap& colours = sesK_ColorMap::Instance();
+  colours.Lookup("Red", red);
+  colours.Lookup(own, ownRgb);
+  renderer.SetHighlight(ownRgb[0] == red[0] && ownRgb[1] == red[1] && ownRgb[2] == red[2]);
+  renderer.SetColor(gdr_Color::FromBytes(red[0], red[1], red[2]));
+  renderer.SetLineStyle(g3d_SOLID);
+  renderer.SetLineWidth(1.0);
+  const g3d_MarkerEnum marker = options.symbolMarker == g3d_DEFAULT_MARKER
+                                    ? xypC_Utils::GetDefaultMarker(position)
+                                    : options.symbolMarker;
+  renderer.DrawMarker(x, y, marker, g3d_Utils::ConvertMarkerSize(g3d_SMALL));
+  renderer.SetHighlight(false);
 }
 
 void xypK_XYPlotEditor::UseDataScaling(gdr_Renderer& renderer, Frame& f) const {

@@ -48,6 +48,8 @@ class xypK_XYPlotEditor {
   // Draws the plot, when loaded and while the plot exists, with the renderer's transform as the
   // world-to-device mapping (restored afterwards).
   void Draft(gdr_Renderer& renderer) const;
+  // Draws the points the scene highlights, in red, at the smallest marker size.
+  void HighlightPoint(gdr_Renderer& renderer) const;
 
   // The power-of-ten exponent of the tick labels of an axis range for a label format.
   static int LabelExponent(float axisMin, float axisMax, int format);
@@ -79,6 +81,8 @@ class xypK_XYPlotEditor {
                 float size, xypC_AlignEnum alignment, const cow_String& font) const;
   void DrawPower(gdr_Renderer& renderer, const Frame& f, float x, float y, const cow_String& base,
                  const cow_String& exponent, float size, bool alongX, const cow_String& font) const;
+  void HighlightOnePoint(gdr_Renderer& renderer, const Frame& f, const xypC_CurveOptions& options,
+                         int position, float x, float y) const;
   gdr_Color Resolve(const gdr_Renderer& renderer, const cow_String& colour, int position,
                     const cow_String& fallback) const;
 
