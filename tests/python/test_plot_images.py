@@ -9,8 +9,8 @@ import xyPlot
 from pngread import read_png
 
 # The view frames the unit plot area with room for labels and titles: world x from -0.37 to
-# 1.13 and y from -0.17 to 1.12, fitted into the viewport and centred.
-LEFT, RIGHT, BOTTOM, TOP = -0.37, 1.13, -0.17, 1.12
+# 1.22 and y from -0.17 to 1.12, fitted into the viewport and centred.
+LEFT, RIGHT, BOTTOM, TOP = -0.37, 1.22, -0.17, 1.12
 
 
 def device(wx, wy, width, height):

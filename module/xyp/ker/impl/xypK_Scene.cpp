@@ -93,7 +93,7 @@ void xypK_Scene::SetCamera(const g3d_Camera& camera) {
 void xypK_Scene::FitView() {
   const float half = 0.62f * radius_;
   const float left = centerX_ - half;
-  const float right = std::max(centerX_ + half, 1.13f);
+  const float right = std::max(centerX_ + half, 1.22f);
   const float bottom = std::min(centerY_ - half, -0.17f), top = centerY_ + half;
   camera_ = g3d_Camera((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
                        (top - bottom) / 2.0f);
