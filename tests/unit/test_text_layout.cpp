@@ -208,7 +208,7 @@ TEST(TextLayoutAutomatic, PrintfTextWithAPointRightAligned) {
       std::string body = Trimmed(Printf("% *.*G", d + 6, d, v));
       if (body.find('.') == std::string::npos) {
         const size_t mark = body.find('E');
-        body.insert(mark == std::string::npos ? body.size() : mark, ".");
+        body.insert(mark == std::string::npos ? body.size() : mark, 1, '.');
       }
       const size_t width = static_cast<size_t>(d + 6);
       const std::string expected =

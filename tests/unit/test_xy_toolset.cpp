@@ -61,7 +61,7 @@ class XYToolset : public ::testing::Test {
       out += k.Std() + " ";
     out += "|";
     const cow_1DArrayList<cow_String>& list = Toolset().ConstGetXYPlot(plot).curvesToPlot;
-    for (std::size_t i = 0; i < list.Size(); ++i) out += " " + list[i].Std();
+    for (std::size_t i = 0; i < list.Size(); ++i) out.append(1, ' ').append(list[i].Std());
     return out;
   }
   static Names Refreshed() { return Toolset().SceneManager().TakePendingPlots(); }
