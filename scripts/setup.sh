@@ -3,7 +3,7 @@
 # arguments, those packages instead.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config python3-dev pybind11-dev python3-pytest python3-numpy
-          libgtest-dev libgmock-dev googletest libbenchmark-dev libcairo2-dev fonts-dejavu-core
+          libgtest-dev libgmock-dev googletest libbenchmark-dev libcairo2-dev zlib1g-dev fonts-dejavu-core
           python3-matplotlib)
 [ $# -gt 0 ] && packages=("$@")
 missing=()

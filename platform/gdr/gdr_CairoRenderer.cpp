@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gdr_MarkerShape.h"
+#include "gdr_PngEncoder.h"
 #include "nex_Exception.h"
 #include "omi_Assert.h"
 
@@ -88,9 +89,9 @@ void gdr_CairoRenderer::WritePng(const Sink& sink) {
   OMI_ASSERT(impl_->target == IMAGE);
   CheckStatus();
   cairo_surface_flush(impl_->surface);
-  const cairo_status_t status =
-      cairo_surface_write_to_png_stream(impl_->surface, &WriteToSink, const_cast<Sink*>(&sink));
-  if (status != CAIRO_STATUS_SUCCESS) Fail("Cannot write the PNG image", status);
+  if (!gdr_PngEncoder::Encode(cairo_image_surface_get_data(impl_->surface), Width(), Height(),
+                              cairo_image_surface_get_stride(impl_->surface), sink))
+    Fail("Cannot write the PNG image", CAIRO_STATUS_WRITE_ERROR);
 }
 
 void gdr_CairoRenderer::Finish() {

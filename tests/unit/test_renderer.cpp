@@ -15,6 +15,7 @@
 #include "g3d_Color.h"
 #include "g3d_XForm.h"
 #include "gdr_ImageWriter.h"
+#include "gdr_PngEncoder.h"
 #include "gdr_RecordingRenderer.h"
 #include "gru_Text3D.h"
 #include "omu_ValueErrorException.h"
@@ -493,4 +494,29 @@ TEST(Text3D, PositionCentresTheExtentAtTheRequestedHeight) {
   renderer.SetTransform(text.Position(50, 50, 0));
   text.Draw(renderer, "Label");
   EXPECT_EQ(renderer.OfKind(gdr_RecordingRenderer::TEXT).size(), 1u);
+}
+
+TEST(RenderPng, EncoderKeepsOpaqueAndTranslucentPixels) {
+  // ARGB32 premultiplied, native byte order: opaque red, opaque white, half-transparent blue
+  // (premultiplied 0x80), fully transparent.
+  const std::uint32_t pixels[4] = {0xFFFF0000u, 0xFFFFFFFFu, 0x80000080u, 0x00000000u};
+  for (int count : {2, 4}) {  // the first two alone are opaque (RGB), all four need alpha
+    std::string bytes;
+    ASSERT_TRUE(gdr_PngEncoder::Encode(reinterpret_cast<const unsigned char*>(pixels), count, 1,
+                                       count * 4, [&bytes](const unsigned char* data, size_t n) {
+                                         bytes.append(reinterpret_cast<const char*>(data), n);
+                                         return true;
+                                       }));
+    const std::string path = ::testing::TempDir() + "encoder.png";
+    std::ofstream(path, std::ios::binary) << bytes;
+    cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(image), count);
+    const auto* read = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(image));
+    for (int i = 0; i < count; ++i) EXPECT_EQ(read[i], pixels[i]) << i;
+    cairo_surface_destroy(image);
+    std::remove(path.c_str());
+  }
+  EXPECT_FALSE(gdr_PngEncoder::Encode(reinterpret_cast<const unsigned char*>(pixels), 1, 1, 4,
+                                      [](const unsigned char*, size_t) { return false; }));
 }

@@ -517,6 +517,8 @@ void xypK_XYPlotEditor::DrawCurves(gdr_Renderer& renderer, Frame& f) const {
       // Visible pieces, separated by NaN, which breaks the drawn line.
       xs.clear();
       ys.clear();
+      xs.reserve(count + 16);
+      ys.reserve(count + 16);
       constexpr float kBreak = NAN;
       auto emit = [&](float x, float y) {
         xs.push_back(x);
