@@ -24,6 +24,10 @@ flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undef
        -fno-sanitize-recover=undefined)
 includes=(-I"$top/include" -I"$top/platform/include" -I"$top/module/xyp/ker/impl"
           -I"$top/module/prb/ker/impl")
+# The platform draws with Cairo and writes PNGs with zlib.
+read -r -a cairo_flags <<< "$(pkg-config --cflags cairo)"
+read -r -a link_libs <<< "$(pkg-config --libs cairo zlib)"
+includes+=("${cairo_flags[@]}")
 
 sources=("$top/fuzz/xyfile_fuzzer.cpp")
 for f in "$top"/platform/*.cpp "$top"/platform/*/*.cpp "$top"/module/xyp/ker/impl/*.cpp \
@@ -63,7 +67,7 @@ relink=0
 [ -f "$binary" ] || relink=1
 for obj in "${objects[@]}"; do [ "$obj" -nt "$binary" ] && relink=1; done
 if [ $relink -eq 1 ]; then
-  "$cxx" "${flags[@]}" "${objects[@]}" -o "$binary"
+  "$cxx" "${flags[@]}" "${objects[@]}" "${link_libs[@]}" -o "$binary"
 fi
 echo "Build: $((SECONDS - start)) s"
 
