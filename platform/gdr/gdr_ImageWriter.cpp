@@ -15,28 +15,9 @@
 #include "nex_Exception.h"
 #include "omu_ValueErrorException.h"
 #include "uti_FileException.h"
+#include "uti_Quoted.h"
 
 namespace {
-cow_String Quoted(std::string_view text) {
-  constexpr size_t kShown = 200;
-  static const char kHex[] = "0123456789abcdef";
-  cow_String out("'");
-  for (size_t i = 0; i < text.size() && i < kShown; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\'' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7f) {
-      const char escaped[] = {'\\', 'x', kHex[c >> 4], kHex[c & 15], '\0'};
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  if (text.size() > kShown) out += "...";
-  out += "'";
-  return out;
-}
 
 bool EndsWithNoCase(std::string_view s, std::string_view suffix) {
   if (s.size() < suffix.size()) return false;
@@ -124,7 +105,8 @@ gdr_ImageWriter::Format gdr_ImageWriter::FormatOf(const cow_String& path) {
   if (EndsWithNoCase(name, ".svg")) return SVG;
   if (EndsWithNoCase(name, ".pdf")) return PDF;
   NEX_THROW(omu_ValueErrorException(cow_String("fileName: cannot save an image as ") +
-                                    Quoted(name) + " (the name must end in .png, .svg or .pdf)"));
+                                    uti_Quoted(name, 200) +
+                                    " (the name must end in .png, .svg or .pdf)"));
 }
 
 void gdr_ImageWriter::Save(const cow_String& path, int width, int height,

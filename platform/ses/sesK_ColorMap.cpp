@@ -5,6 +5,7 @@
 #include "omi_Singleton.h"
 #include "omu_Arguments.h"
 #include "omu_ValueErrorException.h"
+#include "uti_Quoted.h"
 
 namespace {
 
@@ -321,29 +322,6 @@ bool IsDefault(std::string_view text) {
   return true;
 }
 
-// The value as it goes into a one-line message: control bytes, quotes and backslashes escaped,
-// very long text cut short.
-cow_String Quoted(std::string_view text) {
-  constexpr std::size_t kShown = 80;
-  static const char kHex[] = "0123456789abcdef";
-  cow_String out("'");
-  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\'' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7f) {
-      const char escaped[] = {'\\', 'x', kHex[c >> 4], kHex[c & 15], '\0'};
-      out += escaped;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  out += '\'';
-  if (text.size() > kShown) out += "...";
-  return out;
-}
-
 }  // namespace
 
 sesK_ColorMap& sesK_ColorMap::Instance() {
@@ -417,7 +395,7 @@ bool sesK_ColorMap::ProcessColorArg(omu_Arguments& args, cow_String& color, cons
   if (!args.Get(text, keyword)) return false;
   if (!IsColor(text))
     NEX_THROW(omu_ValueErrorException(cow_String(keyword) + ": unknown colour " +
-                                      Quoted(text.View()) +
+                                      uti_Quoted(text.View(), 80) +
                                       " (an X11 colour name such as 'Red', '#RRGGBB', or "
                                       "'Default')"));
   color = text;

@@ -1,11 +1,8 @@
 #include "xypK_CurveOptionsIntObj.h"
 
-#include <exception>
-
 #include "omu_Arguments.h"
 #include "omu_PrimNumber.h"
 #include "omu_RecordMember.h"
-#include "qryK_QueryRegistrarRole.h"
 #include "sesK_ColorMap.h"
 #include "xypK_SceneManager.h"
 #include "xypK_XYToolset.h"
@@ -89,21 +86,10 @@ omu_Result xypK_CurveOptionsIntObj::SetAttributes(omu_Arguments& args) {
     const bool shownBefore = old.IsDisplayed();
     const bool shownAfter = working.IsDisplayed();
     curve.options = working;
-    if (shownBefore != shownAfter) {
-      xypK_XYPlot& plot = toolset.GetExistingXYPlot(plotName_);
-      try {
-        plot.Recalculate();
-      } catch (...) {
-        std::exception_ptr first = std::current_exception();
-        plot.curves.Get(curveName_).options = old;
-        try {
-          plot.Recalculate();
-        } catch (...) {
-        }
-        qryK_QueryRegistrarRole::Instance().FireQuery(CommandPath());
-        std::rethrow_exception(first);
-      }
-    }
+    if (shownBefore != shownAfter)
+      toolset.RecalculateOrUndo(
+          plotName_, [&] { toolset.GetExistingCurve(plotName_, curveName_).options = old; },
+          CommandPath());
     toolset.SceneManager().RefreshPlot(plotName_);
   }
   return std::make_unique<omu_PrimNumber>(1);

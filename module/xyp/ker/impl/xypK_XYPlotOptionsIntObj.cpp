@@ -1,12 +1,9 @@
 #include "xypK_XYPlotOptionsIntObj.h"
 
-#include <exception>
-
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimNumber.h"
 #include "omu_RecordMember.h"
-#include "qryK_QueryRegistrarRole.h"
 #include "sesK_ColorMap.h"
 #include "sesK_SessionState.h"
 #include "udd_PairEntry.h"
@@ -187,20 +184,8 @@ omu_Result xypK_XYPlotOptionsIntObj::SetAttributes(omu_Arguments& args) {
   }
   xypK_XYPlot& plot = toolset.GetExistingXYPlot(plotName_);
   plot.options = working;
-  try {
-    plot.Recalculate();
-  } catch (...) {
-    // The old options go back; if they cannot be laid out either (the data may have changed
-    // since), the first error is still the one the script sees.
-    std::exception_ptr first = std::current_exception();
-    plot.options = old;
-    try {
-      plot.Recalculate();
-    } catch (...) {
-    }
-    qryK_QueryRegistrarRole::Instance().FireQuery(CommandPath());
-    std::rethrow_exception(first);
-  }
+  toolset.RecalculateOrUndo(
+      plotName_, [&] { toolset.GetExistingXYPlot(plotName_).options = old; }, CommandPath());
   toolset.SceneManager().RefreshPlot(plotName_);
   sesK_SessionState& state = sesK_SessionState::Instance();
   if (state.GetXYPlotName().IsEmpty()) state.SetXYPlotName(plotName_);

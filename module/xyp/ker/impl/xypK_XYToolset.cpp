@@ -1,8 +1,10 @@
 #include "xypK_XYToolset.h"
 
+#include <exception>
 #include <vector>
 
 #include "omi_Singleton.h"
+#include "qryK_QueryRegistrarRole.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "xypK_LayerFragment.h"
@@ -77,6 +79,22 @@ xypK_Curve& xypK_XYToolset::GetExistingCurve(const cow_String& plotName,
   xypK_XYPlot& plot = GetExistingXYPlot(plotName);
   if (!plot.curves.IsMember(curveName)) xypK_MessageTypes::ErrorNotFoundCurve(curveName);
   return plot.curves.Get(curveName);
+}
+
+void xypK_XYToolset::RecalculateOrUndo(const cow_String& plotName,
+                                       const std::function<void()>& undo, const cow_String& query) {
+  try {
+    GetExistingXYPlot(plotName).Recalculate();
+  } catch (...) {
+    std::exception_ptr first = std::current_exception();
+    undo();
+    try {
+      GetExistingXYPlot(plotName).Recalculate();
+    } catch (...) {
+    }
+    qryK_QueryRegistrarRole::Instance().FireQuery(query);
+    std::rethrow_exception(first);
+  }
 }
 
 bool xypK_XYToolset::DeleteXYPlot(const cow_String& name) {

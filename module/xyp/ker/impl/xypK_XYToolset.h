@@ -2,6 +2,7 @@
 // The one long-lived object of the XY-plot kernel: the dictionary of XY plots, the options new
 // plots start from, the clients other modules register, and the module's scripting parts. It
 // carries changes of repository data into every plot that shows that data.
+#include <functional>
 #include <memory>
 
 #include "cow_List.h"
@@ -47,6 +48,12 @@ class xypK_XYToolset {
   // catalogue error naming what is missing ("XYPlot not found: ", "Curve not found: ").
   xypK_XYPlot& GetExistingXYPlot(const cow_String& name);
   xypK_Curve& GetExistingCurve(const cow_String& plotName, const cow_String& curveName);
+
+  // Recalculates the plot. When that fails: `undo` puts the old options back, the plot is
+  // recalculated again (its failure, if the data changed meanwhile, is ignored), `query` is
+  // fired, and the first error is raised.
+  void RecalculateOrUndo(const cow_String& plotName, const std::function<void()>& undo,
+                         const cow_String& query);
 
   // Removes the plot and asks for a redraw of its name; false when there was no such plot.
   bool DeleteXYPlot(const cow_String& name);
