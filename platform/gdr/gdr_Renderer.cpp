@@ -28,10 +28,13 @@ Box SafeBox(int width, int height, double margin) {
 }
 
 // Liang-Barsky: the parameters t0 <= t1 of the part of p + t (q - p), 0 <= t <= 1, inside the
-// box; false when no part is inside.
-bool ClipSegment(const Box& b, gdr_Point p, gdr_Point q, double& t0, double& t1) {
+// box, and the box sides (0 left, 1 right, 2 bottom, 3 top; -1 none) that cut the segment
+// there; false when no part is inside.
+bool ClipSegment(const Box& b, gdr_Point p, gdr_Point q, double& t0, double& t1, int& side0,
+                 int& side1) {
   t0 = 0.0;
   t1 = 1.0;
+  side0 = side1 = -1;
   const double dx = q.x - p.x;
   const double dy = q.y - p.y;
   const double num[4] = {p.x - b.x0, b.x1 - p.x, p.y - b.y0, b.y1 - p.y};
@@ -43,16 +46,30 @@ bool ClipSegment(const Box& b, gdr_Point p, gdr_Point q, double& t0, double& t1)
     }
     const double t = num[k] / den[k];
     if (den[k] < 0.0) {
-      t0 = std::max(t0, t);
-    } else {
-      t1 = std::min(t1, t);
+      if (t > t0) {
+        t0 = t;
+        side0 = k;
+      }
+    } else if (t < t1) {
+      t1 = t;
+      side1 = k;
     }
   }
   return t0 <= t1;
 }
 
-gdr_Point Lerp(gdr_Point p, gdr_Point q, double t) {
-  return {p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+// The point where the segment p-q meets a side of the box: the side's own coordinate exactly,
+// the other one interpolated from the nearer end, so that a segment between points far outside
+// the box (where p + t (q - p) cancels) still crosses it where it should.
+gdr_Point OnSide(const Box& b, int side, gdr_Point p, gdr_Point q) {
+  const bool vertical = side < 2;
+  const double edge = side == 0 ? b.x0 : side == 1 ? b.x1 : side == 2 ? b.y0 : b.y1;
+  const double pa = vertical ? p.x : p.y, qa = vertical ? q.x : q.y;
+  const double pb = vertical ? p.y : p.x, qb = vertical ? q.y : q.x;
+  const bool fromP = std::fabs(edge - pa) <= std::fabs(edge - qa);
+  const double other =
+      fromP ? pb + (edge - pa) / (qa - pa) * (qb - pb) : qb + (edge - qa) / (pa - qa) * (pb - qb);
+  return vertical ? gdr_Point{edge, other} : gdr_Point{other, edge};
 }
 
 // Sutherland-Hodgman against one edge of the box at a time.
@@ -70,24 +87,7 @@ std::vector<gdr_Point> ClipPolygon(std::vector<gdr_Point> poly, const Box& b) {
           return p.y <= b.y1;
       }
     };
-    auto cross = [&](gdr_Point p, gdr_Point q) {
-      double t;
-      switch (edge) {
-        case 0:
-          t = (b.x0 - p.x) / (q.x - p.x);
-          break;
-        case 1:
-          t = (b.x1 - p.x) / (q.x - p.x);
-          break;
-        case 2:
-          t = (b.y0 - p.y) / (q.y - p.y);
-          break;
-        default:
-          t = (b.y1 - p.y) / (q.y - p.y);
-          break;
-      }
-      return Lerp(p, q, t);
-    };
+    auto cross = [&](gdr_Point p, gdr_Point q) { return OnSide(b, edge, p, q); };
     std::vector<gdr_Point> out;
     out.reserve(poly.size() + 4);
     for (size_t i = 0; i < poly.size(); ++i) {
@@ -293,17 +293,19 @@ void gdr_Renderer::DrawPolyline(const float* x, const float* y, size_t n, bool c
     }
     double t0;
     double t1;
-    if (!ClipSegment(box, previous, p, t0, t1)) {
+    int side0;
+    int side1;
+    if (!ClipSegment(box, previous, p, t0, t1, side0, side1)) {
       if (open) endPiece();
       open = whole = false;
     } else {
       if (!open) {
         endPiece();
-        feed(t0 > 0.0 ? Lerp(previous, p, t0) : previous);
+        feed(side0 >= 0 ? OnSide(box, side0, previous, p) : previous);
         whole = false;
       }
       const bool reaches = t1 >= 1.0;
-      feed(reaches ? p : Lerp(previous, p, t1));
+      feed(reaches || side1 < 0 ? p : OnSide(box, side1, previous, p));
       open = reaches;
       if (!open) {
         endPiece();

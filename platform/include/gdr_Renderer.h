@@ -61,6 +61,9 @@ class gdr_Renderer {
   // Highlighted markers are drawn larger and bolder.
   void SetHighlight(bool on) { highlight_ = on; }
   bool Highlight() const { return highlight_; }
+  // What is drawn belongs to this pick id (0: nothing pickable); only id-map back ends use it.
+  void SetPickId(int id) { pickId_ = id; }
+  int PickId() const { return pickId_; }
 
   // The dash pattern (on, off, on, off ...; device units) of a line style at a line width; empty
   // for SOLID. Lengths grow with the width (from a width of 1 up), never with the data scaling.
@@ -110,5 +113,6 @@ class gdr_Renderer {
   double lineWidth_ = 1.0;
   g3d_LineStyleEnum lineStyle_ = g3d_SOLID;
   bool highlight_ = false;
+  int pickId_ = 0;
   std::vector<gdr_Point> piece_;  // reused between polylines
 };

@@ -211,6 +211,26 @@ TEST(RenderPolyline, ClosedShapeStaysClosedAndFarPointsAreClipped) {
     for (const gdr_Point& p : r.points) EXPECT_LT(std::fabs(p.x), 1000.0);
   EXPECT_EQ(renderer.records[0].points.front(), (gdr_Point{50, 50}));
   EXPECT_EQ(renderer.records[1].points.back(), (gdr_Point{50, 20}));
+
+  // A line between two points far outside on either side still crosses the viewport at its
+  // height, and a far rectangle around the viewport still covers it.
+  renderer.records.clear();
+  renderer.DrawLine(-1e30, 30.5, 1e30, 30.5);
+  renderer.FillRectangle(-1e30, -1e30, 1e30, 1e30);
+  ASSERT_EQ(renderer.records.size(), 2u);
+  const auto& line = renderer.records[0].points;
+  ASSERT_EQ(line.size(), 2u);
+  EXPECT_LT(line[0].x, 0.0);
+  EXPECT_GT(line[1].x, 100.0);
+  EXPECT_EQ(line[0].y, 30.5);
+  EXPECT_EQ(line[1].y, 30.5);
+  double lowX = 1e9, highX = -1e9;
+  for (const gdr_Point& p : renderer.records[1].points) {
+    lowX = std::min(lowX, p.x);
+    highX = std::max(highX, p.x);
+  }
+  EXPECT_LT(lowX, 0.0);
+  EXPECT_GT(highX, 100.0);
 }
 
 TEST_F(RenderImage, LinesAndRectanglesLandOnTheirPixels) {

@@ -90,3 +90,105 @@ TEST_F(Scenes, APlotThatCannotBeLaidOutIsMarkedInvalidAndNotDrawn) {
   Toolset().SceneManager().RefreshPlot("user");
   EXPECT_TRUE(Toolset().ConstGetXYPlot("user").valid);
 }
+
+namespace {
+// Device position of a data point in a scene of the given size: the plot area is the unit
+// square of the scene's world (aspect ratio 1), framed by the scene's camera.
+g3d_Point OnScreen(const xypK_Scene& scene, const xypK_XYPlot& plot, float x, float y, float width,
+                   float height) {
+  const float u = (x - plot.xAxisMin) / (plot.xAxisMax - plot.xAxisMin);
+  const float v = (y - plot.yAxisMin) / (plot.yAxisMax - plot.yAxisMin);
+  const g3d_XForm::Point d = scene.Camera().WorldToDevice(width, height).Apply(u, v);
+  return {static_cast<float>(d.x), static_cast<float>(d.y), 0.0f};
+}
+
+xypK_Curve CurveOf(const char* name, std::initializer_list<std::pair<float, float>> pairs) {
+  xypK_Curve curve(name);
+  for (const auto& [x, y] : pairs) curve.xyData.AppendPair(x, y);
+  curve.CalculateMinMax();
+  return curve;
+}
+}  // namespace
+
+TEST_F(Scenes, TheIdMapNumbersSegmentsOverTheCurvesToPlotCountingHiddenOnes) {
+  xypK_XYPlot plot;
+  // A zigzag of 5 pairs low in the plot, a line of 3 pairs high up, and between them in the
+  // list a curve of 4 pairs that is hidden later.
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {1, 1}, {2, 0}, {3, 1}, {4, 0}}));
+  plot.curves.Insert("h", CurveOf("h", {{0, 2}, {1, 2}, {2, 2}, {4, 2}}));
+  plot.curves.Insert("b", CurveOf("b", {{0, 4}, {2, 4}, {4, 4}}));
+  for (const char* name : {"a", "h", "b"}) plot.curvesToPlot.Append(name);
+  Toolset().GetXYPlotDictionary().Insert("probed", plot);
+
+  xypK_Scene& scene = Toolset().SceneManager().Scene(5);
+  smg_SceneManagerRole::Instance().SetCurrentViewport(5);
+  const xypK_XYPlotIntObj handle("probed", 5);
+  scene.SetXYPlotObject(&handle);
+  scene.Map();
+  scene.Resize(400, 300);
+  EXPECT_EQ(scene.ProbeMapId(), 0);  // probing is off: no map is kept
+  scene.EnableProbe();
+  scene.Resize(400, 300);
+  ASSERT_NE(scene.ProbeMapId(), 0);
+
+  auto idAt = [&](float x, float y) {
+    const xypK_XYPlot& laidOut = Toolset().ConstGetXYPlot("probed");
+    return scene.Probe(OnScreen(scene, laidOut, x, y, 400, 300));
+  };
+  auto midpoints = [&](std::vector<int> expectedA, std::vector<int> expectedB) {
+    for (int k = 0; k < 4; ++k)
+      EXPECT_EQ(idAt(k + 0.5f, 0.5f), expectedA[static_cast<std::size_t>(k)]) << "a segment " << k;
+    EXPECT_EQ(idAt(1.0f, 4.0f), expectedB[0]);
+    EXPECT_EQ(idAt(3.0f, 4.0f), expectedB[1]);
+  };
+  midpoints({1, 2, 3, 4}, {8, 9});
+  EXPECT_EQ(idAt(0.5f, 2.0f), 5);
+  EXPECT_EQ(idAt(3.0f, 2.0f), 7);
+  EXPECT_EQ(idAt(2.0f, 3.0f), 0);  // between the curves
+  EXPECT_EQ(idAt(3.5f, 1.5f), 0);
+
+  // Hiding the middle curve keeps its ids counted but draws none of them.
+  Toolset().GetXYPlot("probed").curves.Get("h").options.showLine = false;
+  Toolset().GetXYPlot("probed").curves.Get("h").options.showSymbol = false;
+  scene.UpdateScene();
+  midpoints({1, 2, 3, 4}, {8, 9});
+  EXPECT_EQ(idAt(0.5f, 2.0f), 0);
+  EXPECT_EQ(idAt(3.0f, 2.0f), 0);
+
+  // Without the hidden curve the second curve's ids follow the first's directly.
+  Toolset().GetXYPlot("probed").curvesToPlot.Set(1, "b");
+  Toolset().GetXYPlot("probed").curvesToPlot.Resize(2);
+  scene.UpdateScene();
+  midpoints({1, 2, 3, 4}, {5, 6});
+
+  scene.DisableProbe();
+  EXPECT_EQ(scene.ProbeMapId(), 0);
+  EXPECT_EQ(idAt(0.5f, 0.5f), 0);
+  scene.UpdateScene();  // disabled: no map is filled again
+  EXPECT_EQ(scene.ProbeMapId(), 0);
+}
+
+TEST_F(Scenes, PointsOnTheAxisLimitsArePickableAndPartsOutsideAreNot) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {10, 10}, {20, 0}}));
+  plot.curvesToPlot.Append("a");
+  // The X axis ends at the first segment's far end; the second segment lies outside.
+  plot.options.xMinAutoCompute = false;
+  plot.options.xMinValue = 0.0f;
+  plot.options.xMaxAutoCompute = false;
+  plot.options.xMaxValue = 10.0f;
+  Toolset().GetXYPlotDictionary().Insert("limited", plot);
+  xypK_Scene& scene = Toolset().SceneManager().Scene(6);
+  const xypK_XYPlotIntObj handle("limited", 6);
+  scene.SetXYPlotObject(&handle);
+  scene.EnableProbe();
+  scene.Map();
+  scene.Resize(300, 300);
+  const xypK_XYPlot& laidOut = Toolset().ConstGetXYPlot("limited");
+  ASSERT_EQ(laidOut.xAxisMax, 10.0f);
+  EXPECT_EQ(scene.Probe(OnScreen(scene, laidOut, 10.0f, 10.0f, 300, 300)), 1);
+  EXPECT_EQ(scene.Probe(OnScreen(scene, laidOut, 5.0f, 5.0f, 300, 300)), 1);
+  // Right of the frame, where the second segment would run, nothing is drawn.
+  const g3d_Point outside = OnScreen(scene, laidOut, 12.0f, 8.0f, 300, 300);
+  EXPECT_EQ(scene.Probe(outside), 0);
+}

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gdr_Renderer.h"
+#include "gdr_IdMapRenderer.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
+#include "xmd_VisMaps.h"
 #include "xypC_Utils.h"
 #include "xypK_XYPlot.h"
 #include "xypK_XYPlotEditor.h"
@@ -44,7 +45,9 @@ xypK_Scene::xypK_Scene(int viewport, const xypK_Scene& source) : smg_Scene(viewp
   UpdateScene();
 }
 
-xypK_Scene::~xypK_Scene() = default;
+xypK_Scene::~xypK_Scene() {
+  ReleaseMapId();
+}
 
 void xypK_Scene::SetXYPlotObject(const xypK_XYPlotIntObj* plot) {
   const cow_String name = plot ? plot->PlotName() : cow_String();
@@ -120,7 +123,48 @@ void xypK_Scene::UpdateScene() {
     radius_ = radius;
     FitView();
   }
+  FillIdBuffer();
   Draft();
+}
+
+void xypK_Scene::FillIdBuffer() {
+  if (!probeEnabled_ || !editor_) return;
+  const xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!toolset.IsXYPlot(plotName_) || !toolset.ConstGetXYPlot(plotName_).valid) return;
+  const int width = static_cast<int>(std::lround(std::clamp(Width(), 0.0f, 16384.0f)));
+  const int height = static_cast<int>(std::lround(std::clamp(Height(), 0.0f, 16384.0f)));
+  if (width < 1 || height < 1) return;  // the viewport has no size yet
+  xmd_IdMap* map = xmd_VisMaps::Get(probeMapId_);
+  if (!map || map->Width() != width || map->Height() != height) {
+    ReleaseMapId();
+    probeMapId_ = xmd_VisMaps::Create(width, height);
+    map = xmd_VisMaps::Get(probeMapId_);
+  }
+  map->Clear();
+  gdr_IdMapRenderer renderer(*map);
+  fillingIdBuffer_ = true;
+  try {
+    DraftCB(renderer);
+  } catch (...) {
+    fillingIdBuffer_ = false;
+    throw;
+  }
+  fillingIdBuffer_ = false;
+}
+
+int xypK_Scene::Probe(const g3d_Point& point) const {
+  return xmd_VisMaps::Query(probeMapId_, point.x, point.y, 1.0f);
+}
+
+void xypK_Scene::ReleaseMapId() {
+  xmd_VisMaps::Release(probeMapId_);
+  probeMapId_ = 0;
+}
+
+void xypK_Scene::DisableProbe() {
+  probeEnabled_ = false;
+  ClearHighlights();
+  ReleaseMapId();
 }
 
 void xypK_Scene::Map() {

@@ -7,6 +7,7 @@
 #include "cow_1DArray.h"
 #include "cow_String.h"
 #include "g3d_Camera.h"
+#include "g3d_Point.h"
 #include "smg_Scene.h"
 
 class xypK_XYPlotEditor;
@@ -65,6 +66,18 @@ class xypK_Scene : public smg_Scene {
   void DraftCB(gdr_Renderer& renderer) override;
   void SketchCB(gdr_Renderer& renderer) override;
 
+  // Probing: while enabled, every update redraws the curves into an id map of the viewport's
+  // size (FillIdBuffer), which Probe reads at a viewport point (device units, y up) with a
+  // tolerance of one unit: the id of the curve segment there, 0 for none. Disabling clears the
+  // highlights and frees the map.
+  void EnableProbe() { probeEnabled_ = true; }
+  bool IsProbeEnabled() const { return probeEnabled_; }
+  void FillIdBuffer();
+  int Probe(const g3d_Point& point) const;
+  int ProbeMapId() const { return probeMapId_; }
+  void ReleaseMapId();
+  void DisableProbe();
+
   void Highlight(const cow_String& curve, int point, bool add);
   void Highlight(const cow_String& curve, float x, float y, bool add);
   // Only while this scene's viewport is the current one.
@@ -87,6 +100,7 @@ class xypK_Scene : public smg_Scene {
   bool keepView_ = true;
   bool fitPending_ = true;
   std::vector<std::unique_ptr<CurveHighlightInfo>> highlights_;
+  bool probeEnabled_ = false;
   int probeMapId_ = 0;
   bool fillingIdBuffer_ = false;
   int updateCount_ = 0;

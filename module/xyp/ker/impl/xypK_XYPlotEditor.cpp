@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -103,6 +104,11 @@ void xypK_XYPlotEditor::Draft(gdr_Renderer& renderer) const {
       !std::isfinite(f.yMax - f.yMin))
     return;
   UseDataScaling(renderer, f);
+  if (scene_ && scene_->IsFillingIdBuffer()) {  // only what can be picked
+    if (plot.numDisplayedCurves > 0) DrawCurves(renderer, f);
+    renderer.SetTransform(f.camera);
+    return;
+  }
   DrawAxes(renderer, f);
   DrawTickMarksAndGrids(renderer, f, true);
   DrawTickMarksAndGrids(renderer, f, false);
@@ -496,101 +502,125 @@ float xypK_XYPlotEditor::LinearSnap(float x1, float y1, float x2, float y2, floa
   return b1 + (b2 - b1) * (frame - a1) / (a2 - a1);
 }
 
+bool xypK_XYPlotEditor::ClipToFrame(const Frame& f, float ax, float ay, float bx, float by,
+                                    Visible& v) {
+  xypK_XYPlot& plot = f.plot;
+  const float x0 = f.xMin, x1 = f.xMax, y0 = f.yMin, y1 = f.yMax;
+  auto inside = [&](float x, float y) { return x >= x0 && x <= x1 && y >= y0 && y <= y1; };
+  const bool aIn = inside(ax, ay), bIn = inside(bx, by);
+  if (aIn && bIn) {
+    v = {ax, ay, bx, by, true, true};
+    return true;
+  }
+  // Crossings with the four frame lines that lie on the frame, in order along the segment.
+  struct Crossing {
+    float t, x, y;
+  };
+  Crossing cross[4];
+  int found = 0;
+  const float frames[4] = {x0, x1, y0, y1};
+  for (int side = 0; side < 4; ++side) {
+    const bool alongX = side < 2;
+    const float other = LinearSnap(ax, ay, bx, by, frames[side], alongX);
+    if (other == FLT_MAX) continue;
+    const float cx = alongX ? frames[side] : other, cy = alongX ? other : frames[side];
+    if (!inside(cx, cy)) continue;
+    const float t = alongX ? (cx - ax) / (bx - ax) : (cy - ay) / (by - ay);
+    cross[found++] = {t, cx, cy};
+  }
+  for (int c = 1; c < found; ++c)  // at most four: in order along the segment
+    for (int d = c; d > 0 && cross[d].t < cross[d - 1].t; --d) std::swap(cross[d], cross[d - 1]);
+  for (int c = 0; c < found; ++c) {
+    plot.clipXMin = std::min(plot.clipXMin, cross[c].x);
+    plot.clipXMax = std::max(plot.clipXMax, cross[c].x);
+    plot.clipYMin = std::min(plot.clipYMin, cross[c].y);
+    plot.clipYMax = std::max(plot.clipYMax, cross[c].y);
+  }
+  if (aIn) {  // leaving
+    v = {ax, ay, found > 0 ? cross[0].x : ax, found > 0 ? cross[0].y : ay, true, false};
+    return true;
+  }
+  if (bIn) {  // entering
+    v = {found > 0 ? cross[found - 1].x : bx,
+         found > 0 ? cross[found - 1].y : by,
+         bx,
+         by,
+         false,
+         true};
+    return true;
+  }
+  if (found < 2) return false;  // outside, or touching a corner only
+  v = {cross[0].x, cross[0].y, cross[found - 1].x, cross[found - 1].y, false, false};
+  return true;
+}
+
 void xypK_XYPlotEditor::DrawCurves(gdr_Renderer& renderer, Frame& f) const {
   xypK_XYPlot& plot = f.plot;
   const bool xLog = f.options.xAxisScale == xypC_LOG, yLog = f.options.yAxisScale == xypC_LOG;
-  const float x0 = f.xMin, x1 = f.xMax, y0 = f.yMin, y1 = f.yMax;
-  auto inside = [&](float x, float y) { return x >= x0 && x <= x1 && y >= y0 && y <= y1; };
+  const bool ids = scene_ && scene_->IsFillingIdBuffer();
+  auto inside = [&](float x, float y) {
+    return x >= f.xMin && x <= f.xMax && y >= f.yMin && y <= f.yMax;
+  };
   std::vector<float> xs, ys;
-  for (std::size_t i = plot.displayed.FirstSet(); i < plot.displayed.Size();
-       i = plot.displayed.NextSet(i)) {
-    if (i >= plot.curvesToPlot.Size() || !plot.curves.IsMember(plot.curvesToPlot[i])) continue;
+  // Pick ids run over every curve to plot, shown or not: n - 1 for a curve of n >= 2 pairs; the
+  // segment of pairs k - 1 and k has id k plus the ids of the curves before it.
+  int idBase = 0;
+  for (std::size_t i = 0; i < plot.curvesToPlot.Size(); ++i) {
+    if (!plot.curves.IsMember(plot.curvesToPlot[i])) continue;
     xypK_Curve& curve = plot.curves.Get(plot.curvesToPlot[i]);
-    xypC_CurveOptions& co = curve.options;
     const udd_UserXYData& data = curve.ConstGetCurveXYData();
     const std::size_t count = data.Size();
+    const int base = idBase;
+    if (count >= 2) idBase += static_cast<int>(std::min<std::size_t>(count - 1, INT_MAX / 2));
+    if (i >= plot.displayed.Size() || !plot.displayed.Test(i)) continue;
+    xypC_CurveOptions& co = curve.options;
     const int position = static_cast<int>(i);
+    const std::size_t first = curve.skipFirstPoint ? 1 : 0;
     if (co.showLine && count > 1) {
       renderer.SetColor(Resolve(renderer, co.lineColor, position, cow_String()));
       renderer.SetLineWidth(g3d_Utils::ConvertLineThickness(co.lineThickness));
       renderer.SetLineStyle(co.lineStyle);
-      // Visible pieces, separated by NaN, which breaks the drawn line.
+      // Visible pieces, separated by NaN, which breaks the drawn line; in the id map every
+      // segment is drawn on its own with its id.
       xs.clear();
       ys.clear();
-      xs.reserve(count + 16);
-      ys.reserve(count + 16);
+      if (!ids) {
+        xs.reserve(count + 16);
+        ys.reserve(count + 16);
+      }
       constexpr float kBreak = NAN;
       auto emit = [&](float x, float y) {
         xs.push_back(x);
         ys.push_back(y);
       };
-      auto widen = [&](float x, float y) {
-        plot.clipXMin = std::min(plot.clipXMin, x);
-        plot.clipXMax = std::max(plot.clipXMax, x);
-        plot.clipYMin = std::min(plot.clipYMin, y);
-        plot.clipYMax = std::max(plot.clipYMax, y);
-      };
       bool open = false;  // the last emitted point continues the current piece
-      const std::size_t first = curve.skipFirstPoint ? 1 : 0;
       for (std::size_t k = first; k + 1 < count; ++k) {
         const float ax = OnAxis(data.Pair(k).x, xLog), ay = OnAxis(data.Pair(k).y, yLog);
         const float bx = OnAxis(data.Pair(k + 1).x, xLog), by = OnAxis(data.Pair(k + 1).y, yLog);
-        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by)) {
+        Visible v;
+        if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by) ||
+            !ClipToFrame(f, ax, ay, bx, by, v)) {
           if (open) emit(kBreak, kBreak);
           open = false;
           continue;
         }
-        const bool aIn = inside(ax, ay), bIn = inside(bx, by);
-        if (aIn && bIn) {
-          if (!open) emit(ax, ay);
-          emit(bx, by);
-          open = true;
+        if (ids) {
+          renderer.SetPickId(base + static_cast<int>(k) + 1);
+          renderer.DrawLine(v.x0, v.y0, v.x1, v.y1);
           continue;
         }
-        // Crossings with the four frame lines that lie on the frame, in order along the segment.
-        struct Crossing {
-          float t, x, y;
-        };
-        Crossing cross[4];
-        int found = 0;
-        const float frames[4] = {x0, x1, y0, y1};
-        for (int side = 0; side < 4; ++side) {
-          const bool alongX = side < 2;
-          const float other = LinearSnap(ax, ay, bx, by, frames[side], alongX);
-          if (other == FLT_MAX) continue;
-          const float cx = alongX ? frames[side] : other, cy = alongX ? other : frames[side];
-          if (!inside(cx, cy)) continue;
-          const float t = alongX ? (cx - ax) / (bx - ax) : (cy - ay) / (by - ay);
-          cross[found++] = {t, cx, cy};
-        }
-        for (int c = 1; c < found; ++c)  // at most four: in order along the segment
-          for (int d = c; d > 0 && cross[d].t < cross[d - 1].t; --d)
-            std::swap(cross[d], cross[d - 1]);
-        for (int c = 0; c < found; ++c) widen(cross[c].x, cross[c].y);
-        if (aIn) {  // leaving
-          if (!open) emit(ax, ay);
-          if (found > 0) emit(cross[0].x, cross[0].y);
-          emit(kBreak, kBreak);
-          open = false;
-        } else if (bIn) {  // entering
+        if (!(open && v.fromStart)) {
           if (open) emit(kBreak, kBreak);
-          if (found > 0) emit(cross[found - 1].x, cross[found - 1].y);
-          emit(bx, by);
-          open = true;
-        } else if (found >= 2) {  // passing through
-          if (open) emit(kBreak, kBreak);
-          emit(cross[0].x, cross[0].y);
-          emit(cross[found - 1].x, cross[found - 1].y);
-          emit(kBreak, kBreak);
-          open = false;
-        } else if (open) {
-          emit(kBreak, kBreak);
-          open = false;
+          emit(v.x0, v.y0);
         }
+        emit(v.x1, v.y1);
+        open = v.toEnd;
+        if (!open) emit(kBreak, kBreak);
       }
       if (!xs.empty()) renderer.DrawPolyline(xs.data(), ys.data(), xs.size(), false);
     }
-    const bool symbols = (co.showSymbol && co.symbolFrequency != 0) || (count == 1 && co.showLine);
+    const bool symbols =
+        (co.showSymbol && co.symbolFrequency != 0) || (count == 1 && co.showLine) || ids;
     if (symbols) {
       renderer.SetColor(Resolve(renderer, co.symbolColor, position, co.lineColor));
       if (co.symbolMarker == g3d_DEFAULT_MARKER)
@@ -600,12 +630,17 @@ void xypK_XYPlotEditor::DrawCurves(gdr_Renderer& renderer, Frame& f) const {
       const double size = g3d_Utils::ConvertMarkerSize(co.symbolSize);
       const std::size_t every =
           static_cast<std::size_t>(co.symbolFrequency == 0 ? 1 : std::abs(co.symbolFrequency));
-      for (std::size_t k = 0; k < count; k += every) {
+      // In the id map a symbol belongs to the segment that ends at its pair (the first pair's
+      // to the first segment); a curve of one pair has no segment to pick.
+      for (std::size_t k = 0; k < count && !(ids && count < 2); k += every) {
         const float x = OnAxis(data.Pair(k).x, xLog), y = OnAxis(data.Pair(k).y, yLog);
-        if (inside(x, y)) renderer.DrawMarker(x, y, co.symbolMarker, size);
+        if (!inside(x, y)) continue;
+        if (ids) renderer.SetPickId(base + static_cast<int>(std::max<std::size_t>(k, 1)));
+        renderer.DrawMarker(x, y, co.symbolMarker, size);
       }
     }
   }
+  renderer.SetPickId(0);
 }
 
 void xypK_XYPlotEditor::DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) const {

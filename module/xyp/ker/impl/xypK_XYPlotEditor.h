@@ -71,6 +71,14 @@ class xypK_XYPlotEditor {
   void DrawTickMarksAndGrids(gdr_Renderer& renderer, const Frame& f, bool alongX) const;
   void DrawAxisLabels(gdr_Renderer& renderer, Frame& f, bool alongX) const;
   int AdjustedFreq(const Frame& f, bool alongX, float scale) const;
+  // The part of the segment a-b (axis units) inside the axis rectangle, borders included; every
+  // crossing with a frame line widens the plot's clip limits. False when no part is inside.
+  struct Visible {
+    float x0, y0, x1, y1;
+    bool fromStart, toEnd;  // the part starts at a, ends at b
+  };
+  static bool ClipToFrame(const Frame& f, float ax, float ay, float bx, float by, Visible& v);
+  // The curves; while the scene fills its id map, every segment and symbol with its pick id.
   void DrawCurves(gdr_Renderer& renderer, Frame& f) const;
   void DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) const;
   void DrawLegend(gdr_Renderer& renderer, const Frame& f) const;
