@@ -8,16 +8,36 @@ import xyp
 import xyPlot
 from pngread import read_png
 
-# The view frames the unit plot area with room for labels and titles: world x from -0.37 to
-# 1.22 and y from -0.17 to 1.12, fitted into the viewport and centred.
-LEFT, RIGHT, BOTTOM, TOP = -0.37, 1.22, -0.17, 1.12
+def is_ink(pixel):
+    return min(pixel[:3]) < 160
 
 
-def device(wx, wy, width, height):
-    """Pixel column and row (from the top) of a world point."""
-    scale = min(width / (RIGHT - LEFT), height / (TOP - BOTTOM))
-    cx, cy = (LEFT + RIGHT) / 2, (BOTTOM + TOP) / 2
-    return (round(width / 2 + scale * (wx - cx)), round(height - (height / 2 + scale * (wy - cy))))
+def frame_box(rows):
+    """Pixel columns and rows (from the top) of the plot frame's four lines. Its top and bottom
+    lines are the longest horizontal runs of drawn pixels in the picture; its sides stand at the
+    ends of the bottom one."""
+
+    def longest(pixels):
+        best, run, end = 0, 0, 0
+        for i, p in enumerate(pixels):
+            run = run + 1 if is_ink(p) else 0
+            if run > best:
+                best, end = run, i
+        return best, end
+
+    runs = [longest(row) for row in rows]
+    most = max(length for length, _ in runs)
+    lines = [r for r, (length, _) in enumerate(runs) if length >= most - 3]
+    top, bottom = min(lines), max(lines)
+    length, end = runs[bottom]
+    return end - length + 1, end, top, bottom
+
+
+def device(rows, u, v):
+    """Pixel column and row (from the top) of a point of the plot area, (0, 0) at its
+    bottom-left corner and (1, 1) at its top-right one."""
+    left, right, top, bottom = frame_box(rows)
+    return round(left + u * (right - left)), round(bottom - v * (bottom - top))
 
 
 def near(rows, column, row, reach=2):
@@ -57,9 +77,9 @@ def test_a_diagonal_is_drawn_where_its_data_lies(session, viewport, tmp_path):
     viewport.saveImage(fileName=str(path), width=400, height=400)
     _, _, rows = read_png(path)
     for value in (2.5, 5.0, 7.5):
-        column, row = device(value / 10, value / 10, 400, 400)
+        column, row = device(rows, value / 10, value / 10)
         assert any(is_red(p) for p in near(rows, column, row)), value
-    column, row = device(0.8, 0.2, 400, 400)  # far from the line, inside the frame
+    column, row = device(rows, 0.8, 0.2)  # far from the line, inside the frame
     assert all(p == (255, 255, 255, 255) for p in near(rows, column, row))
 
 
@@ -69,16 +89,62 @@ def test_log_axes_and_a_limit_that_cuts_the_curve(session, viewport, tmp_path):
     path = tmp_path / "log.png"
     viewport.saveImage(fileName=str(path), width=400, height=400)
     _, _, rows = read_png(path)
-    assert any(is_red(p) for p in near(rows, *device(0.5, 0.5, 400, 400)))
+    assert any(is_red(p) for p in near(rows, *device(rows, 0.5, 0.5)))
 
     # A maximum of y = 5 on 0..10: the line stops at the frame; nothing red above it.
     show(session, viewport, [(0, 0), (10, 10)], name="cut", yAxisMaxAutoCompute=False,
          yAxisMaxValue=5.0)
     viewport.saveImage(fileName=str(path), width=400, height=400)
     _, _, rows = read_png(path)
-    assert any(is_red(p) for p in near(rows, *device(0.25, 0.5, 400, 400)))
-    above = device(0.95, 1.05, 400, 400)
+    assert any(is_red(p) for p in near(rows, *device(rows, 0.25, 0.5)))
+    above = device(rows, 0.95, 1.05)
     assert not any(is_red(p) for p in near(rows, *above))
+
+
+def test_a_one_point_spike_among_many_points_is_drawn(session, viewport, tmp_path):
+    points = [(float(i), 0.0) for i in range(100000)]
+    points[50000] = (50000.0, 1.0)
+    plot = show(session, viewport, points, name="spike")
+    options = plot.xyPlotOptions
+    path = tmp_path / "spike.png"
+    viewport.saveImage(fileName=str(path), width=400, height=400)
+    _, _, rows = read_png(path)
+    u = (50000 - options.xAxisAutoMinValue) / (options.xAxisAutoMaxValue - options.xAxisAutoMinValue)
+    v = (0.9 - options.yAxisAutoMinValue) / (options.yAxisAutoMaxValue - options.yAxisAutoMinValue)
+    assert any(is_red(p) for p in near(rows, *device(rows, u, v)))
+    assert not any(is_red(p) for p in near(rows, *device(rows, u - 0.1, v)))
+
+
+def test_aspect_ratio_and_the_empty_plot_shape_the_frame(session, viewport, tmp_path):
+    show(session, viewport, [(0, 0), (10, 10)], name="wide2", aspectRatio=2.0)
+    path = tmp_path / "aspect.png"
+    viewport.saveImage(fileName=str(path), width=400, height=400)
+    _, _, rows = read_png(path)
+    left, right, top, bottom = frame_box(rows)
+    assert abs((right - left) - 2 * (bottom - top)) <= 3, (left, right, top, bottom)
+
+    # A plot without curves draws its frame (square, 0 to 1 on both axes) and nothing red.
+    viewport.setValues(displayedObject=session.XYPlot(name="nothing"))
+    viewport.saveImage(fileName=str(path), width=400, height=400)
+    _, _, rows = read_png(path)
+    left, right, top, bottom = frame_box(rows)
+    assert right - left > 150 and abs((right - left) - (bottom - top)) <= 3
+    assert not any(is_red(p) for row in rows for p in row)
+
+
+def test_symbols_stand_at_every_third_pair(session, viewport, tmp_path):
+    plot = show(session, viewport, [(i, i) for i in range(8)], name="sym",
+                xAxisMinAutoCompute=False, xAxisMinValue=0.0, xAxisMaxAutoCompute=False,
+                xAxisMaxValue=10.0, yAxisMinAutoCompute=False, yAxisMinValue=0.0,
+                yAxisMaxAutoCompute=False, yAxisMaxValue=10.0)
+    plot.curves["sym"].curveOptions.setValues(showLine=False, showSymbol=True, symbolFrequency=3,
+                                              symbolColor="Red")
+    path = tmp_path / "symbols.png"
+    viewport.saveImage(fileName=str(path), width=400, height=400)
+    _, _, rows = read_png(path)
+    for i in range(8):
+        found = any(is_red(p) for p in near(rows, *device(rows, i / 10, i / 10), reach=1))
+        assert found == (i % 3 == 0), i
 
 
 def test_svg_keeps_labels_marker_titles_and_legend_as_text(session, viewport, tmp_path):

@@ -266,3 +266,41 @@ TEST_F(PlotEditor, SceneHighlightsPointsOfListedCurvesInRed) {
   ASSERT_EQ(scene.Highlights().size(), 1u);
   EXPECT_EQ(scene.Highlights()[0]->Count(), 1);
 }
+
+TEST_F(PlotEditor, LongTitlesShrinkToStayInsideTheViewAndApart) {
+  xypK_XYPlot& plot = MakePlot({{{0, 0}, {10, 10}}});
+  const cow_String longText =
+      "A very long title that goes on and on, as titles made from file names and units do [MPa]";
+  plot.xAxisTitleSource = plot.yAxisTitleSource = xypC_USER_DEFINED;
+  plot.xAxisTitle = "X: " + longText;
+  plot.yAxisTitle = "Y: " + longText;
+  // Device boxes of the two titles: their extents through their text transforms.
+  std::array<double, 4> box[2] = {};
+  int found = 0;
+  for (const Record& r : Draw()) {
+    if (r.kind != gdr_RecordingRenderer::TEXT || r.text.size() < longText.View().size()) continue;
+    float lo[2], hi[2];
+    gru_Text3D(r.font.Description()).Extent(cow_String(r.text), lo, hi);
+    std::array<double, 4> b = {1e9, 1e9, -1e9, -1e9};
+    for (float x : {lo[0], hi[0]})
+      for (float y : {lo[1], hi[1]}) {
+        const g3d_XForm::Point p = r.textToDevice.Apply(x, y);
+        b = {std::min(b[0], p.x), std::min(b[1], p.y), std::max(b[2], p.x), std::max(b[3], p.y)};
+      }
+    box[r.text[0] == 'X' ? 0 : 1] = b;
+    ++found;
+  }
+  ASSERT_EQ(found, 2);
+  // X title: at most 1.3 world units (600 device units each) wide; the Y title at most as long as
+  // the frame is high; both inside the view of world -0.33 .. 1.33.
+  EXPECT_LE(box[0][2] - box[0][0], 1.3 * kScale + 1.0);
+  EXPECT_LE(box[1][3] - box[1][1], 1.0 * kScale + 1.0);
+  for (const auto& b : box) {
+    EXPECT_GE(b[0], 0.0);
+    EXPECT_GE(b[1], 0.0);
+    EXPECT_LE(b[2], 1000.0);
+    EXPECT_LE(b[3], 1000.0);
+  }
+  const bool apart = box[0][0] >= box[1][2] || box[0][3] <= box[1][1];
+  EXPECT_TRUE(apart);
+}

@@ -1,7 +1,16 @@
 // Scenes of viewports: a new viewport's copy of the plot shown beside it, views saved per plot,
-// and freeing a viewport's scene, which deletes only the plot the viewport owned.
+// freeing a viewport's scene (which deletes only the plot the viewport owned), the id map that
+// picking reads, the view kept clear of the legend, and highlights in a saved picture.
+#include <cairo/cairo.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "gdr_ImageWriter.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "xypC_Utils.h"
@@ -9,6 +18,7 @@
 #include "xypK_Scene.h"
 #include "xypK_SceneManager.h"
 #include "xypK_XYPlot.h"
+#include "xypK_XYPlotEditor.h"
 #include "xypK_XYPlotIntObj.h"
 #include "xypK_XYToolset.h"
 
@@ -93,12 +103,12 @@ TEST_F(Scenes, APlotThatCannotBeLaidOutIsMarkedInvalidAndNotDrawn) {
 
 namespace {
 // Device position of a data point in a scene of the given size: the plot area is the unit
-// square of the scene's world (aspect ratio 1), framed by the scene's camera.
+// square of the scene's world (aspect ratio 1), placed by the scene's view.
 g3d_Point OnScreen(const xypK_Scene& scene, const xypK_XYPlot& plot, float x, float y, float width,
                    float height) {
   const float u = (x - plot.xAxisMin) / (plot.xAxisMax - plot.xAxisMin);
   const float v = (y - plot.yAxisMin) / (plot.yAxisMax - plot.yAxisMin);
-  const g3d_XForm::Point d = scene.Camera().WorldToDevice(width, height).Apply(u, v);
+  const g3d_XForm::Point d = scene.ViewToDevice(width, height).Apply(u, v);
   return {static_cast<float>(d.x), static_cast<float>(d.y), 0.0f};
 }
 
@@ -191,4 +201,87 @@ TEST_F(Scenes, PointsOnTheAxisLimitsArePickableAndPartsOutsideAreNot) {
   // Right of the frame, where the second segment would run, nothing is drawn.
   const g3d_Point outside = OnScreen(scene, laidOut, 12.0f, 8.0f, 300, 300);
   EXPECT_EQ(scene.Probe(outside), 0);
+}
+
+TEST_F(Scenes, TheViewMovesClearOfTheLegendWhenTheViewportHasRoom) {
+  xypK_XYPlot plot;
+  for (int c = 0; c < 5; ++c) {
+    const cow_String name = cow_String("c") + cow_String::FromInt(c);
+    xypK_Curve curve = CurveOf("c", {{0, 0}, {1, static_cast<float>(c)}, {2, 1}});
+    curve.name = name;
+    curve.options.legendTextSource = xypC_USER_DEFINED;
+    curve.options.legendText = "Von Mises stress at a node of a long named part instance";
+    plot.curves.Insert(name, curve);
+    plot.curvesToPlot.Append(name);
+  }
+  Toolset().GetXYPlotDictionary().Insert("legend", plot);
+  xypK_Scene& scene = Toolset().SceneManager().Scene(7);
+  const xypK_XYPlotIntObj handle("legend", 7);
+  scene.SetXYPlotObject(&handle);
+  scene.Map();
+  const g3d_Camera& view = scene.Camera();
+  auto deviceBox = [&](const g3d_XForm& xf) {
+    const g3d_XForm::Point low =
+        xf.Apply(view.CenterX() - view.HalfWidth(), view.CenterY() - view.HalfHeight());
+    const g3d_XForm::Point high =
+        xf.Apply(view.CenterX() + view.HalfWidth(), view.CenterY() + view.HalfHeight());
+    return std::array<double, 4>{low.x, low.y, high.x, high.y};
+  };
+  for (const auto& [w, h] : {std::pair{800.0f, 600.0f}, std::pair{450.0f, 600.0f}}) {
+    scene.Resize(w, h);
+    float left, bottom, right, top;
+    ASSERT_TRUE(scene.Editor()->LegendBox(w, h, left, bottom, right, top));
+    const auto fitted = deviceBox(view.WorldToDevice(w, h));
+    // As fitted, the view would lie under the legend.
+    EXPECT_TRUE(fitted[0] < right && fitted[2] > left && fitted[1] < top && fitted[3] > bottom);
+    const auto moved = deviceBox(scene.ViewToDevice(w, h));
+    EXPECT_TRUE(moved[0] >= right || moved[3] <= bottom) << w << "x" << h;
+    // Still inside the viewport, and at least 60 % of its fitted size.
+    EXPECT_GE(moved[0], -1e-3);
+    EXPECT_GE(moved[1], -1e-3);
+    EXPECT_LE(moved[2], w + 1e-3);
+    EXPECT_LE(moved[3], h + 1e-3);
+    EXPECT_GE(moved[2] - moved[0], 0.6 * (fitted[2] - fitted[0]));
+  }
+  // A viewport too small to make room keeps the fitted view, legend on top.
+  scene.Resize(200, 200);
+  const auto small = deviceBox(scene.ViewToDevice(200, 200));
+  const auto fitted = deviceBox(view.WorldToDevice(200, 200));
+  EXPECT_EQ(small, fitted);
+}
+
+TEST_F(Scenes, AHighlightedPointIsRedInTheSavedPicture) {
+  xypK_Scene& scene = Toolset().SceneManager().Scene(8);
+  const xypK_XYPlotIntObj user("user", 8);
+  scene.SetXYPlotObject(&user);
+  scene.Map();
+  scene.Resize(400, 300);
+  scene.Highlight("c", 1, false);  // pair (10, 5), the curve's upper end
+  const std::string path = (std::filesystem::temp_directory_path() /
+                            ("xyp_highlight_" + std::to_string(getpid()) + ".png"))
+                               .string();
+  gdr_ImageWriter::Save(cow_String(path), 400, 300, [&](gdr_Renderer& renderer) {
+    scene.DraftCB(renderer);
+    scene.SketchCB(renderer);
+  });
+  cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+  std::filesystem::remove(path);
+  ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+  auto isRed = [&](const g3d_Point& p, int reach) {
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    int count = 0;
+    for (int dy = -reach; dy <= reach; ++dy)
+      for (int dx = -reach; dx <= reach; ++dx) {
+        const int col = static_cast<int>(p.x) + dx, row = 300 - 1 - static_cast<int>(p.y) + dy;
+        const uint32_t argb = *reinterpret_cast<const uint32_t*>(data + row * stride + col * 4);
+        count += ((argb >> 16) & 255) > 200 && ((argb >> 8) & 255) < 60 && (argb & 255) < 60;
+      }
+    return count > 0;
+  };
+  const xypK_XYPlot& plot = Toolset().ConstGetXYPlot("user");
+  EXPECT_TRUE(isRed(OnScreen(scene, plot, 10.0f, 5.0f, 400, 300), 2));
+  EXPECT_FALSE(isRed(OnScreen(scene, plot, 0.0f, 0.0f, 400, 300), 4));  // the other end
+  EXPECT_FALSE(isRed(OnScreen(scene, plot, 5.0f, 2.5f, 400, 300), 4));  // the line between
+  cairo_surface_destroy(image);
 }

@@ -102,6 +102,47 @@ void xypK_Scene::FitView() {
                        (top - bottom) / 2.0f);
 }
 
+g3d_XForm xypK_Scene::ViewToDevice(float width, float height) const {
+  const g3d_XForm fitted = camera_.WorldToDevice(width, height);
+  float left, bottom, right, top;
+  if (!editor_ || !editor_->LegendBox(width, height, left, bottom, right, top)) return fitted;
+  // The view's rectangle as fitted, and the legend grown by a gap: apart, nothing moves.
+  constexpr float kGap = 6.0f;
+  left -= kGap;
+  bottom -= kGap;
+  right += kGap;
+  top += kGap;
+  const float viewW = 2.0f * camera_.HalfWidth(), viewH = 2.0f * camera_.HalfHeight();
+  if (!(viewW > 0.0f) || !(viewH > 0.0f)) return fitted;
+  const g3d_XForm::Point low = fitted.Apply(camera_.CenterX() - camera_.HalfWidth(),
+                                            camera_.CenterY() - camera_.HalfHeight());
+  const g3d_XForm::Point high = fitted.Apply(camera_.CenterX() + camera_.HalfWidth(),
+                                             camera_.CenterY() + camera_.HalfHeight());
+  if (high.x <= left || low.x >= right || high.y <= bottom || low.y >= top) return fitted;
+  // Otherwise the view moves into the larger free part of the viewport, below the legend or
+  // right of it, as long as that keeps at least 60 % of its size; else (small viewports, big
+  // legends) the legend stays on top of the plot.
+  struct Region {
+    float x0, y0, x1, y1;
+  };
+  const Region regions[2] = {{0.0f, 0.0f, width, bottom}, {right, 0.0f, width, height}};
+  const float fittedScale = std::min(width / viewW, height / viewH);
+  float bestScale = 0.0f;
+  Region best{};
+  for (const Region& r : regions) {
+    const float scale = std::min((r.x1 - r.x0) / viewW, (r.y1 - r.y0) / viewH);
+    if (scale > bestScale) {
+      bestScale = scale;
+      best = r;
+    }
+  }
+  if (!(bestScale >= 0.6f * fittedScale)) return fitted;
+  const float scale = std::min(bestScale, fittedScale);
+  return g3d_XForm::Translation((best.x0 + best.x1) / 2.0, (best.y0 + best.y1) / 2.0) *
+         g3d_XForm::Scale(scale, scale) *
+         g3d_XForm::Translation(-camera_.CenterX(), -camera_.CenterY());
+}
+
 void xypK_Scene::UpdateScene() {
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   if (plotName_.IsEmpty() || !toolset.IsXYPlot(plotName_)) return;
@@ -191,8 +232,8 @@ void xypK_Scene::DraftCB(gdr_Renderer& renderer) {
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   if (!editor_ || !toolset.IsXYPlot(plotName_) || !toolset.ConstGetXYPlot(plotName_).valid) return;
   const g3d_XForm previous = renderer.Transform();
-  renderer.SetTransform(camera_.WorldToDevice(static_cast<float>(renderer.Width()),
-                                              static_cast<float>(renderer.Height())));
+  renderer.SetTransform(
+      ViewToDevice(static_cast<float>(renderer.Width()), static_cast<float>(renderer.Height())));
   editor_->Draft(renderer);
   renderer.SetTransform(previous);
 }
@@ -201,8 +242,8 @@ void xypK_Scene::SketchCB(gdr_Renderer& renderer) {
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   if (!editor_ || highlights_.empty() || !toolset.IsXYPlot(plotName_)) return;
   const g3d_XForm previous = renderer.Transform();
-  renderer.SetTransform(camera_.WorldToDevice(static_cast<float>(renderer.Width()),
-                                              static_cast<float>(renderer.Height())));
+  renderer.SetTransform(
+      ViewToDevice(static_cast<float>(renderer.Width()), static_cast<float>(renderer.Height())));
   editor_->HighlightPoint(renderer);
   renderer.SetTransform(previous);
 }

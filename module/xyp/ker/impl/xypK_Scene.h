@@ -57,6 +57,9 @@ class xypK_Scene : public smg_Scene {
   // Frames the plot area with its labels and titles.
   void ResetCamera();
   void SetCamera(const g3d_Camera& camera);
+  // World to device for a viewport of the size: the camera's view, fitted and centred, moved
+  // clear of the legend when the viewport has room for that.
+  g3d_XForm ViewToDevice(float width, float height) const;
   // Recalculates the plot shown: valid on success; marked invalid before a failure is passed on.
   void UpdateScene();
 

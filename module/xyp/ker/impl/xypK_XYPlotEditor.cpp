@@ -650,12 +650,29 @@ void xypK_XYPlotEditor::DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) c
       p.xAxisTitleSource == xypC_SYSTEM_DEFINED ? p.DefaultTitle(true) : p.xAxisTitle;
   const cow_String yTitle =
       p.yAxisTitleSource == xypC_SYSTEM_DEFINED ? p.DefaultTitle(false) : p.yAxisTitle;
+  // A title longer than the view has room for beside the plot area is drawn smaller, so that
+  // it is never cut at the viewport's edge (the view spans about 1.6 x 1.3 world units around
+  // the unit plot area) and the two titles never cross.
+  auto fitted = [](const cow_String& title, const cow_String& font, float size, float room) {
+    float lo[2], hi[2];
+    gru_Text3D(font).Extent(title, lo, hi);
+    const float w = hi[0] - lo[0], h = hi[1] - lo[1];
+    return w * size > room * h && w > 0.0f ? room * h / w : size;
+  };
+  // The Y title keeps beside the frame, clear of the X title below it.
+  const float frameHeight =
+      static_cast<float>(f.data.Apply(0.0f, f.yMax).y - f.data.Apply(0.0f, f.yMin).y);
+  const float kXTitleRoom = 1.3f, kYTitleRoom = std::max(frameHeight, 0.4f);
   renderer.SetColor(Resolve(renderer, o.xAxisTitleColor, 0, "Black"));
+  const cow_String& xFont = FontOr(o.xAxisTitleFont);
   DrawText(renderer, f, (f.xMin + f.xMax) / 2.0f, f.yMin - yOffsetRate * (f.yMax - f.yMin), xTitle,
-           TextSize(o.xAxisTitleSize), xypC_ALIGN_X_TITLE, FontOr(o.xAxisTitleFont));
+           fitted(xTitle, xFont, TextSize(o.xAxisTitleSize), kXTitleRoom), xypC_ALIGN_X_TITLE,
+           xFont);
   renderer.SetColor(Resolve(renderer, o.yAxisTitleColor, 0, "Black"));
+  const cow_String& yFont = FontOr(o.yAxisTitleFont);
   DrawText(renderer, f, f.xMin - xOffsetRate * (f.xMax - f.xMin), (f.yMin + f.yMax) / 2.0f, yTitle,
-           TextSize(o.yAxisTitleSize), xypC_ALIGN_Y_TITLE, FontOr(o.yAxisTitleFont));
+           fitted(yTitle, yFont, TextSize(o.yAxisTitleSize), kYTitleRoom), xypC_ALIGN_Y_TITLE,
+           yFont);
 }
 
 void xypK_XYPlotEditor::AdjustLegendBoxPos(float& x, float& y, float viewportWidth,
@@ -666,30 +683,50 @@ void xypK_XYPlotEditor::AdjustLegendBoxPos(float& x, float& y, float viewportWid
     y = boxHeight;
 }
 
-void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const {
-  // In device units: the box's top-left corner at a percentage of the viewport.
-  const float vw = static_cast<float>(renderer.Width()), vh = static_cast<float>(renderer.Height());
-  renderer.SetTransform(g3d_XForm::Identity());
-  float ax = legendX_ / 100.0f * vw, ay = legendY_ / 100.0f * vh;
-  const xypK_XYPlot& plot = f.plot;
-  gru_Text3D text(FontOr(legendFont_));
-  const float em = static_cast<float>(text.Font().PointSize());
-  float lo[2], hi[2];
-  auto width = [&](const cow_String& t) {
-    text.Extent(t, lo, hi);
-    return (hi[0] - lo[0]) * em;
-  };
-  text.Extent("textHeight", lo, hi);
-  const float t = (hi[1] - lo[1]) * em;
-
+struct xypK_XYPlotEditor::LegendLayout {
   struct Row {
     const xypK_Curve* curve;
     int position;
     cow_String label;
   };
+  struct Extreme {
+    const char* heading;
+    float value;
+  };
+  gru_Text3D text;
+  float em = 0.0f;  // device units per text unit
   std::vector<Row> rows;
   bool anySymbols = false;
-  float h = t, widest = 0.0f;
+  float t = 0.0f, h = 0.0f, g2 = 0.0f;
+  float boxW = 0.0f, boxH = 0.0f;
+  float ax = 0.0f, ay = 0.0f;  // the box's top-left corner, device units
+  Extreme extremes[4] = {};
+  explicit LegendLayout(const cow_String& font) : text(font) {}
+  float Width(const cow_String& s) {
+    float lo[2], hi[2];
+    text.Extent(s, lo, hi);
+    return (hi[0] - lo[0]) * em;
+  }
+};
+
+cow_String xypK_XYPlotEditor::ExtremeText(float v) const {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%-11.*E", std::clamp(legendDigits_, 0, 15),
+                static_cast<double>(std::fabs(v)));
+  return cow_String(buffer).TrimRight();
+}
+
+bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh,
+                                     LegendLayout& l) const {
+  // In device units: the box's top-left corner at a percentage of the viewport.
+  l.ax = legendX_ / 100.0f * vw;
+  l.ay = legendY_ / 100.0f * vh;
+  l.em = static_cast<float>(l.text.Font().PointSize());
+  float lo[2], hi[2];
+  l.text.Extent("textHeight", lo, hi);
+  l.t = (hi[1] - lo[1]) * l.em;
+  l.h = l.t;
+  float widest = 0.0f;
   for (std::size_t i = plot.displayed.FirstSet(); i < plot.displayed.Size();
        i = plot.displayed.NextSet(i)) {
     const xypK_Curve* curve =
@@ -699,40 +736,56 @@ void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const
     const cow_String label =
         co.legendTextSource == xypC_SYSTEM_DEFINED ? co.systemDefinedLegendText : co.legendText;
     if (co.showSymbol) {
-      anySymbols = true;
-      h = std::max(h, static_cast<float>(g3d_Utils::ConvertMarkerSize(co.symbolSize)));
+      l.anySymbols = true;
+      l.h = std::max(l.h, static_cast<float>(g3d_Utils::ConvertMarkerSize(co.symbolSize)));
     }
-    widest = std::max(widest, width(label));
-    rows.push_back({curve, static_cast<int>(i), label});
+    widest = std::max(widest, l.Width(label));
+    l.rows.push_back({curve, static_cast<int>(i), label});
   }
-  if (rows.empty()) return;
-  const float g = 0.4f * h, g2 = 2.0f * g, g4 = 2.0f * g2;
+  if (l.rows.empty()) return false;
+  const float g = 0.4f * l.h, g4 = 4.0f * g;
+  l.g2 = 2.0f * g;
   const float n = static_cast<float>(plot.numDisplayedCurves);
-  float boxH = (h + g) * (n - 1.0f) + h + g4;
-  float boxW = anySymbols ? 2.5f * g2 + widest + 15.0f : widest + 15.0f + g4;
-
+  l.boxH = (l.h + g) * (n - 1.0f) + l.h + g4;
+  l.boxW = l.anySymbols ? 2.5f * l.g2 + widest + 15.0f : widest + 15.0f + g4;
   // The overall extremes: heading, then the magnitude, with a "-" between them when negative,
   // so that the digits line up whatever the signs.
-  struct Extreme {
-    const char* heading;
-    float value;
-  };
-  const Extreme extremes[4] = {{"YMAX ", plot.rawYMax},
-                               {"YMIN ", plot.rawYMin},
-                               {"XMAX ", plot.rawXMax},
-                               {"XMIN ", plot.rawXMin}};
-  auto valueText = [&](float v) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%-11.*E", std::clamp(legendDigits_, 0, 15),
-                  static_cast<double>(std::fabs(v)));
-    return cow_String(buffer).TrimRight();
-  };
+  l.extremes[0] = {"YMAX ", plot.rawYMax};
+  l.extremes[1] = {"YMIN ", plot.rawYMin};
+  l.extremes[2] = {"XMAX ", plot.rawXMax};
+  l.extremes[3] = {"XMIN ", plot.rawXMin};
   if (legendExtremes_) {
-    boxH += 6.5f * t;
-    for (const Extreme& e : extremes)
-      boxW = std::max(boxW, width(e.heading) + width("-") + width(valueText(e.value)) + g4);
+    l.boxH += 6.5f * l.t;
+    for (const LegendLayout::Extreme& e : l.extremes)
+      l.boxW =
+          std::max(l.boxW, l.Width(e.heading) + l.Width("-") + l.Width(ExtremeText(e.value)) + g4);
   }
-  AdjustLegendBoxPos(ax, ay, vw, vh, boxW, boxH);
+  AdjustLegendBoxPos(l.ax, l.ay, vw, vh, l.boxW, l.boxH);
+  return true;
+}
+
+bool xypK_XYPlotEditor::LegendBox(float viewportWidth, float viewportHeight, float& left,
+                                  float& bottom, float& right, float& top) const {
+  const xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!loaded_ || !legendUse_ || !toolset.IsXYPlot(plotName_)) return false;
+  const xypK_XYPlot& plot = toolset.ConstGetXYPlot(plotName_);
+  if (plot.numDisplayedCurves <= 0) return false;
+  LegendLayout l(FontOr(legendFont_));
+  if (!LayOutLegend(plot, viewportWidth, viewportHeight, l)) return false;
+  left = l.ax;
+  right = l.ax + l.boxW;
+  top = l.ay;
+  bottom = l.ay - l.boxH;
+  return true;
+}
+
+void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const {
+  const float vw = static_cast<float>(renderer.Width()), vh = static_cast<float>(renderer.Height());
+  LegendLayout l(FontOr(legendFont_));
+  if (!LayOutLegend(f.plot, vw, vh, l)) return;
+  renderer.SetTransform(g3d_XForm::Identity());
+  const float ax = l.ax, ay = l.ay, boxW = l.boxW, boxH = l.boxH, t = l.t, h = l.h, g2 = l.g2;
+  const float g = 0.5f * g2, em = l.em;
 
   // The box is filled in its own colour; what stands on it contrasts with that colour.
   unsigned char rgb[3] = {255, 255, 255};
@@ -758,24 +811,24 @@ void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const
       gdr_Color::FromBytes(text_rgb[0], text_rgb[1], text_rgb[2]), background);
   auto drawText = [&](const cow_String& s, float x, float y) {
     renderer.SetColor(textColour);
-    renderer.DrawText(s, text.Font(), g3d_XForm::Translation(x, y) * g3d_XForm::Scale(em, em));
+    renderer.DrawText(s, l.text.Font(), g3d_XForm::Translation(x, y) * g3d_XForm::Scale(em, em));
   };
-  const float x0 = ax + (anySymbols ? 0.25f * g2 : 0.0f);
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const xypK_Curve& curve = *rows[r].curve;
+  const float x0 = ax + (l.anySymbols ? 0.25f * g2 : 0.0f);
+  for (std::size_t r = 0; r < l.rows.size(); ++r) {
+    const xypK_Curve& curve = *l.rows[r].curve;
     const xypC_CurveOptions& co = curve.options;
     const std::size_t pairs = curve.ConstGetCurveXYData().Size();
     const float y = ay - static_cast<float>(r) * (h + g) - 1.5f * g2;
     if (co.showLine && pairs > 1) {
-      renderer.SetColor(Resolve(renderer, co.lineColor, rows[r].position, cow_String()));
+      renderer.SetColor(Resolve(renderer, co.lineColor, l.rows[r].position, cow_String()));
       renderer.SetLineWidth(g3d_Utils::ConvertLineThickness(co.lineThickness));
       renderer.SetLineStyle(co.lineStyle);
       renderer.DrawLine(x0 + g2, y, x0 + g2 + 10.0f, y);
     }
     if (co.showSymbol || pairs == 1) {
-      renderer.SetColor(Resolve(renderer, co.symbolColor, rows[r].position, co.lineColor));
+      renderer.SetColor(Resolve(renderer, co.symbolColor, l.rows[r].position, co.lineColor));
       const g3d_MarkerEnum marker = co.symbolMarker == g3d_DEFAULT_MARKER
-                                        ? xypC_Utils::GetDefaultMarker(rows[r].position)
+                                        ? xypC_Utils::GetDefaultMarker(l.rows[r].position)
                                         : co.symbolMarker;
       const double size = g3d_Utils::ConvertMarkerSize(co.symbolSize);
       renderer.SetLineStyle(g3d_SOLID);
@@ -783,16 +836,16 @@ void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const
       renderer.DrawMarker(x0 + g2, y, marker, size);
       renderer.DrawMarker(x0 + g2 + 10.0f, y, marker, size);
     }
-    drawText(rows[r].label, x0 + g2 + 15.0f, y - 0.5f * g2);
+    drawText(l.rows[r].label, x0 + g2 + 15.0f, y - 0.5f * g2);
   }
   if (legendExtremes_) {
     for (int k = 0; k < 4; ++k) {
       const float y = (ay - boxH) + 1.25f * g2 + static_cast<float>(k) * 1.5f * t;
       const float headX = ax + g2;
-      const float valueX = headX + width(extremes[k].heading) + width("-");
-      drawText(extremes[k].heading, headX, y);
-      if (extremes[k].value < 0.0f) drawText("-", headX + width(extremes[k].heading), y);
-      drawText(valueText(extremes[k].value), valueX, y);
+      const float valueX = headX + l.Width(l.extremes[k].heading) + l.Width("-");
+      drawText(l.extremes[k].heading, headX, y);
+      if (l.extremes[k].value < 0.0f) drawText("-", headX + l.Width(l.extremes[k].heading), y);
+      drawText(ExtremeText(l.extremes[k].value), valueX, y);
     }
   }
   renderer.SetTransform(f.camera * f.data);

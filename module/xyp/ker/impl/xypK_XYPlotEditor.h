@@ -50,6 +50,9 @@ class xypK_XYPlotEditor {
   void Draft(gdr_Renderer& renderer) const;
   // Draws the points the scene highlights, in red, at the smallest marker size.
   void HighlightPoint(gdr_Renderer& renderer) const;
+  // Where the legend stands in a viewport of the size (device units); false when none is drawn.
+  bool LegendBox(float viewportWidth, float viewportHeight, float& left, float& bottom,
+                 float& right, float& top) const;
 
   // The power-of-ten exponent of the tick labels of an axis range for a label format.
   static int LabelExponent(float axisMin, float axisMax, int format);
@@ -81,6 +84,9 @@ class xypK_XYPlotEditor {
   // The curves; while the scene fills its id map, every segment and symbol with its pick id.
   void DrawCurves(gdr_Renderer& renderer, Frame& f) const;
   void DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) const;
+  struct LegendLayout;  // the legend's rows, gaps, box size and place
+  bool LayOutLegend(const xypK_XYPlot& plot, float vw, float vh, LegendLayout& l) const;
+  cow_String ExtremeText(float value) const;
   void DrawLegend(gdr_Renderer& renderer, const Frame& f) const;
   // Keeps the legend box (top-left corner x, y; device units) inside the viewport.
   static void AdjustLegendBoxPos(float& x, float& y, float viewportWidth, float viewportHeight,
