@@ -124,7 +124,7 @@ def test_aspect_ratio_and_the_empty_plot_shape_the_frame(session, viewport, tmp_
     assert abs((right - left) - 2 * (bottom - top)) <= 3, (left, right, top, bottom)
 
     # A plot without curves draws its frame (square, 0 to 1 on both axes) and nothing red.
-    viewport.setValues(displayedObject=session.XYPlot(name="nothing"))
+    viewport.setValues(displayedObject=session.XYPlot(name="no curves"))
     viewport.saveImage(fileName=str(path), width=400, height=400)
     _, _, rows = read_png(path)
     left, right, top, bottom = frame_box(rows)
