@@ -100,7 +100,8 @@ except xyp.XyPlotError as e:
 # Show the plot in the viewport and save what it shows.
 viewport = session.viewports["Viewport: 1"]
 viewport.setValues(displayedObject=plot)
-images = tempfile.mkdtemp()
+# XYP_DEMO_OUT keeps the images in a folder of your choice.
+images = os.environ.get("XYP_DEMO_OUT") or tempfile.mkdtemp()
 for extension in ("png", "svg", "pdf"):
     path = os.path.join(images, "beam_tip." + extension)
     viewport.saveImage(fileName=path, width=800, height=600)
