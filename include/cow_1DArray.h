@@ -68,6 +68,8 @@ class cow_1DArray {
   int BlockSize() const { return blockSize_; }
 
   const T* Data() const { return rep_ ? rep_->data() : nullptr; }
+  // The elements for writing in bulk (the array is unshared first, as by any write).
+  T* MutableData() { return rep_ ? Mutable().data() : nullptr; }
   const_iterator begin() const { return Data(); }
   const_iterator end() const { return Data() + Size(); }
 

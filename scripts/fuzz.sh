@@ -24,9 +24,10 @@ flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undef
        -fno-sanitize-recover=undefined)
 includes=(-I"$top/include" -I"$top/platform/include" -I"$top/module/xyp/ker/impl"
           -I"$top/module/prb/ker/impl")
-# The platform draws with Cairo and writes PNGs with zlib.
+# The platform draws with Cairo, writes PNGs with zlib and may call glibc's vector math.
 read -r -a cairo_flags <<< "$(pkg-config --cflags cairo)"
 read -r -a link_libs <<< "$(pkg-config --libs cairo zlib)"
+link_libs+=(-lmvec -lm)
 includes+=("${cairo_flags[@]}")
 
 sources=("$top/fuzz/xyfile_fuzzer.cpp")

@@ -6,4 +6,11 @@ class oda_MessageTypes {
   static constexpr int kOldNameEqualToNewNameCode = 202;
   [[noreturn]] static void ErrorXYDataNameNotGiven();
   [[noreturn]] static void ErrorOldNameEqualToNewName();
+  // Operands of the math functions, with the texts and codes of the XY-plot catalogue (a
+  // resource text under the catalogue's resource name replaces the default).
+  [[noreturn]] static void ErrorTwoArgsNeeded();
+  [[noreturn]] static void ErrorExpectingOskInterfaceObjects();
+  [[noreturn]] static void ErrorExpectingOneOskInterfaceObject();
+  [[noreturn]] static void ErrorExpectingMaxThreeOskInterfaceObjects();
+  [[noreturn]] static void ErrorTwoArgsMinNeeded();
 };

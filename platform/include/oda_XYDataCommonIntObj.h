@@ -66,6 +66,51 @@ class oda_XYDataCommonIntObj : public omu_InterfaceObj {
   virtual omu_Result SetXYDataAttributes(omu_Arguments& args);
   virtual omu_Result AddXYData(omu_Arguments& args);
 
+  // + - * / with another XY data or a number, ** with a number, negation and abs().
+  omu_Result Arithmetic(char op, const omu_Primitive* other, bool reflected) override;
+  // The pairs as (n, 2) floats, for numpy.
+  const float* LendPairs(std::size_t& pairs, std::shared_ptr<const void>& keeper) const override;
+
+  // The math functions scripts reach as oskavoMath.NAME and xyPlot.NAME; each returns a new XY
+  // data object outside the repository (or a number, for the one-operand functions given a
+  // number). What they compute is oda_XYDataMath's.
+  static omu_Result cos(omu_Arguments& args);
+  static omu_Result sin(omu_Arguments& args);
+  static omu_Result tan(omu_Arguments& args);
+  static omu_Result acos(omu_Arguments& args);
+  static omu_Result asin(omu_Arguments& args);
+  static omu_Result atan(omu_Arguments& args);
+  static omu_Result cosh(omu_Arguments& args);
+  static omu_Result sinh(omu_Arguments& args);
+  static omu_Result tanh(omu_Arguments& args);
+  static omu_Result log(omu_Arguments& args);
+  static omu_Result log10(omu_Arguments& args);
+  static omu_Result exp(omu_Arguments& args);
+  static omu_Result pow(omu_Arguments& args);
+  static omu_Result currentMax(omu_Arguments& args);
+  static omu_Result currentMin(omu_Arguments& args);
+  static omu_Result currentRng(omu_Arguments& args);
+  static omu_Result currentAvg(omu_Arguments& args);
+  static omu_Result max(omu_Arguments& args);
+  static omu_Result min(omu_Arguments& args);
+  static omu_Result rng(omu_Arguments& args);
+  static omu_Result avg(omu_Arguments& args);
+  static omu_Result sum(omu_Arguments& args);
+  static omu_Result nor(omu_Arguments& args);
+  static omu_Result sqrt(omu_Arguments& args);
+  static omu_Result srss(omu_Arguments& args);
+  static omu_Result vecMag(omu_Arguments& args);
+  static omu_Result combine(omu_Arguments& args);
+  static omu_Result append(omu_Arguments& args);
+  static omu_Result diff(omu_Arguments& args);
+  static omu_Result intg(omu_Arguments& args);
+  static omu_Result swap(omu_Arguments& args);
+  static omu_Result smooth(omu_Arguments& args);
+  static omu_Result saeF(omu_Arguments& args);
+  static omu_Result sbF(omu_Arguments& args);
+  static omu_Result degreeToRadian(omu_Arguments& args);
+  static omu_Result radianToDegree(omu_Arguments& args);
+
  private:
   omu_Result GetName();
   omu_Result GetSourceDescription();

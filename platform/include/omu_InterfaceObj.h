@@ -96,6 +96,15 @@ class omu_InterfaceObj {
   virtual long SequenceLength() const { return -1; }
   virtual omu_Result SequenceItem(long index) const;
 
+  // Arithmetic of scripts: `op` is '+', '-', '*', '/' or 'p' (power) with `other` the other
+  // operand (this object is the right one when `reflected`), or 'n' (negation) and 'a' (absolute
+  // value) with `other` null. Null when the type has no such operation for that operand.
+  virtual omu_Result Arithmetic(char op, const omu_Primitive* other, bool reflected);
+  // Numbers the object lends out in place (x0, y0, x1, y1, ... as float), for the buffer
+  // protocol: the first one and the count of pairs, or null when it has none to lend. `keeper`
+  // receives what keeps that storage alive while it is lent, whatever happens to the object.
+  virtual const float* LendPairs(std::size_t& pairs, std::shared_ptr<const void>& keeper) const;
+
   // Name lookup over the own descriptions, then the extensions.
   enum class EntryKind { None, Method, Member };
   struct Entry {

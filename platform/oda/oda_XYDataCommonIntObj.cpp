@@ -1,11 +1,19 @@
 #include "oda_XYDataCommonIntObj.h"
 
+#include <cmath>
+
+#include "oda_MathCall.h"
+#include "oda_MessageTypes.h"
+#include "oda_XYDataMath.h"
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
 #include "omu_PrimTuple.h"
+#include "omu_PrimType.h"
 #include "omu_TypeErrorException.h"
+#include "omu_ValueErrorException.h"
+#include "omu_ValueReader.h"
 
 const omu_MethodRow oda_XYDataCommonIntObj::methods_[] = {
     {"setValues", omu_Method<&oda_XYDataCommonIntObj::SetValuesCmd>},
@@ -167,4 +175,258 @@ omu_Result oda_XYDataCommonIntObj::AddXYData(omu_Arguments& args) {
                                  " of 'data' is not an (x, y) pair");
   record_.SetPairValues(values);
   return std::make_unique<omu_PrimNone>();
+}
+
+// ---- Arithmetic and the math functions ----
+
+namespace {
+using Math = oda_XYDataMath;
+
+omu_Result UnaryCall(const char* function, omu_Arguments& args, Math::UnaryOp op) {
+  oda_MathCall call(function, args);
+  const bool xy = call.ReadOne(true);
+  call.End();
+  if (!xy) return oda_MathCall::NumberResult(Math::UnaryNumber(function, call.Number(), op));
+  return call.Result(Math::Unary(function, call.First(), op));
+}
+
+omu_Result RunningCall(const char* function, omu_Arguments& args, Math::RunningOp op) {
+  oda_MathCall call(function, args);
+  call.ReadOne(false);
+  call.End();
+  return call.Result(Math::Running(function, call.First(), op));
+}
+
+omu_Result CombineCall(const char* function, omu_Arguments& args, Math::CombineOp op,
+                       std::size_t maximum = SIZE_MAX) {
+  oda_MathCall call(function, args);
+  call.ReadSeveral(maximum);
+  call.End();
+  return call.Result(Math::Combine(function, call.Operands(), op));
+}
+}  // namespace
+
+omu_Result oda_XYDataCommonIntObj::Arithmetic(char op, const omu_Primitive* other, bool reflected) {
+  const Math::Pairs& mine = record_.Pairs();
+  if (op == 'n')
+    return oda_MathCall::MakeResult(Math::Unary("negate", mine, Math::NEGATE), *this, "-" + name_);
+  if (op == 'a')
+    return oda_MathCall::MakeResult(Math::Unary("abs", mine, Math::ABSOLUTE), *this,
+                                    "abs(" + name_ + ")");
+  if (!other) return nullptr;
+  const char* function = op == '+'   ? "add"
+                         : op == '-' ? "subtract"
+                         : op == '*' ? "multiply"
+                         : op == '/' ? "divide"
+                         : op == 'p' ? "power"
+                                     : nullptr;
+  if (!function) return nullptr;
+  const char spelled[] = {' ', op, ' ', '\0'};
+  const cow_String symbol = op == 'p' ? cow_String(" ** ") : cow_String(spelled);
+  std::shared_ptr<oda_XYDataCommonIntObj> xy;
+  double number = 0.0;
+  if (omu_ValueReader::Read(*other, xy) && xy) {
+    if (op == 'p') return nullptr;
+    const Math::CombineOp combine = op == '+'   ? Math::ADD
+                                    : op == '-' ? Math::SUBTRACT
+                                    : op == '*' ? Math::MULTIPLY
+                                                : Math::DIVIDE;
+    // Python tries the left operand first, so a reflected call never has XY data on the left.
+    const std::vector<const Math::Pairs*> operands = {&mine, &xy->record_.Pairs()};
+    return oda_MathCall::MakeResult(Math::Combine(function, operands, combine), *this,
+                                    name_ + symbol + xy->name_);
+  }
+  if (other->Kind() != omu_PrimKind::Number || !omu_ValueReader::Read(*other, number))
+    return nullptr;
+  if (op == 'p') {
+    if (reflected) return nullptr;
+    return oda_MathCall::MakeResult(Math::Power(function, mine, number), *this,
+                                    name_ + symbol + oda_MathCall::Text(number));
+  }
+  const cow_String description = reflected ? oda_MathCall::Text(number) + symbol + name_
+                                           : name_ + symbol + oda_MathCall::Text(number);
+  return oda_MathCall::MakeResult(Math::WithNumber(function, mine, op, number, reflected), *this,
+                                  description);
+}
+
+const float* oda_XYDataCommonIntObj::LendPairs(std::size_t& pairs,
+                                               std::shared_ptr<const void>& keeper) const {
+  static_assert(sizeof(udd_PairEntry) == 2 * sizeof(float), "pairs are two packed floats");
+  static const float kNone[2] = {0.0f, 0.0f};
+  // A copy of the array shares its storage; a later write to the record copies first, so what
+  // was lent stays as it was for as long as the keeper lives.
+  auto kept = std::make_shared<const Math::Pairs>(record_.Pairs());
+  pairs = kept->Size();
+  const float* data = pairs ? reinterpret_cast<const float*>(kept->Data()) : kNone;
+  keeper = std::move(kept);
+  return data;
+}
+
+omu_Result oda_XYDataCommonIntObj::cos(omu_Arguments& a) {
+  return UnaryCall("cos", a, Math::COS);
+}
+omu_Result oda_XYDataCommonIntObj::sin(omu_Arguments& a) {
+  return UnaryCall("sin", a, Math::SIN);
+}
+omu_Result oda_XYDataCommonIntObj::tan(omu_Arguments& a) {
+  return UnaryCall("tan", a, Math::TAN);
+}
+omu_Result oda_XYDataCommonIntObj::acos(omu_Arguments& a) {
+  return UnaryCall("acos", a, Math::ACOS);
+}
+omu_Result oda_XYDataCommonIntObj::asin(omu_Arguments& a) {
+  return UnaryCall("asin", a, Math::ASIN);
+}
+omu_Result oda_XYDataCommonIntObj::atan(omu_Arguments& a) {
+  return UnaryCall("atan", a, Math::ATAN);
+}
+omu_Result oda_XYDataCommonIntObj::cosh(omu_Arguments& a) {
+  return UnaryCall("cosh", a, Math::COSH);
+}
+omu_Result oda_XYDataCommonIntObj::sinh(omu_Arguments& a) {
+  return UnaryCall("sinh", a, Math::SINH);
+}
+omu_Result oda_XYDataCommonIntObj::tanh(omu_Arguments& a) {
+  return UnaryCall("tanh", a, Math::TANH);
+}
+omu_Result oda_XYDataCommonIntObj::log(omu_Arguments& a) {
+  return UnaryCall("log", a, Math::LOG);
+}
+omu_Result oda_XYDataCommonIntObj::log10(omu_Arguments& a) {
+  return UnaryCall("log10", a, Math::LOG10);
+}
+omu_Result oda_XYDataCommonIntObj::exp(omu_Arguments& a) {
+  return UnaryCall("exp", a, Math::EXP);
+}
+omu_Result oda_XYDataCommonIntObj::sqrt(omu_Arguments& a) {
+  return UnaryCall("sqrt", a, Math::SQRT);
+}
+omu_Result oda_XYDataCommonIntObj::degreeToRadian(omu_Arguments& a) {
+  return UnaryCall("degreeToRadian", a, Math::DEGREE_TO_RADIAN);
+}
+omu_Result oda_XYDataCommonIntObj::radianToDegree(omu_Arguments& a) {
+  return UnaryCall("radianToDegree", a, Math::RADIAN_TO_DEGREE);
+}
+
+omu_Result oda_XYDataCommonIntObj::pow(omu_Arguments& a) {
+  oda_MathCall call("pow", a);
+  const bool xy = call.ReadOne(true);
+  double exponent = 0.0;
+  call.Required(exponent, "exponent");
+  call.End();
+  if (xy) return call.Result(Math::Power("pow", call.First(), exponent));
+  const double value = std::pow(call.Number(), exponent);
+  if (!std::isfinite(value))
+    throw omu_ValueErrorException("pow: the result is not a real number for " +
+                                  oda_MathCall::Text(call.Number()) + " ** " +
+                                  oda_MathCall::Text(exponent));
+  return oda_MathCall::NumberResult(value);
+}
+
+omu_Result oda_XYDataCommonIntObj::currentMax(omu_Arguments& a) {
+  return RunningCall("currentMax", a, Math::CURRENT_MAX);
+}
+omu_Result oda_XYDataCommonIntObj::currentMin(omu_Arguments& a) {
+  return RunningCall("currentMin", a, Math::CURRENT_MIN);
+}
+omu_Result oda_XYDataCommonIntObj::currentRng(omu_Arguments& a) {
+  return RunningCall("currentRng", a, Math::CURRENT_RANGE);
+}
+omu_Result oda_XYDataCommonIntObj::currentAvg(omu_Arguments& a) {
+  return RunningCall("currentAvg", a, Math::CURRENT_AVERAGE);
+}
+
+omu_Result oda_XYDataCommonIntObj::max(omu_Arguments& a) {
+  return CombineCall("maxEnvelope", a, Math::MAX_ENVELOPE);
+}
+omu_Result oda_XYDataCommonIntObj::min(omu_Arguments& a) {
+  return CombineCall("minEnvelope", a, Math::MIN_ENVELOPE);
+}
+omu_Result oda_XYDataCommonIntObj::rng(omu_Arguments& a) {
+  return CombineCall("rng", a, Math::RANGE);
+}
+omu_Result oda_XYDataCommonIntObj::avg(omu_Arguments& a) {
+  return CombineCall("avg", a, Math::AVERAGE);
+}
+omu_Result oda_XYDataCommonIntObj::sum(omu_Arguments& a) {
+  return CombineCall("sum", a, Math::SUM);
+}
+omu_Result oda_XYDataCommonIntObj::srss(omu_Arguments& a) {
+  return CombineCall("srss", a, Math::SRSS);
+}
+omu_Result oda_XYDataCommonIntObj::vecMag(omu_Arguments& a) {
+  return CombineCall("vectorMagnitude", a, Math::VECTOR_MAGNITUDE, 3);
+}
+
+omu_Result oda_XYDataCommonIntObj::nor(omu_Arguments& a) {
+  oda_MathCall call("normalize", a);
+  call.ReadOne(false);
+  call.End();
+  return call.Result(Math::Normalize("normalize", call.First()));
+}
+
+omu_Result oda_XYDataCommonIntObj::combine(omu_Arguments& a) {
+  oda_MathCall call("combine", a);
+  call.ReadSeveral();
+  call.End();
+  if (call.Count() != 2) oda_MessageTypes::ErrorTwoArgsNeeded();
+  return call.Result(Math::CombineXY("combine", *call.Operands()[0], *call.Operands()[1]));
+}
+
+omu_Result oda_XYDataCommonIntObj::append(omu_Arguments& a) {
+  oda_MathCall call("append", a);
+  call.ReadSeveral();
+  call.End();
+  if (call.Count() < 2) oda_MessageTypes::ErrorTwoArgsMinNeeded();
+  return call.Result(Math::Append(call.Operands()));
+}
+
+omu_Result oda_XYDataCommonIntObj::diff(omu_Arguments& a) {
+  oda_MathCall call("differentiate", a);
+  call.ReadOne(false);
+  call.End();
+  return call.Result(Math::Differentiate("differentiate", call.First()));
+}
+
+omu_Result oda_XYDataCommonIntObj::intg(omu_Arguments& a) {
+  oda_MathCall call("integrate", a);
+  call.ReadOne(false);
+  call.End();
+  return call.Result(Math::Integrate("integrate", call.First()));
+}
+
+omu_Result oda_XYDataCommonIntObj::swap(omu_Arguments& a) {
+  oda_MathCall call("swap", a);
+  call.ReadOne(false);
+  call.End();
+  return call.Result(Math::Swap(call.First()), true);
+}
+
+omu_Result oda_XYDataCommonIntObj::smooth(omu_Arguments& a) {
+  oda_MathCall call("smooth", a);
+  call.ReadOne(false);
+  int window = 5;
+  call.Option(window, "window");
+  call.End();
+  return call.Result(Math::Smooth("smooth", call.First(), window));
+}
+
+omu_Result oda_XYDataCommonIntObj::saeF(omu_Arguments& a) {
+  oda_MathCall call("saeFilter", a);
+  call.ReadOne(false);
+  double cfc = 60.0;
+  call.Option(cfc, "cfc");
+  call.End();
+  return call.Result(Math::SaeFilter("saeFilter", call.First(), cfc));
+}
+
+omu_Result oda_XYDataCommonIntObj::sbF(omu_Arguments& a) {
+  oda_MathCall call("sbFilter", a);
+  call.ReadOne(false);
+  double cutoff = 0.0;
+  call.Required(cutoff, "cutoffFrequency");
+  int order = 2;
+  call.Option(order, "order");
+  call.End();
+  return call.Result(Math::ButterworthLowPass("sbFilter", call.First(), cutoff, order));
 }

@@ -90,3 +90,12 @@ std::vector<cow_String> omu_InterfaceObj::MemberNames() const {
   for (const omu_InterfaceObj* extension : Extensions()) addOwn(*extension);
   return names;
 }
+
+omu_Result omu_InterfaceObj::Arithmetic(char, const omu_Primitive*, bool) {
+  return nullptr;
+}
+
+const float* omu_InterfaceObj::LendPairs(std::size_t& pairs, std::shared_ptr<const void>&) const {
+  pairs = 0;
+  return nullptr;
+}

@@ -140,6 +140,87 @@ py::object pyb_ObjectType::Wrap(std::shared_ptr<omu_InterfaceObj> object) {
   return py::cast(pyb_Object{std::move(object)});
 }
 
+// The object's arithmetic with another operand (or none): NotImplemented when it has none, so
+// that Python tries the other operand or raises its TypeError.
+py::object Arithmetic(const pyb_Object& self, char op, py::handle other, bool reflected) {
+  pyb_ObjectType::CheckGate();
+  std::unique_ptr<omu_Primitive> operand;
+  if (other) {
+    try {
+      operand = pyb_Convert::ToPrimitive(other);
+    } catch (const std::exception&) {
+      return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+    }
+  }
+  omu_Result result = self.object->Arithmetic(op, operand.get(), reflected);
+  if (!result) {
+    if (!other)
+      throw py::type_error("bad operand type for this operation: '" +
+                           std::string(self.object->ObjectTypeName()) + "'");
+    return py::reinterpret_borrow<py::object>(Py_NotImplemented);
+  }
+  return pyb_Convert::ToPython(std::move(result));
+}
+
+// The buffer protocol, for numpy: the pairs an object lends as a read-only (n, 2) float array.
+// Written against the C API rather than through the binding library, so that an object with
+// nothing to lend raises BufferError instead of ending the process.
+struct LentPairs {
+  std::shared_ptr<const void> keeper;  // keeps the storage alive while the view exists
+  Py_ssize_t shape[2];
+  Py_ssize_t strides[2];
+};
+
+int GetBuffer(PyObject* obj, Py_buffer* view, int flags) {
+  view->obj = nullptr;
+  try {
+    const pyb_Object& self = py::handle(obj).cast<const pyb_Object&>();
+    pyb_ObjectType::CheckGate();
+    auto lent = std::make_unique<LentPairs>();
+    std::size_t pairs = 0;
+    const float* data = self.object->LendPairs(pairs, lent->keeper);
+    if (!data) {
+      PyErr_Format(PyExc_BufferError, "'%s' objects do not lend their values as a buffer",
+                   self.object->ObjectTypeName());
+      return -1;
+    }
+    if ((flags & PyBUF_WRITABLE) == PyBUF_WRITABLE) {
+      PyErr_SetString(PyExc_BufferError, "XY data lends its pairs read-only");
+      return -1;
+    }
+    const auto item = static_cast<Py_ssize_t>(sizeof(float));
+    lent->shape[0] = static_cast<Py_ssize_t>(pairs);
+    lent->shape[1] = 2;
+    lent->strides[0] = 2 * item;
+    lent->strides[1] = item;
+    view->buf = const_cast<float*>(data);
+    view->len = lent->shape[0] * 2 * item;
+    view->readonly = 1;
+    view->itemsize = item;
+    view->format = (flags & PyBUF_FORMAT) == PyBUF_FORMAT ? const_cast<char*>("f") : nullptr;
+    const bool shaped = (flags & PyBUF_ND) == PyBUF_ND;
+    view->ndim = shaped ? 2 : 1;
+    view->shape = shaped ? lent->shape : nullptr;
+    view->strides = (flags & PyBUF_STRIDES) == PyBUF_STRIDES ? lent->strides : nullptr;
+    view->suboffsets = nullptr;
+    view->internal = lent.release();
+    view->obj = obj;
+    Py_INCREF(obj);
+    return 0;
+  } catch (py::error_already_set& e) {
+    e.restore();
+  } catch (const py::builtin_exception& e) {
+    e.set_error();
+  } catch (const std::exception& e) {
+    PyErr_SetString(PyExc_BufferError, e.what());
+  }
+  return -1;
+}
+
+void ReleaseBuffer(PyObject*, Py_buffer* view) {
+  delete static_cast<LentPairs*>(view->internal);
+}
+
 void pyb_ObjectType::Register(py::module_& m) {
   py::class_<pyb_BoundMethod>(m, "Method")
       .def("__call__", &CallMethod)
@@ -157,7 +238,34 @@ void pyb_ObjectType::Register(py::module_& m) {
            })
       .def("__repr__", [](const pyb_Function& f) { return "<function " + f.name + ">"; });
 
-  py::class_<pyb_Object>(m, "ScriptObject")
+  py::class_<pyb_Object> objectType(m, "ScriptObject", py::buffer_protocol());
+  // The type's buffer slots (set up by buffer_protocol) are ours; see GetBuffer.
+  auto* heapType = reinterpret_cast<PyTypeObject*>(objectType.ptr());
+  heapType->tp_as_buffer->bf_getbuffer = &GetBuffer;
+  heapType->tp_as_buffer->bf_releasebuffer = &ReleaseBuffer;
+  objectType
+      .def("__add__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '+', o, false); })
+      .def("__radd__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '+', o, true); })
+      .def("__sub__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '-', o, false); })
+      .def("__rsub__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '-', o, true); })
+      .def("__mul__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '*', o, false); })
+      .def("__rmul__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '*', o, true); })
+      .def("__truediv__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '/', o, false); })
+      .def("__rtruediv__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, '/', o, true); })
+      .def("__pow__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, 'p', o, false); })
+      .def("__rpow__",
+           [](const pyb_Object& s, py::object o) { return Arithmetic(s, 'p', o, true); })
+      .def("__neg__", [](const pyb_Object& s) { return Arithmetic(s, 'n', py::handle(), false); })
+      .def("__abs__", [](const pyb_Object& s) { return Arithmetic(s, 'a', py::handle(), false); })
       .def("__getattr__", &GetAttribute)
       .def("__setattr__",
            [](const pyb_Object& self, const std::string& name, py::handle) {

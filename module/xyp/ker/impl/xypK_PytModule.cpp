@@ -19,8 +19,46 @@ const omu_MethodRow xypK_PytModule::methods_[] = {
     {"XYDataFromFile", omu_Method<&xypK_PytModule::tmpXYDataFromFile>},
     {"", nullptr}};
 
-// The XY data math functions, in publishing order; each arrives with its implementation.
-static const pyo_MathFunctionRow mathFuncTable[] = {{"", nullptr}};
+// The XY data math functions of the results library, in publishing order.
+static const pyo_MathFunctionRow mathFuncTable[] = {
+    {"cos", &oda_XYDataCommonIntObj::cos},
+    {"sin", &oda_XYDataCommonIntObj::sin},
+    {"tan", &oda_XYDataCommonIntObj::tan},
+    {"acos", &oda_XYDataCommonIntObj::acos},
+    {"asin", &oda_XYDataCommonIntObj::asin},
+    {"atan", &oda_XYDataCommonIntObj::atan},
+    {"cosh", &oda_XYDataCommonIntObj::cosh},
+    {"sinh", &oda_XYDataCommonIntObj::sinh},
+    {"tanh", &oda_XYDataCommonIntObj::tanh},
+    {"log", &oda_XYDataCommonIntObj::log},
+    {"log10", &oda_XYDataCommonIntObj::log10},
+    {"exp", &oda_XYDataCommonIntObj::exp},
+    {"pow", &oda_XYDataCommonIntObj::pow},
+    {"power", &oda_XYDataCommonIntObj::pow},
+    {"currentMax", &oda_XYDataCommonIntObj::currentMax},
+    {"currentMin", &oda_XYDataCommonIntObj::currentMin},
+    {"currentRng", &oda_XYDataCommonIntObj::currentRng},
+    {"currentAvg", &oda_XYDataCommonIntObj::currentAvg},
+    {"maxEnvelope", &oda_XYDataCommonIntObj::max},
+    {"minEnvelope", &oda_XYDataCommonIntObj::min},
+    {"rng", &oda_XYDataCommonIntObj::rng},
+    {"avg", &oda_XYDataCommonIntObj::avg},
+    {"sum", &oda_XYDataCommonIntObj::sum},
+    {"normalize", &oda_XYDataCommonIntObj::nor},
+    {"sqrt", &oda_XYDataCommonIntObj::sqrt},
+    {"srss", &oda_XYDataCommonIntObj::srss},
+    {"vectorMagnitude", &oda_XYDataCommonIntObj::vecMag},
+    {"combine", &oda_XYDataCommonIntObj::combine},
+    {"append", &oda_XYDataCommonIntObj::append},
+    {"differentiate", &oda_XYDataCommonIntObj::diff},
+    {"integrate", &oda_XYDataCommonIntObj::intg},
+    {"swap", &oda_XYDataCommonIntObj::swap},
+    {"smooth", &oda_XYDataCommonIntObj::smooth},
+    {"saeFilter", &oda_XYDataCommonIntObj::saeF},
+    {"sbFilter", &oda_XYDataCommonIntObj::sbF},
+    {"degreeToRadian", &oda_XYDataCommonIntObj::degreeToRadian},
+    {"radianToDegree", &oda_XYDataCommonIntObj::radianToDegree},
+    {"", nullptr}};
 
 xypK_PytModule::xypK_PytModule() : pyo_Module("xyPlot", methods_, PREIMPORTED) {
   DefineConstant(omu_PrimEnum<xypC_TickTypeEnum, 0>());
