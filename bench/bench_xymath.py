@@ -18,6 +18,9 @@ Rows (xyp call | numpy peer on float32 arrays x, y, z of the same values; xc the
                                                  np.interp(u, x, y) + np.interp(u, xc, z)
 Each xyp call makes its result: a new XY data object holding n (x, y) pairs; each numpy peer
 makes its result array (y values only; the x column is not copied for numpy, which favours it).
+For the element-wise rows a second numpy peer makes what xyp makes, an (n, 2) float32 array of
+pairs: r = np.empty((n, 2), np.float32); r[:, 0] = x; then the ufunc with out=r[:, 1]
+(np.sin(y, out=...), np.add(y, z, out=...), np.multiply(y, 2.0, out=...)).
 
 All rows and both sides run interleaved in one process; the order of the calls rotates every
 round. One warm-up round, then --repeat rounds (default 7); the median, minimum and maximum wall
@@ -85,14 +88,23 @@ def main():
         u = u[(u >= lo) & (u <= hi)]
         return np.interp(u, x, y) + np.interp(u, xc, z), u
 
+    def pairs(ufunc, *operands):
+        def make():
+            r = np.empty((n, 2), np.float32)
+            r[:, 0] = x
+            ufunc(*operands, out=r[:, 1])
+            return r
+        return make
+
+    two = np.float32(2.0)
     rows = [
-        ("sin", lambda: xyPlot.sin(a), lambda: np.sin(y)),
-        ("integrate", lambda: xyPlot.integrate(a), trapezoid),
-        ("differentiate", lambda: xyPlot.differentiate(a), lambda: np.gradient(y, x)),
-        ("sum same x", lambda: xyPlot.sum((a, b)), lambda: y + z),
-        ("a + b", lambda: a + b, lambda: y + z),
-        ("a * 2.0", lambda: a * 2.0, lambda: y * np.float32(2.0)),
-        ("sum two grids", lambda: xyPlot.sum((a, c)), two_grids),
+        ("sin", lambda: xyPlot.sin(a), lambda: np.sin(y), pairs(np.sin, y)),
+        ("integrate", lambda: xyPlot.integrate(a), trapezoid, None),
+        ("differentiate", lambda: xyPlot.differentiate(a), lambda: np.gradient(y, x), None),
+        ("sum same x", lambda: xyPlot.sum((a, b)), lambda: y + z, pairs(np.add, y, z)),
+        ("a + b", lambda: a + b, lambda: y + z, pairs(np.add, y, z)),
+        ("a * 2.0", lambda: a * 2.0, lambda: y * two, pairs(np.multiply, y, two)),
+        ("sum two grids", lambda: xyPlot.sum((a, c)), two_grids, None),
     ]
 
     # Checks first, outside the timing, against float64 references of the same float32 values.
@@ -107,7 +119,7 @@ def main():
         "a * 2.0": lambda: y64 * 2.0,
         "sum two grids": two_grids,
     }
-    for name, ours, _ in rows:
+    for name, ours, _, _ in rows:
         got = np.asarray(ours())
         want = references[name]()
         if name == "sum two grids":
@@ -117,8 +129,9 @@ def main():
         assert got.shape == (want.shape[0], 2), (name, got.shape)
         assert np.allclose(got[:, 1], want, rtol=1e-4, atol=1e-4), name
 
-    calls = [(name, side, fn) for name, ours, peer in rows
-             for side, fn in (("xyp", ours), ("numpy", peer))]
+    sides = ("xyp", "numpy", "numpy pairs")
+    calls = [(name, side, fn) for name, ours, peer, paired in rows
+             for side, fn in zip(sides, (ours, peer, paired)) if fn]
     times = {(name, side): [] for name, side, _ in calls}
     for round_ in range(options.repeat + 1):
         shift = round_ % len(calls)
@@ -129,14 +142,20 @@ def main():
                 times[(name, side)].append(seconds)
 
     print(f"XY data math on {n} pairs: median [min .. max] ms over {options.repeat} rounds")
-    print(f"{'row':16} {'xyp':>24} {'numpy':>24}  numpy/xyp")
-    for name, _, _ in rows:
-        cells = []
-        for side in ("xyp", "numpy"):
-            t = times[(name, side)]
-            cells.append((statistics.median(t), min(t), max(t)))
-        text = [f"{m * 1e3:7.2f} [{lo * 1e3:6.2f} .. {hi * 1e3:6.2f}]" for m, lo, hi in cells]
-        print(f"{name:16} {text[0]:>24} {text[1]:>24}  {cells[1][0] / cells[0][0]:8.2f}")
+    print(f"{'row':14} {'xyp':>23} {'numpy':>23} {'numpy pairs':>23}  numpy/xyp  pairs/xyp")
+    for name, *_ in rows:
+        cells = {}
+        for side in sides:
+            t = times.get((name, side))
+            if t:
+                cells[side] = (statistics.median(t), min(t), max(t))
+        text = {k: f"{m * 1e3:6.2f} [{lo * 1e3:6.2f} .. {hi * 1e3:6.2f}]"
+                for k, (m, lo, hi) in cells.items()}
+        ours = cells["xyp"][0]
+        paired = cells.get("numpy pairs")
+        print(f"{name:14} {text['xyp']:>23} {text['numpy']:>23} {text.get('numpy pairs', '-'):>23}"
+              f"  {cells['numpy'][0] / ours:9.2f}  "
+              + (f"{paired[0] / ours:9.2f}" if paired else f"{'-':>9}"))
     return 0
 
 

@@ -12,18 +12,50 @@
 #include <atomic>
 #include <cstddef>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "omi_Assert.h"
+
+// The allocator of the arrays' storage: std::allocator, except that an element made without a
+// value (only ForOverwrite does that) is left unwritten when its type is trivially copyable, so
+// that an array filled in bulk right after is written once, not twice.
+template <class T>
+struct cow_StorageAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = cow_StorageAllocator<U>;
+  };
+  cow_StorageAllocator() = default;
+  template <class U>
+  cow_StorageAllocator(const cow_StorageAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) {
+    if constexpr (!std::is_trivially_copyable_v<U>) ::new (static_cast<void*>(p)) U();
+  }
+  template <class U, class A, class... More>
+  void construct(U* p, A&& a, More&&... more) {
+    ::new (static_cast<void*>(p)) U(std::forward<A>(a), std::forward<More>(more)...);
+  }
+};
 
 template <class T>
 class cow_1DArray {
  public:
   using const_iterator = const T*;
 
+  using Storage = std::vector<T, cow_StorageAllocator<T>>;
+
   explicit cow_1DArray(size_t n = 0, const T& fill = T()) {
-    if (n > 0) rep_ = std::make_shared<std::vector<T>>(n, fill);
+    if (n > 0) rep_ = std::make_shared<Storage>(n, fill);
+  }
+  // An array of n elements whose values are all about to be written (through MutableData):
+  // trivially copyable elements are not set first.
+  static cow_1DArray ForOverwrite(size_t n) {
+    cow_1DArray a;
+    a.SetForOverwrite(n);
+    return a;
   }
 
   size_t Size() const { return rep_ ? rep_->size() : 0; }
@@ -53,7 +85,7 @@ class cow_1DArray {
     }
     if (rep_ && rep_.use_count() > 1) {
       // Copy only the part that survives rather than the whole array.
-      auto copy = std::make_shared<std::vector<T>>();
+      auto copy = std::make_shared<Storage>();
       copy->reserve(n);
       copy->assign(rep_->begin(), rep_->begin() + static_cast<std::ptrdiff_t>(std::min(n, Size())));
       copy->resize(n, fill);
@@ -83,12 +115,12 @@ class cow_1DArray {
  protected:
   // Our own unshared elements, with room for `extra` more when they have to be copied. The
   // fence orders the other owners' last reads before our writes.
-  std::vector<T>& Mutable(size_t extra = 0) {
+  Storage& Mutable(size_t extra = 0) {
     if (!rep_) {
-      rep_ = std::make_shared<std::vector<T>>();
+      rep_ = std::make_shared<Storage>();
       rep_->reserve(extra);
     } else if (rep_.use_count() > 1) {
-      auto copy = std::make_shared<std::vector<T>>();
+      auto copy = std::make_shared<Storage>();
       copy->reserve(rep_->size() + extra);
       copy->assign(rep_->begin(), rep_->end());
       rep_ = std::move(copy);
@@ -98,6 +130,12 @@ class cow_1DArray {
     return *rep_;
   }
 
-  std::shared_ptr<std::vector<T>> rep_;  // null while empty
+  void SetForOverwrite(size_t n) {
+    if (n == 0) return;
+    rep_ = std::make_shared<Storage>();
+    rep_->resize(n);  // no value: see cow_StorageAllocator
+  }
+
+  std::shared_ptr<Storage> rep_;  // null while empty
   int blockSize_ = 1;
 };

@@ -14,6 +14,12 @@ class cow_1DArrayList : public cow_1DArray<T> {
 
  public:
   explicit cow_1DArrayList(size_t n = 0, const T& fill = T()) : Base(n, fill) {}
+  // See cow_1DArray::ForOverwrite.
+  static cow_1DArrayList ForOverwrite(size_t n) {
+    cow_1DArrayList a;
+    a.SetForOverwrite(n);
+    return a;
+  }
 
   // Amortised O(1) while the array is not shared.
   void Append(const T& v) { this->Mutable(1).push_back(v); }

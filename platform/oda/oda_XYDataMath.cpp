@@ -380,7 +380,7 @@ template <class Make>
 Pairs WalkToPairs(const char* function, const Operands& ops, Make make) {
   RequireNonDecreasing(function, ops);
   const SharedRange range = FindSharedRange(function, ops);
-  Pairs out(range.bound);
+  Pairs out = Pairs::ForOverwrite(range.bound);
   Pair* o = out.MutableData();
   const size_t n =
       WalkUnion(ops, range, [o, make](size_t j, float x, const double* v) { o[j] = make(x, v); });
@@ -536,7 +536,7 @@ struct Section {
 
 Pairs oda_XYDataMath::Unary(const char* function, const Pairs& a, UnaryOp op) {
   const size_t n = RequirePairs(function, a);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   const Pair* in = a.Data();
   Pair* o = out.MutableData();
   constexpr double kRadian = std::numbers::pi / 180;
@@ -602,7 +602,7 @@ double oda_XYDataMath::UnaryNumber(const char* function, double value, UnaryOp o
 
 Pairs oda_XYDataMath::Power(const char* function, const Pairs& a, double exponent) {
   const size_t n = RequirePairs(function, a);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   const Pair* in = a.Data();
   Pair* o = out.MutableData();
   bool ok;
@@ -623,7 +623,7 @@ Pairs oda_XYDataMath::WithNumber(const char* function, const Pairs& a, char op, 
   const Pair* in = a.Data();
   if (op == '/' && !numberFirst && number == 0)
     RaiseResult(function, 0, in[0].x, in[0].y, 0.0, true);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* o = out.MutableData();
   const double c = number;
   bool ok = true;
@@ -649,7 +649,7 @@ Pairs oda_XYDataMath::WithNumber(const char* function, const Pairs& a, char op, 
 
 Pairs oda_XYDataMath::Running(const char* function, const Pairs& a, RunningOp op) {
   const size_t n = RequirePairs(function, a);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   const Pair* __restrict in = a.Data();
   Pair* __restrict o = out.MutableData();
   // Prefix scans: inherently sequential, but one pass without a branch that could mispredict.
@@ -755,7 +755,7 @@ Pairs oda_XYDataMath::CombineXY(const char* function, const Pairs& a, const Pair
   Pairs out;
   if (SameX(ops)) {
     const size_t n = ops.n[0];
-    out = Pairs(n);
+    out = Pairs::ForOverwrite(n);
     const Pair* __restrict pa = ops.p[0];
     const Pair* __restrict pb = ops.p[1];
     Pair* __restrict o = out.MutableData();
@@ -778,7 +778,7 @@ Pairs oda_XYDataMath::CombineXY(const char* function, const Pairs& a, const Pair
 Pairs oda_XYDataMath::Append(const std::vector<const Pairs*>& operands) {
   size_t n = 0;
   for (const Pairs* a : operands) n += a->Size();
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* o = out.MutableData();
   for (const Pairs* a : operands) {
     if (a->IsEmpty()) continue;
@@ -800,7 +800,7 @@ Pairs oda_XYDataMath::Normalize(const char* function, const Pairs& a) {
       if (std::isnan(in[i].y)) RaiseResult(function, i, in[i].x, in[i].y, in[i].y);
     Raise(function, "the y values are all zero");
   }
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* o = out.MutableData();
   if (!MapY(in, o, n, [peak](float y) { return y / peak; })) CheckResult(function, in, o, n);
   return out;
@@ -808,7 +808,7 @@ Pairs oda_XYDataMath::Normalize(const char* function, const Pairs& a) {
 
 Pairs oda_XYDataMath::Swap(const Pairs& a) {
   const size_t n = a.Size();
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   if (n == 0) return out;
   const Pair* __restrict in = a.Data();
   Pair* __restrict o = out.MutableData();
@@ -821,7 +821,7 @@ Pairs oda_XYDataMath::Differentiate(const char* function, const Pairs& a) {
   const size_t n = RequirePairs(function, a);
   if (n < 2) Raise(function, "differentiating needs at least two pairs");
   const Pair* in = a.Data();
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* o = out.MutableData();
   auto slope = [in](size_t i) {
     return ToFloat((static_cast<double>(in[i + 1].y) - in[i].y) /
@@ -846,7 +846,7 @@ Pairs oda_XYDataMath::Differentiate(const char* function, const Pairs& a) {
 
 Pairs oda_XYDataMath::Integrate(const char* function, const Pairs& a) {
   const size_t n = RequirePairs(function, a);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   const Pair* __restrict in = a.Data();
   Pair* __restrict o = out.MutableData();
   o[0] = {in[0].x, 0.0f};
@@ -875,7 +875,7 @@ Pairs oda_XYDataMath::Smooth(const char* function, const Pairs& a, int window) {
     Raise(function, "the window must be an odd number of at least 1");
   const size_t n = RequirePairs(function, a);
   const Pair* __restrict in = a.Data();
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* __restrict o = out.MutableData();
   const size_t half = static_cast<size_t>(window / 2);
   if (half >= 1 && half <= 7 && n > 2 * half) {
@@ -962,7 +962,7 @@ Pairs oda_XYDataMath::SaeFilter(const char* function, const Pairs& a, double cfc
                         Number(1 / period) + " Hz");
   RequireFiniteInput(function, in, n);
   const Biquad c = SaeCoefficients(cfc, period);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* o = out.MutableData();
   Section forward(c, in[0].y);
   for (size_t i = 0; i < n; ++i) o[i] = {in[i].x, ToFloat(forward.Step(in[i].y))};
@@ -986,7 +986,7 @@ Pairs oda_XYDataMath::ButterworthLowPass(const char* function, const Pairs& a, d
   const std::vector<Biquad> coefficients = ButterworthSections(cutoff, period, order);
   std::vector<Section> sections;
   for (const Biquad& c : coefficients) sections.emplace_back(c, in[0].y);
-  Pairs out(n);
+  Pairs out = Pairs::ForOverwrite(n);
   Pair* o = out.MutableData();
   // All sections per sample in one pass: section j at t overlaps section j - 1 at t + 1.
   for (size_t i = 0; i < n; ++i) {

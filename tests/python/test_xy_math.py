@@ -36,9 +36,12 @@ def test_every_function_is_published_in_both_modules():
 
 def test_one_operand_functions_on_data_and_on_numbers(session, repo):
     a = xy(session, "a", [(0, 0.5), (1, 1.0), (2, 0.25)], xValuesLabel="t", yValuesLabel="u")
-    for name, f in (("sin", math.sin), ("cos", math.cos), ("exp", math.exp),
-                    ("sqrt", math.sqrt), ("atan", math.atan), ("tanh", math.tanh),
-                    ("radianToDegree", math.degrees), ("degreeToRadian", math.radians)):
+    for name, f in (("sin", math.sin), ("cos", math.cos), ("tan", math.tan),
+                    ("acos", math.acos), ("asin", math.asin), ("atan", math.atan),
+                    ("cosh", math.cosh), ("sinh", math.sinh), ("tanh", math.tanh),
+                    ("log", math.log), ("log10", math.log10), ("exp", math.exp),
+                    ("sqrt", math.sqrt), ("radianToDegree", math.degrees),
+                    ("degreeToRadian", math.radians)):
         result = getattr(xyPlot, name)(a)
         assert xs(result) == [0, 1, 2]
         assert ys(result) == pytest.approx([f(v) for v in (0.5, 1.0, 0.25)], rel=1e-5), name
@@ -132,6 +135,11 @@ def test_results_can_be_stored_and_plotted(session, repo):
     stored = session.XYData(name="doubled", objectToCopy=doubled)
     assert stored.data == ((0, 2), (1, 4))
     assert repo["doubled"].sourceDescription == "a * 2"
+    # Temporary data and a curve's own copy of it are operands like any other.
+    plot = session.XYPlot(name="math")
+    curve = plot.Curve(name="c", xyData=xyPlot.XYData(name="t", data=((0, 3), (1, 4))))
+    assert ys(curve.xyData + doubled) == [5, 8]
+    del repo["doubled"]
 
 
 def test_filters(session):
