@@ -48,8 +48,13 @@ double pow(double, double) noexcept;
 
 // The vector loops are compiled for AVX2 and AVX-512 machines too and picked when the library is
 // loaded, so that they, and the libmvec functions they call, use the widest vectors there.
+// (GCC on x86-64 only: other compilers build the baseline loops.)
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
 #define ODA_VECTOR_CLONES \
   __attribute__((target_clones("default", "arch=x86-64-v3", "arch=x86-64-v4")))
+#else
+#define ODA_VECTOR_CLONES
+#endif
 
 namespace {
 
