@@ -394,7 +394,7 @@ Pairs WalkToPairs(const char* function, const Operands& ops, Make make) {
     return out;
   }
   // Much less than the bound (the operands share most x): do not keep the storage of the bound.
-  Pairs exact(n);
+  Pairs exact = Pairs::ForOverwrite(n);
   std::memcpy(static_cast<void*>(exact.MutableData()), o, n * sizeof(Pair));
   return exact;
 }
@@ -406,7 +406,7 @@ Pairs CombineWith(const char* function, const Operands& ops) {
   bool same = std::all_of(ops.n.begin(), ops.n.end(), [&](size_t n) { return n == ops.n[0]; });
   unsigned flags = 0;
   if (same) {
-    out = Pairs(ops.n[0]);
+    out = Pairs::ForOverwrite(ops.n[0]);
     flags = CombineByIndex<Op>(ops.p, ops.n[0], out.MutableData());
     same = !(flags & kXDiffer);
   }
