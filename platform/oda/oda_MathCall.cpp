@@ -4,6 +4,7 @@
 
 #include "oda_MessageTypes.h"
 #include "oda_XYDataCommonIntObj.h"
+#include "omu_KeywordErrorException.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimSequence.h"
 #include "omu_PrimType.h"
@@ -24,10 +25,11 @@ bool oda_MathCall::Take(const omu_Primitive& value) {
 
 bool oda_MathCall::ReadOne(bool numberAllowed) {
   const omu_Primitive* value = nullptr;
-  if (!args_.Get(value, "xyData")) {
-    args_.Optional();  // raises the missing argument
-    oda_MessageTypes::ErrorExpectingOneOskInterfaceObject();
-  }
+  if (!args_.Get(value, "xyData"))
+    throw omu_KeywordErrorException(cow_String(function_) +
+                                        "(): missing required argument 'xyData' (" +
+                                        (numberAllowed ? "XY data or a number" : "XY data") + ")",
+                                    "xyData");
   if (Take(*value)) return true;
   if (numberAllowed && omu_ValueReader::Read(*value, number_)) return false;
   oda_MessageTypes::ErrorExpectingOneOskInterfaceObject();

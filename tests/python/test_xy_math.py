@@ -179,6 +179,8 @@ def test_filters(session):
     (lambda a, b: xyPlot.vectorMagnitude(a, b, a, b), TypeError,
      "Expecting at most three Oskavo Interface Objects"),
     (lambda a, b: xyPlot.sum((a, 3)), TypeError, "Expecting Oskavo Interface Object"),
+    (lambda a, b: xyPlot.sin(), TypeError,
+     r"sin\(\): missing required argument 'xyData' \(XY data or a number\)"),
     (lambda a, b: xyPlot.log(a), ValueError, r"log: .* at pair 1 \(x = 1, y = -1\)"),
     (lambda a, b: xyPlot.sqrt(a), ValueError, r"sqrt: .* at pair 1"),
     (lambda a, b: xyPlot.acos(a * 3), ValueError, r"acos: .* at pair 0"),
