@@ -190,11 +190,20 @@ omu_Result UnaryCall(const char* function, omu_Arguments& args, Math::UnaryOp op
   return call.Result(Math::Unary(function, call.First(), op));
 }
 
-omu_Result RunningCall(const char* function, omu_Arguments& args, Math::RunningOp op) {
+// A function of one XY data operand and no options: `compute(function, pairs)`.
+template <class Compute>
+omu_Result OneOperandCall(const char* function, omu_Arguments& args, Compute compute,
+                          bool swapLabels = false) {
   oda_MathCall call(function, args);
   call.ReadOne(false);
   call.End();
-  return call.Result(Math::Running(function, call.First(), op));
+  return call.Result(compute(function, call.First()), swapLabels);
+}
+
+omu_Result RunningCall(const char* function, omu_Arguments& args, Math::RunningOp op) {
+  return OneOperandCall(function, args, [op](const char* f, const Math::Pairs& a) {
+    return Math::Running(f, a, op);
+  });
 }
 
 omu_Result CombineCall(const char* function, omu_Arguments& args, Math::CombineOp op,
@@ -359,10 +368,7 @@ omu_Result oda_XYDataCommonIntObj::vecMag(omu_Arguments& a) {
 }
 
 omu_Result oda_XYDataCommonIntObj::nor(omu_Arguments& a) {
-  oda_MathCall call("normalize", a);
-  call.ReadOne(false);
-  call.End();
-  return call.Result(Math::Normalize("normalize", call.First()));
+  return OneOperandCall("normalize", a, Math::Normalize);
 }
 
 omu_Result oda_XYDataCommonIntObj::combine(omu_Arguments& a) {
@@ -382,24 +388,16 @@ omu_Result oda_XYDataCommonIntObj::append(omu_Arguments& a) {
 }
 
 omu_Result oda_XYDataCommonIntObj::diff(omu_Arguments& a) {
-  oda_MathCall call("differentiate", a);
-  call.ReadOne(false);
-  call.End();
-  return call.Result(Math::Differentiate("differentiate", call.First()));
+  return OneOperandCall("differentiate", a, Math::Differentiate);
 }
 
 omu_Result oda_XYDataCommonIntObj::intg(omu_Arguments& a) {
-  oda_MathCall call("integrate", a);
-  call.ReadOne(false);
-  call.End();
-  return call.Result(Math::Integrate("integrate", call.First()));
+  return OneOperandCall("integrate", a, Math::Integrate);
 }
 
 omu_Result oda_XYDataCommonIntObj::swap(omu_Arguments& a) {
-  oda_MathCall call("swap", a);
-  call.ReadOne(false);
-  call.End();
-  return call.Result(Math::Swap(call.First()), true);
+  return OneOperandCall(
+      "swap", a, [](const char*, const Math::Pairs& p) { return Math::Swap(p); }, true);
 }
 
 omu_Result oda_XYDataCommonIntObj::smooth(omu_Arguments& a) {
