@@ -196,10 +196,27 @@ TEST_F(PlotEditor, LinesStopAtTheFrameAndBreakAtNonFiniteValues) {
 
 TEST_F(PlotEditor, LegendBoxOfOneCurveWithTheExtremes) {
   MakePlot({{{0, -3}, {10, 10}}});
-  std::vector<Record> fills;
-  for (const Record& r : Draw(true))
+  std::vector<Record> fills, texts;
+  for (const Record& r : Draw(true)) {
     if (r.kind == gdr_RecordingRenderer::FILL) fills.push_back(r);
+    if (r.kind == gdr_RecordingRenderer::TEXT) texts.push_back(r);
+  }
   ASSERT_EQ(fills.size(), 1u);
+  // The extremes: YMIN is negative, so a "-" follows its heading, and every value starts at
+  // the same x, whatever its sign.
+  auto startOf = [&](const std::string& t) {
+    for (const Record& r : texts)
+      if (r.text == t) return r.textToDevice.Apply(0, 0);
+    ADD_FAILURE() << "no text " << t;
+    return g3d_XForm::Point{0, 0};
+  };
+  const g3d_XForm::Point heading = startOf("YMIN "), minus = startOf("-");
+  const g3d_XForm::Point yMin = startOf("3.000E+00"), yMax = startOf("1.000E+01");
+  EXPECT_GT(minus.x, heading.x);
+  EXPECT_NEAR(minus.y, heading.y, 1e-9);
+  EXPECT_GT(yMin.x, minus.x);
+  EXPECT_NEAR(yMin.x, yMax.x, 1e-9);
+  EXPECT_NEAR(yMin.x, startOf("0.000E+00").x, 1e-9);  // XMIN
   // Row height h is the text height; the box is h + g4 (1.6 h) high, plus 6.5 h for the
   // four extremes lines, with its top-left corner at 2 % and 98 % of the viewport.
   gru_Text3D text(xypK_DefaultFont());
