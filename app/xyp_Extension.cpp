@@ -3,6 +3,7 @@
 #include <pybind11/pybind11.h>
 
 #include "pyb_Binding.h"
+#include "pyb_CommandScope.h"
 #include "pyb_Object.h"
 #include "pyb_QueryHook.h"
 #include "sesK_SessionIntObj.h"
@@ -31,10 +32,15 @@ PYBIND11_MODULE(_xyp, m) {
   m.def(
       "finalize",
       [] {
-        xypK_finalize(initializedModules);
-        if (!xypK_IsUp()) pyb_QueryHook::StopListening();
+        // Called while a command runs (from a signal handler its interruption check ran), the
+        // shut-down waits until the command has returned: it still uses what would go.
+        pyb_CommandScope::RunWhenIdle([] {
+          xypK_finalize(initializedModules);
+          if (!xypK_IsUp()) pyb_QueryHook::StopListening();
+        });
       },
-      "Shuts the XY-plot module down once every start-up has been matched.");
+      "Shuts the XY-plot module down once every start-up has been matched; called while a "
+      "command runs, when that command has returned.");
   m.def("set_query_hook", &pyb_QueryHook::Set,
         "Sets the callable that hears every fired query's name (None: nobody).");
   m.def("is_up", &xypK_IsUp);

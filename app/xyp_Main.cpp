@@ -36,7 +36,13 @@ int ExitCodeOf(py::error_already_set& e) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  py::scoped_interpreter interpreter;
+  // Configured as python3 configures itself: the user's locale (UTF-8 mode under the C or POSIX
+  // locale), the environment's PYTHON* variables; xyp's own arguments are not Python's options.
+  PyConfig config;
+  PyConfig_InitPythonConfig(&config);
+  config.parse_argv = 0;
+  config.install_signal_handlers = 1;
+  py::scoped_interpreter interpreter(&config, 0, nullptr, true);
   int status = 0;
   try {
     py::module_ sys = py::module_::import("sys");

@@ -288,12 +288,20 @@ ODA_VECTOR_CLONES bool SameX(const Operands& ops) {
   return true;
 }
 
-// Raises unless every operand's x is non-decreasing (a NaN x counts as a decrease).
+// Raises unless every operand's x is a number and non-decreasing.
 void RequireNonDecreasing(const char* function, const Operands& ops) {
   for (size_t k = 0; k < ops.p.size(); ++k) {
     const Pair* __restrict p = ops.p[k];
     const size_t n = ops.n[k];
     unsigned bad = 0;
+#pragma omp simd reduction(| : bad)
+    for (size_t i = 0; i < n; ++i) bad |= p[i].x != p[i].x;
+    if (bad) {
+      size_t i = 0;
+      while (p[i].x == p[i].x) ++i;
+      RaiseAt(function, "the x value is not a number", i, p[i].x, p[i].y,
+              " in operand " + std::to_string(k + 1));
+    }
 #pragma omp simd reduction(| : bad)
     for (size_t i = 1; i < n; ++i) bad |= !(p[i].x >= p[i - 1].x);
     if (!bad) continue;
@@ -348,6 +356,8 @@ SharedRange FindSharedRange(const char* function, const Operands& ops) {
 // The k-way merge: walks the sorted union of the operands' x values inside their shared range
 // once, calling emit(j, x, values) with every operand's value at the j-th x. Returns the count.
 // Each step advances at least one operand, so the work is bounded by the pairs times operands.
+// Operands must have passed RequireNonDecreasing; even so, the walk never emits more than
+// range.bound values nor reads outside an operand, so a caller's buffer of the bound is safe.
 template <class Emit>
 size_t WalkUnion(const Operands& ops, const SharedRange& range, Emit emit) {
   const size_t k = ops.p.size();
@@ -365,13 +375,14 @@ size_t WalkUnion(const Operands& ops, const SharedRange& range, Emit emit) {
         any = true;
       }
     }
-    if (!any || x > hi) break;
+    if (!any || !(x <= hi) || count == range.bound) break;
     for (size_t j = 0; j < k; ++j) {
       // x >= the range's lo >= the operand's first x, so the pair before next[j] exists; unless
       // it lies at x, x < hi <= the operand's last x, so the pair at next[j] exists too.
       const Pair* p = ops.p[j];
       size_t c = next[j];
       while (c < ops.n[j] && p[c].x <= x) ++c;
+      if (c == 0 || (c == ops.n[j] && p[c - 1].x != x)) return count;  // unordered x: stop
       next[j] = c;
       values[j] = p[c - 1].x == x ? p[c - 1].y : Interpolate(p[c - 1], p[c], x);
     }

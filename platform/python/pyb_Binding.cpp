@@ -1,19 +1,14 @@
 #include "pyb_Binding.h"
 
 #include "cmdC_WIP.h"
+#include "pyb_CommandScope.h"
+#include "pyb_Convert.h"
 #include "pyb_Errors.h"
 #include "pyb_Object.h"
 #include "pyb_SymbolicConstant.h"
 #include "pyo_Module.h"
 
 namespace {
-// Ctrl-C reaches long operations through the work-in-progress reporter's interruption check.
-bool PythonInterrupted() {
-  if (PyErr_CheckSignals() == 0) return false;
-  PyErr_Clear();
-  return true;
-}
-
 // Modules are owned by the application, which outlives their Python faces: hold them unowned.
 std::shared_ptr<omu_InterfaceObj> Unowned(pyo_Module* module) {
   return std::shared_ptr<omu_InterfaceObj>(module, [](omu_InterfaceObj*) {});
@@ -24,7 +19,9 @@ void pyb_Binding::Register(py::module_& m) {
   pyb_Errors::Register(m);
   pyb_SymbolicConstant::Register(m);
   pyb_ObjectType::Register(m);
-  cmdC_WIP::SetInterruptCheck(&PythonInterrupted);
+  // Ctrl-C (and any signal handler's exception) reaches long operations through the
+  // work-in-progress reporter's interruption check.
+  cmdC_WIP::SetInterruptCheck(&pyb_CommandScope::CheckSignals);
 }
 
 py::dict pyb_Binding::PublishModules() {
@@ -47,7 +44,7 @@ py::dict pyb_Binding::PublishModules() {
     for (const cow_String& t : module->Types()) types.append(py::str(t.Std()));
     pyModule.attr("__types__") = types;
     pyModule.attr("__preimported__") = py::bool_(module->ImportMode() == pyo_Module::PREIMPORTED);
-    published[py::str(name)] = pyModule;
+    published[pyb_Convert::Text(name)] = pyModule;
   }
   return published;
 }

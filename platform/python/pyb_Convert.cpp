@@ -1,6 +1,8 @@
 #include "pyb_Convert.h"
 
+#include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "omu_PrimBool.h"
 #include "omu_PrimDictionary.h"
@@ -12,35 +14,60 @@
 #include "omu_PrimTuple.h"
 #include "omu_PrimType.h"
 #include "omu_TypeErrorException.h"
+#include "omu_ValueErrorException.h"
 #include "pyb_Object.h"
 #include "pyb_SymbolicConstant.h"
 
 namespace {
 
-// The two numbers of a Python (x, y) pair, when it is one.
+// The number an int or float item holds, read with no Python code run; false for other kinds.
+bool ReadNumber(PyObject* v, double& d) {
+  if (PyBool_Check(v)) return false;
+  if (PyFloat_Check(v)) {
+    d = PyFloat_AS_DOUBLE(v);
+    return true;
+  }
+  if (PyLong_Check(v)) {
+    d = pyb_Convert::IntToDouble(v);
+    return true;
+  }
+  return false;
+}
+
+// The two numbers of a Python (x, y) pair, when it is one. Runs no Python code, so nothing can
+// change the pair while it is read.
 bool ReadPair(PyObject* item, double& x, double& y) {
   if (!PyTuple_Check(item) && !PyList_Check(item)) return false;
   if (PySequence_Fast_GET_SIZE(item) != 2) return false;
   PyObject** xy = PySequence_Fast_ITEMS(item);
-  for (int k = 0; k < 2; ++k) {
-    PyObject* v = xy[k];
-    if (PyBool_Check(v)) return false;
-    double d;
-    if (PyFloat_Check(v)) {
-      d = PyFloat_AS_DOUBLE(v);
-    } else if (PyLong_Check(v)) {
-      d = PyLong_AsDouble(v);
-      if (d == -1.0 && PyErr_Occurred()) {
-        PyErr_Clear();
-        return false;
-      }
-    } else {
-      return false;
-    }
-    (k == 0 ? x : y) = d;
-  }
-  return true;
+  return ReadNumber(xy[0], x) && ReadNumber(xy[1], y);
 }
+
+// One level of nesting, counted against Python's recursion limit and our own bound.
+class DepthGuard {
+ public:
+  DepthGuard() {
+    if (++depth_ > pyb_Convert::kMaxDepth) {
+      --depth_;
+      PyErr_SetString(PyExc_RecursionError,
+                      "maximum nesting depth exceeded while converting an argument");
+      throw py::error_already_set();
+    }
+    if (Py_EnterRecursiveCall(" while converting an argument") != 0) {
+      --depth_;
+      throw py::error_already_set();
+    }
+  }
+  ~DepthGuard() {
+    Py_LeaveRecursiveCall();
+    --depth_;
+  }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  static inline int depth_ = 0;
+};
 
 template <class T>
 void PackRows(const py::buffer_info& info, std::vector<double>& out) {
@@ -86,10 +113,10 @@ std::unique_ptr<omu_Primitive> pyb_Convert::FromSequence(py::handle value, bool 
   py::object fast =
       py::reinterpret_steal<py::object>(PySequence_Fast(value.ptr(), "a sequence is required"));
   if (!fast) throw py::error_already_set();
-  const Py_ssize_t n = PySequence_Fast_GET_SIZE(fast.ptr());
-  PyObject** items = PySequence_Fast_ITEMS(fast.ptr());
-  // A non-empty run of number pairs goes packed.
+  Py_ssize_t n = PySequence_Fast_GET_SIZE(fast.ptr());
+  // A non-empty run of number pairs goes packed; reading it runs no Python code.
   if (n > 0) {
+    PyObject** items = PySequence_Fast_ITEMS(fast.ptr());
     std::vector<double> values;
     values.reserve(static_cast<std::size_t>(n) * 2);
     bool pairs = true;
@@ -109,13 +136,64 @@ std::unique_ptr<omu_Primitive> pyb_Convert::FromSequence(py::handle value, bool 
       return packed;
     }
   }
+  // Items are converted one by one, which may run an item's own code (__index__, __float__):
+  // walk a tuple of our own, so that a list changed meanwhile is not read from freed storage.
+  if (PyList_Check(fast.ptr())) {
+    fast = py::reinterpret_steal<py::object>(PyList_AsTuple(fast.ptr()));
+    if (!fast) throw py::error_already_set();
+    n = PyTuple_GET_SIZE(fast.ptr());
+  }
   std::unique_ptr<omu_PrimSequence> seq;
   if (asList)
     seq = std::make_unique<omu_PrimList>();
   else
     seq = std::make_unique<omu_PrimTuple>();
-  for (Py_ssize_t i = 0; i < n; ++i) seq->Append(ToPrimitive(items[i]));
+  for (Py_ssize_t i = 0; i < n; ++i) seq->Append(ToPrimitive(PyTuple_GET_ITEM(fast.ptr(), i)));
   return seq;
+}
+
+double pyb_Convert::IntToDouble(PyObject* value) {
+  const double d = PyLong_AsDouble(value);
+  if (d == -1.0 && PyErr_Occurred()) {
+    if (!PyErr_ExceptionMatches(PyExc_OverflowError)) throw py::error_already_set();
+    PyErr_Clear();
+    const int negative = PyObject_RichCompareBool(value, py::int_(0).ptr(), Py_LT);
+    if (negative < 0) throw py::error_already_set();
+    return negative ? -std::numeric_limits<double>::infinity()
+                    : std::numeric_limits<double>::infinity();
+  }
+  return d;
+}
+
+py::str pyb_Convert::Text(std::string_view text) {
+  PyObject* s =
+      PyUnicode_DecodeUTF8(text.data(), static_cast<Py_ssize_t>(text.size()), "surrogateescape");
+  if (!s) throw py::error_already_set();
+  return py::reinterpret_steal<py::str>(s);
+}
+
+std::string pyb_Convert::Bytes(py::handle text) {
+  PyObject* bytes = PyUnicode_AsEncodedString(text.ptr(), "utf-8", "surrogateescape");
+  if (!bytes) {
+    if (!PyErr_ExceptionMatches(PyExc_UnicodeEncodeError)) throw py::error_already_set();
+    PyErr_Clear();
+    // Name the first character that has no UTF-8 form.
+    const Py_ssize_t n = PyUnicode_GET_LENGTH(text.ptr());
+    Py_ssize_t at = 0;
+    Py_UCS4 c = 0;
+    for (; at < n; ++at) {
+      c = PyUnicode_READ_CHAR(text.ptr(), at);
+      if (c >= 0xD800 && c <= 0xDFFF && !(c >= 0xDC80 && c <= 0xDCFF)) break;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    throw omu_ValueErrorException(cow_String("the text holds a lone surrogate (") + code +
+                                  " at position " + std::to_string(at).c_str() +
+                                  ") that cannot be encoded");
+  }
+  std::string out(PyBytes_AS_STRING(bytes), static_cast<std::size_t>(PyBytes_GET_SIZE(bytes)));
+  Py_DECREF(bytes);
+  return out;
 }
 
 std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
@@ -125,11 +203,14 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
   if (PyLong_Check(p)) {
     int overflow = 0;
     long long v = PyLong_AsLongLongAndOverflow(p, &overflow);
-    if (overflow) return std::make_unique<omu_PrimNumber>(PyLong_AsDouble(p));
+    if (overflow) return std::make_unique<omu_PrimNumber>(IntToDouble(p));
+    if (v == -1 && PyErr_Occurred()) throw py::error_already_set();
     return std::make_unique<omu_PrimNumber>(v);
   }
   if (PyFloat_Check(p)) return std::make_unique<omu_PrimNumber>(PyFloat_AS_DOUBLE(p));
-  if (PyUnicode_Check(p)) return std::make_unique<omu_PrimString>(value.cast<std::string>());
+  if (PyUnicode_Check(p)) return std::make_unique<omu_PrimString>(cow_String(Bytes(value)));
+  // Containers and number-like objects nest or run their own code: bound the depth.
+  DepthGuard depth;
   if (py::isinstance<pyb_Object>(value))
     return std::make_unique<omu_PrimType>(value.cast<const pyb_Object&>().object);
   if (py::isinstance<pyb_SymbolicConstant>(value)) {
@@ -139,9 +220,15 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
   if (PyTuple_Check(p)) return FromSequence(value, false);
   if (PyList_Check(p)) return FromSequence(value, true);
   if (PyDict_Check(p)) {
+    // Over a snapshot of the items: converting one may change the dictionary.
+    py::object items = py::reinterpret_steal<py::object>(PyDict_Items(p));
+    if (!items) throw py::error_already_set();
     auto dict = std::make_unique<omu_PrimDictionary>();
-    for (auto item : py::reinterpret_borrow<py::dict>(value))
-      dict->Put(ToPrimitive(item.first), ToPrimitive(item.second));
+    const Py_ssize_t n = PyList_GET_SIZE(items.ptr());
+    for (Py_ssize_t i = 0; i < n; ++i) {
+      PyObject* item = PyList_GET_ITEM(items.ptr(), i);
+      dict->Put(ToPrimitive(PyTuple_GET_ITEM(item, 0)), ToPrimitive(PyTuple_GET_ITEM(item, 1)));
+    }
     return dict;
   }
   if (PyObject_CheckBuffer(p) && !PyBytes_Check(p)) {
@@ -182,7 +269,7 @@ py::object pyb_Convert::ToPython(const omu_Primitive& value) {
       return py::float_(n.AsDouble());
     }
     case omu_PrimKind::String:
-      return py::str(static_cast<const omu_PrimString&>(value).Value().Std());
+      return Text(static_cast<const omu_PrimString&>(value).Value().View());
     case omu_PrimKind::Enum: {
       const auto& e = static_cast<const omu_PrimEnumBase&>(value);
       return py::cast(pyb_SymbolicConstant{e.Text().Std(), e.Value()});

@@ -1,7 +1,16 @@
 #pragma once
 // Python values to and from scripting primitives. Sequences of number pairs, and buffers of shape
 // (n, 2) such as numpy arrays, are packed straight into doubles with no object per pair.
+//
+// Texts cross as UTF-8 bytes with Python's "surrogateescape": a name read from a file that is not
+// valid UTF-8 reaches Python as escaped text, and that text given back reaches the same bytes.
+// Conversion is bounded in depth (RecursionError), reads a snapshot of every container it walks
+// (a container changed by an item's own conversion is never read after it moved), and narrows
+// integers beyond the double range to infinities.
 #include <pybind11/pybind11.h>
+
+#include <string>
+#include <string_view>
 
 #include "omu_Primitive.h"
 
@@ -12,6 +21,15 @@ class pyb_Convert {
   static std::unique_ptr<omu_Primitive> ToPrimitive(py::handle value);
   static py::object ToPython(std::unique_ptr<omu_Primitive> value);
   static py::object ToPython(const omu_Primitive& value);
+  // A C++ text as a Python str (invalid UTF-8 escaped, never an error).
+  static py::str Text(std::string_view text);
+  // A Python str as the bytes it stands for; a text that has no UTF-8 form (a lone surrogate)
+  // raises omu_ValueErrorException.
+  static std::string Bytes(py::handle text);
+  // A Python int as a double: beyond the double range, an infinity of its sign.
+  static double IntToDouble(PyObject* value);
+  // The deepest nesting a converted value may have, whatever the interpreter's recursion limit.
+  static constexpr int kMaxDepth = 2000;
 
  private:
   static std::unique_ptr<omu_Primitive> FromSequence(py::handle value, bool asList);

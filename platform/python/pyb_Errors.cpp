@@ -6,6 +6,8 @@
 #include "omu_KeywordErrorException.h"
 #include "omu_TypeErrorException.h"
 #include "omu_ValueErrorException.h"
+#include "pyb_CommandScope.h"
+#include "pyb_Convert.h"
 #include "uti_FileException.h"
 #include "uti_XypException.h"
 
@@ -17,15 +19,21 @@ py::object& Slot(int which) {
 }
 
 void Raise(const py::object& type, const nex_Exception& e) {
-  py::object instance = type(py::str(e.Message().Std()));
+  py::object instance = type(pyb_Convert::Text(e.Message().View()));
   instance.attr("code") = e.Code();
   py::tuple details(0);
   if (!e.Detail2().IsEmpty())
-    details = py::make_tuple(e.Detail1().Std(), e.Detail2().Std());
+    details = py::make_tuple(pyb_Convert::Text(e.Detail1().View()),
+                             pyb_Convert::Text(e.Detail2().View()));
   else if (!e.Detail1().IsEmpty())
-    details = py::make_tuple(e.Detail1().Std());
+    details = py::make_tuple(pyb_Convert::Text(e.Detail1().View()));
   instance.attr("details") = details;
   PyErr_SetObject(type.ptr(), instance.ptr());
+}
+
+// Messages may quote names read from files, which need not be valid UTF-8.
+void RaiseText(PyObject* type, const nex_Exception& e) {
+  PyErr_SetObject(type, pyb_Convert::Text(e.Message().View()).ptr());
 }
 
 // Deprecation warnings are Python's own; when warnings are errors the call fails with it.
@@ -67,16 +75,17 @@ void pyb_Errors::Register(py::module_& m) {
     } catch (const uti_FileException& e) {
       // OSError(errno, text, filename) becomes the matching subclass (FileNotFoundError, ...).
       py::object error = py::reinterpret_borrow<py::object>(PyExc_OSError)(
-          e.Errno(), e.Message().Std(), e.Path().Std());
+          e.Errno(), pyb_Convert::Text(e.Message().View()), pyb_Convert::Text(e.Path().View()));
       PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
     } catch (const cmdC_InterruptedException&) {
-      PyErr_SetNone(PyExc_KeyboardInterrupt);
+      // Only an interrupt is a KeyboardInterrupt: a signal handler's own exception goes through.
+      if (!pyb_CommandScope::RestorePending()) PyErr_SetNone(PyExc_KeyboardInterrupt);
     } catch (const omu_KeywordErrorException& e) {
-      PyErr_SetString(PyExc_TypeError, e.Message().CStr());
+      RaiseText(PyExc_TypeError, e);
     } catch (const omu_TypeErrorException& e) {
-      PyErr_SetString(PyExc_TypeError, e.Message().CStr());
+      RaiseText(PyExc_TypeError, e);
     } catch (const omu_ValueErrorException& e) {
-      PyErr_SetString(PyExc_ValueError, e.Message().CStr());
+      RaiseText(PyExc_ValueError, e);
     } catch (const nex_Exception& e) {
       Raise(Slot(0), e);
     }

@@ -7,6 +7,9 @@
 #include "omu_DictIntObjABC.h"
 #include "omu_PrimString.h"
 #include "omu_ScriptingGate.h"
+#include "omu_TypeErrorException.h"
+#include "omu_ValueErrorException.h"
+#include "pyb_CommandScope.h"
 #include "pyb_Convert.h"
 #include "pyb_Errors.h"
 
@@ -16,14 +19,45 @@ omu_DictIntObjABC* AsDict(const pyb_Object& self) {
   return dynamic_cast<omu_DictIntObjABC*>(self.object.get());
 }
 
+// The stored name a Python key stands for. A key that cannot name an entry (not a str, or a text
+// with no UTF-8 form) raises KeyError naming it.
 std::string KeyOf(py::handle key) {
-  if (!PyUnicode_Check(key.ptr())) throw py::key_error(py::repr(key).cast<std::string>());
-  return key.cast<std::string>();
+  if (PyUnicode_Check(key.ptr())) {
+    try {
+      return pyb_Convert::Bytes(key);
+    } catch (const omu_ValueErrorException&) {
+    }
+  }
+  PyErr_SetObject(PyExc_KeyError, key.ptr());
+  throw py::error_already_set();
+}
+
+// The stored name a key stands for, or false when no entry can have it.
+bool NameOf(py::handle key, std::string& name) {
+  if (!PyUnicode_Check(key.ptr())) return false;
+  try {
+    name = pyb_Convert::Bytes(key);
+    return true;
+  } catch (const omu_ValueErrorException&) {
+    return false;
+  }
+}
+
+// A conversion error names the argument it came from: "name: the text holds ...".
+template <class Convert>
+std::unique_ptr<omu_Primitive> ConvertArgument(const std::string& argument, Convert convert) {
+  try {
+    return convert();
+  } catch (const omu_ValueErrorException& e) {
+    throw omu_ValueErrorException(cow_String(argument) + ": " + e.Message());
+  } catch (const omu_TypeErrorException& e) {
+    throw omu_TypeErrorException(cow_String(argument) + ": " + e.Message());
+  }
 }
 
 py::object CallMethod(const pyb_BoundMethod& m, const py::args& positional,
                       const py::kwargs& keywords) {
-  pyb_ObjectType::CheckGate();
+  pyb_CommandScope scope;
   if (m.deprecatedVersion)
     omu_Deprecation::Warn(
         omu_Deprecation::Text(m.name.c_str(), m.deprecatedVersion, m.replacement));
@@ -33,7 +67,7 @@ py::object CallMethod(const pyb_BoundMethod& m, const py::args& positional,
 }
 
 py::list DictValues(const pyb_Object& self) {
-  pyb_ObjectType::CheckGate();
+  pyb_CommandScope scope;
   omu_DictIntObjABC* dict = AsDict(self);
   py::list out;
   for (const cow_String& k : dict->Keys()) out.append(pyb_Convert::ToPython(dict->Subscript(k)));
@@ -41,22 +75,29 @@ py::list DictValues(const pyb_Object& self) {
 }
 
 py::list DictItems(const pyb_Object& self) {
-  pyb_ObjectType::CheckGate();
+  pyb_CommandScope scope;
   omu_DictIntObjABC* dict = AsDict(self);
   py::list out;
   for (const cow_String& k : dict->Keys())
-    out.append(py::make_tuple(py::str(k.Std()), pyb_Convert::ToPython(dict->Subscript(k))));
+    out.append(
+        py::make_tuple(pyb_Convert::Text(k.View()), pyb_Convert::ToPython(dict->Subscript(k))));
   return out;
 }
 
 py::object DictGet(const pyb_Object& self, py::handle key, py::object fallback) {
-  pyb_ObjectType::CheckGate();
-  omu_Result value = AsDict(self)->Subscript(cow_String(KeyOf(key)));
+  pyb_CommandScope scope;
+  std::string name;
+  if (!NameOf(key, name)) return fallback;
+  omu_Result value = AsDict(self)->Subscript(cow_String(name));
   return value ? pyb_Convert::ToPython(std::move(value)) : fallback;
 }
 
-py::object GetAttribute(const pyb_Object& self, const std::string& name) {
-  pyb_ObjectType::CheckGate();
+py::object GetAttribute(const pyb_Object& self, py::str attribute) {
+  pyb_CommandScope scope;
+  std::string name;
+  if (!NameOf(attribute, name))
+    throw py::attribute_error("'" + std::string(self.object->ObjectTypeName()) +
+                              "' object has no such attribute");
   omu_InterfaceObj::Entry e = self.object->Lookup(cow_String(name));
   switch (e.kind) {
     case omu_InterfaceObj::EntryKind::Member:
@@ -78,22 +119,26 @@ py::object GetAttribute(const pyb_Object& self, const std::string& name) {
           [self](py::handle key, py::object fallback) { return DictGet(self, key, fallback); },
           py::arg("key"), py::arg("default") = py::none());
   }
-  throw py::attribute_error("'" + std::string(self.object->ObjectTypeName()) +
-                            "' object has no attribute '" + name + "'");
+  PyErr_Format(PyExc_AttributeError, "'%s' object has no attribute %R",
+               self.object->ObjectTypeName(), attribute.ptr());
+  throw py::error_already_set();
 }
 
 py::list Keys(omu_DictIntObjABC& dict) {
   py::list keys;
-  for (const cow_String& k : dict.Keys()) keys.append(py::str(k.Std()));
+  for (const cow_String& k : dict.Keys()) keys.append(pyb_Convert::Text(k.View()));
   return keys;
 }
 
 py::object Item(const pyb_Object& self, py::handle key) {
-  pyb_ObjectType::CheckGate();
+  pyb_CommandScope scope;
   if (omu_DictIntObjABC* dict = AsDict(self)) {
     const std::string name = KeyOf(key);
     omu_Result value = dict->Subscript(cow_String(name));
-    if (!value) throw py::key_error(name);
+    if (!value) {
+      PyErr_SetObject(PyExc_KeyError, key.ptr());
+      throw py::error_already_set();
+    }
     return pyb_Convert::ToPython(std::move(value));
   }
   const long n = self.object->SequenceLength();
@@ -101,14 +146,15 @@ py::object Item(const pyb_Object& self, py::handle key) {
     throw py::type_error("'" + std::string(self.object->ObjectTypeName()) +
                          "' object is not subscriptable");
   if (!PyIndex_Check(key.ptr())) throw py::type_error("indices must be integers");
-  long i = key.cast<long>();
+  Py_ssize_t i = PyNumber_AsSsize_t(key.ptr(), PyExc_IndexError);
+  if (i == -1 && PyErr_Occurred()) throw py::error_already_set();
   if (i < 0) i += n;
   if (i < 0 || i >= n) throw py::index_error("index out of range");
   return pyb_Convert::ToPython(self.object->SequenceItem(i));
 }
 
 long Length(const pyb_Object& self) {
-  pyb_ObjectType::CheckGate();
+  pyb_CommandScope scope;
   if (omu_DictIntObjABC* dict = AsDict(self)) return dict->Length();
   const long n = self.object->SequenceLength();
   if (n < 0)
@@ -119,20 +165,24 @@ long Length(const pyb_Object& self) {
 
 }  // namespace
 
-void pyb_ObjectType::CheckGate() {
-  if (!omu_ScriptingGate::IsOpen()) {
-    PyErr_SetString(pyb_Errors::Error().ptr(),
-                    "the xyp module has been shut down; its objects can no longer be used");
-    throw py::error_already_set();
-  }
-}
-
 void pyb_ObjectType::FillArguments(omu_Arguments& args, const py::args& positional,
                                    const py::kwargs& keywords) {
-  for (py::handle value : positional) args.AddPositional(pyb_Convert::ToPrimitive(value));
-  for (auto item : keywords)
-    args.AddKeyword(cow_String(item.first.cast<std::string>()),
-                    pyb_Convert::ToPrimitive(item.second));
+  std::size_t position = 0;
+  for (py::handle value : positional)
+    args.AddPositional(ConvertArgument("argument " + std::to_string(++position),
+                                       [&] { return pyb_Convert::ToPrimitive(value); }));
+  // Over a snapshot: converting a value may run code that changes the keywords' dictionary.
+  py::list items = keywords.attr("items")();
+  items = py::list(items);
+  for (py::handle item : items) {
+    py::handle key = PyTuple_GET_ITEM(item.ptr(), 0);
+    py::handle value = PyTuple_GET_ITEM(item.ptr(), 1);
+    // A keyword with no UTF-8 form is no keyword of ours: it is refused as unknown, quoted.
+    std::string keyword;
+    if (!NameOf(key, keyword)) keyword = py::repr(key).cast<std::string>();
+    args.AddKeyword(cow_String(keyword),
+                    ConvertArgument(keyword, [&] { return pyb_Convert::ToPrimitive(value); }));
+  }
 }
 
 py::object pyb_ObjectType::Wrap(std::shared_ptr<omu_InterfaceObj> object) {
@@ -143,7 +193,7 @@ py::object pyb_ObjectType::Wrap(std::shared_ptr<omu_InterfaceObj> object) {
 // The object's arithmetic with another operand (or none): NotImplemented when it has none, so
 // that Python tries the other operand or raises its TypeError.
 py::object Arithmetic(const pyb_Object& self, char op, py::handle other, bool reflected) {
-  pyb_ObjectType::CheckGate();
+  pyb_CommandScope scope;
   std::unique_ptr<omu_Primitive> operand;
   if (other) {
     try {
@@ -175,7 +225,7 @@ int GetBuffer(PyObject* obj, Py_buffer* view, int flags) {
   view->obj = nullptr;
   try {
     const pyb_Object& self = py::handle(obj).cast<const pyb_Object&>();
-    pyb_ObjectType::CheckGate();
+    pyb_CommandScope scope;
     auto lent = std::make_unique<LentPairs>();
     std::size_t pairs = 0;
     const float* data = self.object->LendPairs(pairs, lent->keeper);
@@ -225,13 +275,14 @@ void pyb_ObjectType::Register(py::module_& m) {
   py::class_<pyb_BoundMethod>(m, "Method")
       .def("__call__", &CallMethod)
       .def("__repr__", [](const pyb_BoundMethod& b) {
-        return "<method " + b.name + " of " + b.target->FullRepr().Std() + ">";
+        pyb_CommandScope scope;
+        return pyb_Convert::Text("<method " + b.name + " of " + b.target->FullRepr().Std() + ">");
       });
 
   py::class_<pyb_Function>(m, "Function")
       .def("__call__",
            [](const pyb_Function& f, const py::args& positional, const py::kwargs& keywords) {
-             CheckGate();
+             pyb_CommandScope scope;
              omu_Arguments args(cow_String(f.name));
              FillArguments(args, positional, keywords);
              return pyb_Convert::ToPython(f.function(args));
@@ -276,7 +327,8 @@ void pyb_ObjectType::Register(py::module_& m) {
       .def("__dir__",
            [](const pyb_Object& self) {
              py::list names;
-             for (const cow_String& n : self.object->MemberNames()) names.append(py::str(n.Std()));
+             for (const cow_String& n : self.object->MemberNames())
+               names.append(pyb_Convert::Text(n.View()));
              if (AsDict(self)) {
                for (const char* n : {"values", "items", "get"}) names.append(n);
              }
@@ -284,8 +336,8 @@ void pyb_ObjectType::Register(py::module_& m) {
            })
       .def("__repr__",
            [](const pyb_Object& self) {
-             CheckGate();
-             return self.object->FullRepr().Std();
+             pyb_CommandScope scope;
+             return pyb_Convert::Text(self.object->FullRepr().View());
            })
       .def("__eq__",
            [](const pyb_Object& self, py::object other) {
@@ -303,40 +355,42 @@ void pyb_ObjectType::Register(py::module_& m) {
       .def("__getitem__", &Item)
       .def("__setitem__",
            [](const pyb_Object& self, py::handle key, py::handle value) {
-             CheckGate();
+             pyb_CommandScope scope;
              omu_DictIntObjABC* dict = AsDict(self);
              if (!dict) throw py::type_error("object does not support item assignment");
              dict->Assign(cow_String(KeyOf(key)), *pyb_Convert::ToPrimitive(value));
            })
       .def("__delitem__",
            [](const pyb_Object& self, py::handle key) {
-             CheckGate();
+             pyb_CommandScope scope;
              omu_DictIntObjABC* dict = AsDict(self);
              if (!dict) throw py::type_error("object does not support item deletion");
              const std::string name = KeyOf(key);
              if (dict->Remove(cow_String(name))) return;
              // A dictionary whose entries cannot be removed still holds the key.
-             if (dict->Keys().IsMember(cow_String(name)))
-               throw py::type_error(std::string(self.object->ObjectTypeName()) +
-                                    " does not support item deletion: '" + name + "' stays");
-             throw py::key_error(name);
+             if (dict->Keys().IsMember(cow_String(name))) {
+               PyErr_Format(PyExc_TypeError, "%s does not support item deletion: %R stays",
+                            self.object->ObjectTypeName(), key.ptr());
+               throw py::error_already_set();
+             }
+             PyErr_SetObject(PyExc_KeyError, key.ptr());
+             throw py::error_already_set();
            })
       .def("__contains__",
            [](const pyb_Object& self, py::handle key) {
-             CheckGate();
+             pyb_CommandScope scope;
              omu_DictIntObjABC* dict = AsDict(self);
              if (!dict) {
                for (py::handle item : py::iter(py::cast(self)))
                  if (item.equal(key)) return true;
                return false;
              }
-             if (!PyUnicode_Check(key.ptr())) return false;
-             for (const cow_String& k : dict->Keys())
-               if (k.View() == key.cast<std::string>()) return true;
-             return false;
+             std::string name;
+             if (!NameOf(key, name)) return false;
+             return dict->Keys().IsMember(cow_String(name));
            })
       .def("__iter__", [](const pyb_Object& self) -> py::object {
-        CheckGate();
+        pyb_CommandScope scope;
         if (omu_DictIntObjABC* dict = AsDict(self)) return Keys(*dict).attr("__iter__")();
         const long n = Length(self);
         py::list items;

@@ -34,8 +34,6 @@ class pyb_ObjectType {
  public:
   static void Register(py::module_& m);
   static py::object Wrap(std::shared_ptr<omu_InterfaceObj> object);
-  // Raises xyp.Error when the module behind the objects has been shut down.
-  static void CheckGate();
   // Builds the arguments of a call from Python's positional and keyword arguments.
   static void FillArguments(omu_Arguments& args, const py::args& positional,
                             const py::kwargs& keywords);

@@ -37,9 +37,9 @@ def repo():
     return xyp.session.xyDataObjects
 
 
-def _run(command, stdin_text=None):
+def _run(command, stdin_text=None, env=None):
     return subprocess.run(command, input=stdin_text, capture_output=True, text=True,
-                          env=dict(os.environ), timeout=120)
+                          env=dict(os.environ, **(env or {})), timeout=120)
 
 
 @pytest.fixture
@@ -49,8 +49,8 @@ def run_xyp():
     if not exe:
         pytest.skip("XYP_EXE (path of the xyp executable) is not set")
 
-    def run(*args, stdin_text=None):
-        return _run([exe, *map(str, args)], stdin_text)
+    def run(*args, stdin_text=None, env=None):
+        return _run([exe, *map(str, args)], stdin_text, env)
 
     return run
 
@@ -59,7 +59,7 @@ def run_xyp():
 def run_python():
     """Runs code in a fresh interpreter: run_python(code) -> CompletedProcess."""
 
-    def run(code):
-        return _run([sys.executable, "-c", code])
+    def run(code, env=None):
+        return _run([sys.executable, "-c", code], env=env)
 
     return run

@@ -1,4 +1,6 @@
 """The package, its scripting modules, the xyp executable and the module's shut-down."""
+import os
+import subprocess
 import sys
 import textwrap
 
@@ -117,3 +119,61 @@ class TestShutdown:
         result = run_python(code)
         assert result.returncode == 0, result.stderr
         assert result.stdout == "all refused\n"
+
+
+# A signal handler that the interruption check of a long file read runs (8 million lines take
+# far longer than the 50 ms timer). What the handler does, and what the script must see.
+SIGNAL_CASES = [
+    # Shutting down waits until the read has returned; the handler's SystemExit ends the script.
+    ("xyp.shutdown(); seen.append(xyp._xyp.is_up()); sys.exit(3)", 3, "SystemExit 3 [True] False"),
+    # The handler's own exception is not turned into an interrupt.
+    ("raise TimeoutError('too slow')", 1, "TimeoutError too slow [] True"),
+    ("raise SystemExit(4)", 4, "SystemExit 4 [] True"),
+    # An interrupt stays one (an uncaught one ends Python by SIGINT).
+    ("raise KeyboardInterrupt", -2, "KeyboardInterrupt  [] True"),
+    # Other commands would change what the running read works on: refused.
+    ("session.XYData(name='h', data=((0, 1),))", 1, "Error xyp is busy"),
+]
+
+
+@pytest.mark.parametrize("handler, status, seen", SIGNAL_CASES)
+def test_signal_handler_during_a_command(run_python, tmp_path, handler, status, seen):
+    big = tmp_path / "big.txt"
+    big.write_bytes(b"1 2\n" * 8_000_000)
+    code = textwrap.dedent("""\
+        import signal, sys, xyp
+        session, seen = xyp.session, []
+        def handler(number, frame):
+            HANDLER
+        signal.signal(signal.SIGALRM, handler)
+        signal.setitimer(signal.ITIMER_REAL, 0.05)
+        try:
+            session.XYDataFromFile(name="big", fileName=sys.argv[1])
+        except BaseException as e:
+            print(type(e).__name__, str(e)[:17], seen, xyp._xyp.is_up(), flush=True)
+            if xyp._xyp.is_up():
+                assert session.xyDataObjects.keys() == [], "the read stored its data"
+            raise
+        """).replace("HANDLER", handler)
+    result = subprocess.run([sys.executable, "-c", code, str(big)], capture_output=True,
+                            text=True, timeout=120)
+    assert result.stdout.startswith(seen), result.stderr
+    assert result.returncode == status, result.stderr
+    assert "Fatal" not in result.stderr and "Segmentation" not in result.stderr
+
+
+@pytest.mark.parametrize("locale", ["C", "POSIX", "C.UTF-8"])
+def test_executable_reads_text_as_python3_does(run_xyp, tmp_path, locale):
+    script = write_script(tmp_path, """\
+        import sys
+        print("N/mm\\u00b2")
+        with open(sys.argv[1] + "/r\\u00e9sultat.txt", "w") as f:
+            f.write("\\u00b5m")
+        """)
+    env = {"LANG": locale, "LC_ALL": locale}
+    ran = [run_xyp(script, tmp_path, env=env),
+           subprocess.run([sys.executable, str(script), str(tmp_path)], capture_output=True,
+                          text=True, env=dict(os.environ, **env), timeout=60)]
+    for result in ran:
+        assert (result.returncode, result.stdout) == (0, "N/mm\u00b2\n"), result.stderr
+    assert (tmp_path / "r\u00e9sultat.txt").read_text(encoding="utf-8") == "\u00b5m"

@@ -170,6 +170,9 @@ def test_filters(session):
     assert amplitude(tenfold, 2000, 4000) < 0.02
 
 
+NAN_X = xyPlot.XYData(name="nan x", data=((float("nan"), 2),))
+
+
 @pytest.mark.parametrize("call, error, text", [
     (lambda a, b: xyPlot.combine(a, b, a), xyp.XyPlotError,
      "This operation requires exactly two arguments"),
@@ -188,6 +191,10 @@ def test_filters(session):
     (lambda a, b: xyPlot.normalize(b - b), ValueError, "normalize"),
     (lambda a, b: xyPlot.smooth(a, window=4), ValueError, "smooth"),
     (lambda a, b: xyPlot.differentiate(xyPlot.append(a, a)), ValueError, "differentiate"),
+    # A one-pair operand whose x is NaN is named, in every merge of operands.
+    (lambda a, b: xyPlot.avg(xyPlot.XYData(name="one", data=((1, 1),)), NAN_X), ValueError,
+     r"avg: the x value is not a number at pair 0 \(x = nan, y = 2\) in operand 2"),
+    (lambda a, b: NAN_X / b, ValueError, r"divide: the x value is not a number .* operand 1"),
 ])
 def test_errors_are_clear_and_store_nothing(session, repo, call, error, text):
     a = xy(session, "a", [(0, 0.5), (1, -1), (2, 2)])

@@ -1,4 +1,5 @@
 """session.xyDataObjects: the repository seen as a mapping of names to XY data objects."""
+import os
 import random
 
 import pytest
@@ -132,3 +133,36 @@ class TestSummary:
         xy.setValues(contentDescription="C")
         repo.changeKey(fromName="a", toName="z")
         assert repo.summary() == (("z", "S: C"),)
+
+
+class TestNamesThatAreNotUtf8:
+    """Names read from files need not be UTF-8: they reach Python escaped (as os.fsdecode does),
+    and the escaped text names the same entry, so the repository stays listable and editable."""
+
+    def test_a_name_from_a_file_header(self, session, repo, tmp_path):
+        path = tmp_path / "latin1.txt"
+        path.write_bytes(b"* Spannung_\xb5m\n0 1\n1 2\n")
+        session.XYData(name="plain", data=PAIRS)
+        xy = session.XYDataFromFile(name="q", fileName=str(path))
+        name = os.fsdecode(b"Spannung_\xb5m")
+        assert xy.name == name
+        assert repo.keys() == [name, "plain"]
+        assert [n for n, _ in repo.summary()] == [name, "plain"]
+        assert [n for n, _ in repo.items()] == list(repo) == [name, "plain"]
+        assert name in repo and repo[name].data == PAIRS and name in repr(repo[name])
+        repo.changeKey(fromName=name, toName="renamed")
+        repo.changeKey(fromName="renamed", toName=name)
+        del repo[name]
+        assert repo.keys() == ["plain"]
+
+    def test_escaped_names_given_from_python(self, session, repo):
+        name = os.fsdecode(b"p\xff")
+        session.XYData(name=name, data=PAIRS)
+        plot = session.XYPlot(name=name)
+        assert repo.keys() == [name] and name in session.xyPlots.keys()
+        curve = plot.Curve(name=name, xyData=repo[name])
+        assert plot.curves.keys() == [name]
+        session.XYPlot(name=name)  # replaces the plot and its curves
+        with pytest.raises(xyp.XyPlotError) as info:
+            curve.curveOptions
+        assert str(info.value) == "Curve not found: " + name

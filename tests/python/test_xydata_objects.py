@@ -144,3 +144,110 @@ class TestTemporary:
             xyPlot.XYData(name=" ", data=PAIRS)
         assert info.value.code == 201
         assert len(repo) == 0
+
+
+def nested(depth, kind=tuple):
+    value = kind()
+    for _ in range(depth):
+        value = kind([value])
+    return value
+
+
+def self_list():
+    a = []
+    a.append(a)
+    return a
+
+
+def self_dict():
+    d = {}
+    d["d"] = d
+    return d
+
+
+class Clears:
+    """An x whose conversion empties the list being read."""
+
+    def __init__(self, victim):
+        self.victim = victim
+
+    def __index__(self):
+        self.victim.clear()
+        return 7
+
+
+class TestHostileArguments:
+    """Arguments that try to break the conversion: nothing crashes, nothing stored is lost."""
+
+    @pytest.mark.parametrize("value", [self_list(), self_dict(), nested(40000),
+                                       nested(40000, list), [[0, 1], nested(5000)]],
+                             ids=["self-list", "self-dict", "tuples", "lists", "deep-item"])
+    def test_nesting_is_bounded(self, session, repo, value):
+        session.XYData(name="keep", data=PAIRS)
+        with pytest.raises(RecursionError):
+            session.XYData(name="keep", data=value)
+        assert repo["keep"].data == PAIRS
+
+    def test_a_sequence_changed_while_read_is_read_as_it_was(self, session):
+        outer = []
+        outer.extend([[Clears(outer), 1], (2, 3)] * 50)
+        xy = session.XYData(name="m", data=outer)
+        assert outer == []
+        assert xy.data == ((7.0, 1.0), (2.0, 3.0)) * 50
+
+    def test_a_dictionary_changed_while_read(self, session):
+        box = {}
+        box.update({str(i): Clears(box) for i in range(20)})
+        with pytest.raises(TypeError):  # read whole, then refused as data
+            session.XYData(name="m", data=box)
+
+    @pytest.mark.parametrize("big, value", [(10**400, float("inf")), (-10**400, float("-inf"))])
+    def test_integers_beyond_double_range_narrow_to_infinity(self, session, repo, big, value):
+        session.XYData(name="keep", data=PAIRS)
+        session.XYData(name="keep", data=[[0, 1], [1, big]])
+        assert repo["keep"].data == ((0.0, 1.0), (1.0, value))
+        # The integer computes as its infinity does: never as the -1 of a failed conversion.
+        z = xyPlot.XYData(name="z", data=((1, 2), (2, 3)))
+        outcomes = []
+        for operand in (big, value):
+            try:
+                outcomes.append((z ** operand).data)
+            except ValueError as e:
+                outcomes.append(str(e))
+        assert outcomes[0] == outcomes[1] and outcomes[0] != ((1.0, 2.0), (2.0, 3.0)), outcomes
+        # Where an infinity is refused, so is the integer, and the stored value stays.
+        plot = session.XYPlot(name="p")
+        plot.Curve(name="c", xyData=repo["keep"])
+        plot.setValues(curvesToPlot=("c",))
+        options = plot.xyPlotOptions
+        for keyword in ("aspectRatio", "xAxisMajorTickIncrement"):
+            after = []
+            for operand in (value, big):
+                with pytest.raises(xyp.XyPlotError):
+                    options.setValues(xAxisMajorTickMode=xyPlot.INCREMENT, **{keyword: operand})
+                after.append((getattr(options, keyword), options.xAxisMajorTickMode.name))
+            assert after[0] == after[1] and after[0][1] == "AUTOCOMPUTE"
+
+    @pytest.mark.parametrize("call, error, text", [
+        (lambda s: s.XYData(name="a\ud800b", data=PAIRS), ValueError,
+         r"^name: the text holds a lone surrogate \(U\+D800 at position 1\)"),
+        (lambda s: s.XYData(name="a", data=PAIRS, legendLabel=["\udfff"]), ValueError,
+         r"^legendLabel: .*U\+DFFF"),
+        (lambda s: s.XYData(**{"name": "a", "data": PAIRS, "\ud800": 1}), TypeError, "ud800"),
+        (lambda s: s.XYData(name="a", data=PAIRS)[2**63], IndexError, ""),
+        (lambda s: s.XYData(name="a", data=PAIRS)[-2**63 - 1], IndexError, ""),
+        (lambda s: s.XYData(name="a", data=PAIRS)[3], IndexError, ""),
+        (lambda s: s.xyDataObjects["\ud800"], KeyError, ""),
+        (lambda s: s.XYData(name="a", data=object()), TypeError,
+         r"^data: values of type 'object'"),
+    ])
+    def test_values_that_cannot_convert_name_the_argument(self, session, repo, call, error,
+                                                          text):
+        with pytest.raises(error, match=text):
+            call(session)
+        assert list(repo.keys()) in ([], ["a"])
+
+    def test_containment_of_names_that_cannot_exist(self, session, repo):
+        session.XYData(name="a", data=PAIRS)
+        assert "\ud800" not in repo and 1 not in repo and "a" in repo
+        assert repo.get("\ud800", "none") == "none"

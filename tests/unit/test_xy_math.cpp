@@ -161,6 +161,41 @@ TEST(XYMathMerge, UnionOfGridsInsideSharedRange) {
                 "sum: the x values must not decrease at pair 1 (x = 1, y = 2) in operand 2");
 }
 
+// A NaN x, wherever it stands and however short its operand, is named before any merge starts:
+// the merge walks sorted x and must never run past its result or read outside an operand.
+TEST(XYMathMerge, NotANumberXIsRefusedInEveryMerge) {
+  const Pairs one = Make({1}, {1}), line = Make({0, 1, 2}, {0, 1, 2});
+  struct Case {
+    Pairs operand;
+    const char* where;
+  } cases[] = {
+      {Make({NAN}, {2}), "at pair 0 (x = nan, y = 2)"},
+      {Make({NAN, 1, 2}, {2, 3, 4}), "at pair 0 (x = nan, y = 2)"},
+      {Make({0, NAN, 2}, {2, 3, 4}), "at pair 1 (x = nan, y = 3)"},
+      {Make({0, 1, NAN}, {2, 3, 4}), "at pair 2 (x = nan, y = 4)"},
+  };
+  const M::CombineOp ops[] = {
+      M::SUM,          M::AVERAGE,          M::RANGE, M::SRSS,     M::MAX_ENVELOPE,
+      M::MIN_ENVELOPE, M::VECTOR_MAGNITUDE, M::ADD,   M::SUBTRACT, M::MULTIPLY,
+      M::DIVIDE};
+  for (const Pairs* other : {&one, &line}) {
+    for (const Case& c : cases) {
+      const std::string second = std::string("f: the x value is not a number ") + c.where;
+      for (M::CombineOp op : ops) {
+        EXPECT_RAISES(M::Combine("f", {other, &c.operand}, op), second + " in operand 2") << op;
+        EXPECT_RAISES(M::Combine("f", {&c.operand, other}, op), second + " in operand 1") << op;
+      }
+      EXPECT_RAISES(M::Merge("f", {other, &c.operand}), second + " in operand 2");
+      EXPECT_RAISES(M::CombineXY("f", c.operand, *other), second + " in operand 1");
+    }
+  }
+  // Infinite x values are ordered: they merge (or are refused) without leaving the operands.
+  const Pairs wide = Make({-INFINITY, 0, 1, INFINITY}, {1, 2, 3, 4});
+  const M::Merged m = M::Merge("f", {&wide, &line});
+  EXPECT_EQ(m.x, (std::vector<float>{0, 1, 2}));
+  EXPECT_EQ(m.values[0][1], 3.0f);
+}
+
 TEST(XYMathCombine, OperationsAndErrors) {
   const Pairs a = Make({0, 1, 2}, {1, -2, 3}), b = Make({0, 1, 2}, {4, 5, -6}),
               c = Make({0, 1, 2}, {2, 2, 2});
