@@ -1,5 +1,6 @@
 #include "pyb_QueryHook.h"
 
+#include "pyb_Convert.h"
 #include "qryK_QueryRegistrarRole.h"
 
 namespace {
@@ -21,7 +22,7 @@ void CallHook(const cow_String& query) {
   if (!hook || hook->is_none()) return;
   py::gil_scoped_acquire gil;
   try {
-    (*hook)(py::str(query.Std()));
+    (*hook)(pyb_Convert::Text(query.View()));  // names in queries need not be UTF-8
   } catch (py::error_already_set& e) {
     e.discard_as_unraisable("xyp query callback");
   }
