@@ -4,7 +4,10 @@
 // Input layout: the first four bytes choose the command's keywords, the rest is the file's text.
 //   byte 0  xField         low 4 bits index kFieldChoices (0 = keyword not given)
 //   byte 1  yField         low 4 bits index kFieldChoices (0 = keyword not given)
-//   byte 2  skipFrequency  low 4 bits index kSkipChoices (0 = keyword not given)
+//   byte 2  skipFrequency  low 4 bits index kSkipChoices (0 = keyword not given);
+//           high 4 bits index kBlockChoices: a second read of the same file with reader blocks
+//           that small, which must end exactly as the first (0 = no second read; only for
+//           inputs without a filler, which would take too long in small blocks)
 //   byte 3  bits 0-1: name (see kNames); bit 2: descriptions and labels given;
 //           bit 3: empty labels given instead;
 //           bits 6-7: a filler before the text, about the size of the reader's first block
@@ -14,8 +17,9 @@
 // Inputs shorter than four bytes exercise the helpers only.
 //
 // A run fails (abort) on: any exception other than the catalogue's uti_XypException, a null record
-// for a file that exists, a record with no pair, an empty name, more pairs than lines, and a helper
-// result that breaks its contract. Sanitizer reports, crashes and hangs are findings too.
+// for a file that exists, a record with no pair, an empty name, more pairs than lines, a read in
+// small blocks that ends otherwise than the read in the default blocks, and a helper result that
+// breaks its contract. Sanitizer reports, crashes and hangs are findings too.
 #include <unistd.h>
 
 #include <climits>
@@ -37,6 +41,7 @@
 #include "uti_XypException.h"
 #include "xypK_Module.h"
 #include "xypK_ReadData.h"
+#include "xypK_TextFileReader.h"
 #include "xypK_Utils.h"
 
 namespace {
@@ -52,6 +57,8 @@ constexpr long long kFieldChoices[16] = {
 constexpr long long kSkipChoices[16] = {kAbsent, 0,       1,       2,      3, -1,
                                         -2,      INT_MAX, INT_MIN, 0,      1, INT_MAX - 1,
                                         kAbsent, kAbsent, kAbsent, kAbsent};
+// Reader blocks of the second read: every small size, and a few that split usual lines.
+constexpr size_t kBlockChoices[16] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 11, 16, 31, 64, 100, 257, 4096};
 constexpr const char* kNames[4] = {"a", "Temp-1", "   ", " Pressure history "};
 
 std::string g_path;
@@ -131,9 +138,14 @@ void AddString(omu_Arguments& args, const char* keyword, const char* value) {
   args.AddKeyword(keyword, std::make_unique<omu_PrimString>(cow_String(value)));
 }
 
-void ReadFile(const uint8_t* control, const uint8_t* text, size_t size) {
-  const size_t lines = WriteFile(Filler(control), text, size);
+// How a read ended: the record's pairs (bit for bit) and texts, or the catalogue error.
+struct Outcome {
+  bool refused = false;
+  std::string error;  // message, code and details
+  std::unique_ptr<udd_UserXYData> record;
+};
 
+Outcome ReadOnce(const uint8_t* control) {
   omu_Arguments args("XYDataFromFile");
   AddString(args, "name", kNames[control[3] & 3]);
   AddString(args, "fileName", g_path.c_str());
@@ -152,20 +164,59 @@ void ReadFile(const uint8_t* control, const uint8_t* text, size_t size) {
     AddString(args, "yValuesLabel", "");
     AddString(args, "legendLabel", "");
   }
-
-  std::unique_ptr<udd_UserXYData> record;
+  Outcome o;
   try {
-    record = xypK_ReadData::FromFile(args);
+    o.record = xypK_ReadData::FromFile(args);
   } catch (const uti_XypException& e) {
     // a catalogue error: the expected way to refuse a file
-    if (g_verbose) std::fprintf(stderr, "xyfile_fuzzer: refused: %s\n", e.what());
-    return;
+    o.refused = true;
+    o.error = e.Message().Std() + " " + std::to_string(e.Code()) + " " + e.Detail1().Std() + " " +
+              e.Detail2().Std();
   } catch (const std::exception& e) {
     Fail("exception other than uti_XypException escaped FromFile", e.what());
   } catch (...) {
     Fail("non-standard exception escaped FromFile");
   }
+  return o;
+}
 
+std::string Describe(const Outcome& o) {
+  if (o.refused) return "refused: " + o.error;
+  if (!o.record) return "no record";
+  const udd_UserXYData& r = *o.record;
+  std::string text = r.Name().Std() + " | " + r.LegendLabel().Std() + " | " + r.XAxisLabel().Std() +
+                     " | " + r.YAxisLabel().Std() + " | " + r.ContentDescription().Std() + " | " +
+                     std::to_string(r.Size()) + " pairs:";
+  for (size_t i = 0; i < r.Size(); ++i) {
+    const udd_PairEntry pair = r.Pair(i);
+    char bits[2 * sizeof(float)];
+    std::memcpy(bits, &pair.x, sizeof(float));
+    std::memcpy(bits + sizeof(float), &pair.y, sizeof(float));
+    text.append(bits, sizeof bits);
+  }
+  return text;
+}
+
+void ReadFile(const uint8_t* control, const uint8_t* text, size_t size) {
+  const std::string_view filler = Filler(control);
+  const size_t lines = WriteFile(filler, text, size);
+
+  const Outcome o = ReadOnce(control);
+  const size_t block = kBlockChoices[control[2] >> 4];
+  if (block > 0 && filler.empty()) {
+    xypK_TextFileReader::SetDefaultBlockSize(block);
+    const Outcome small = ReadOnce(control);
+    xypK_TextFileReader::SetDefaultBlockSize(0);
+    if (Describe(small) != Describe(o))
+      Fail("a read in small blocks ended otherwise", std::to_string(block) +
+                                                         "-byte blocks: " + Describe(small) +
+                                                         "; default blocks: " + Describe(o));
+  }
+  if (o.refused) {
+    if (g_verbose) std::fprintf(stderr, "xyfile_fuzzer: refused: %s\n", o.error.c_str());
+    return;
+  }
+  const std::unique_ptr<udd_UserXYData>& record = o.record;
   if (!record) Fail("FromFile returned no record for a file that exists", g_path);
   if (record->Size() == 0) Fail("FromFile returned a record with 0 pairs");
   if (record->Name().IsEmpty()) Fail("FromFile returned a record with an empty name");

@@ -6,15 +6,16 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "cmdC_InterruptedException.h"
 #include "gdr_CairoRenderer.h"
 #include "gdr_SvgRenderer.h"
 #include "nex_Exception.h"
 #include "omu_ValueErrorException.h"
 #include "uti_FileException.h"
+#include "uti_PreCheckFile.h"
 #include "uti_Quoted.h"
 
 namespace {
@@ -41,7 +42,24 @@ void CheckSize(const char* keyword, int value) {
   NEX_THROW(uti_FileException(error, path, cow_String(std::strerror(error))));
 }
 
-// The temporary file beside the target: removed unless it was renamed over the target.
+// Refuses a target that exists and is not a regular file: renaming over a FIFO, a device or a
+// socket would replace it with a regular file. The check runs before the temporary file is made
+// and again just before the rename.
+void RefuseUnlessRegular(const std::string& target, const cow_String& path) {
+  struct stat info;
+  if (lstat(target.c_str(), &info) != 0) {
+    if (errno == ENOENT) return;  // created by the rename
+    FileError(errno, path);
+  }
+  if (S_ISDIR(info.st_mode)) FileError(EISDIR, path);
+  if (!S_ISREG(info.st_mode))
+    NEX_THROW(uti_FileException(EINVAL, path, cow_String("Not a regular file")));
+}
+
+// The temporary file beside the target, in the target's own folder so that the rename stays on
+// one file system: removed unless it was renamed over the target. Its name is short and does
+// not grow with the target's, so that any name the folder takes can be saved; the process id, a
+// counter and O_EXCL keep concurrent saves (threads, processes) apart.
 struct TemporaryFile {
   std::string name;
   int fd = -1;
@@ -52,10 +70,8 @@ struct TemporaryFile {
     static std::atomic<unsigned> counter{0};
     const size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      name = folder + "." + base + "." + std::to_string(getpid()) + "-" +
-             std::to_string(counter++) + ".tmp";
+      name = folder + ".xyp" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
       // 0666 under the umask: the permissions a newly created file gets.
       fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0 || errno != EEXIST) break;
@@ -93,6 +109,7 @@ struct TemporaryFile {
     const int closing = close(fd);
     fd = -1;
     if (closing != 0) FileError(errno, path);
+    RefuseUnlessRegular(target, path);  // replaced by something else while drawing
     if (rename(name.c_str(), target.c_str()) != 0) FileError(errno, path);
     committed = true;
   }
@@ -101,6 +118,9 @@ struct TemporaryFile {
 
 gdr_ImageWriter::Format gdr_ImageWriter::FormatOf(const cow_String& path) {
   const std::string_view name = path.View();
+  // The system would see the name up to its NUL only: another file than the one named.
+  if (name.find('\0') != std::string_view::npos)
+    NEX_THROW(omu_ValueErrorException("fileName: embedded null byte"));
   if (EndsWithNoCase(name, ".png")) return PNG;
   if (EndsWithNoCase(name, ".svg")) return SVG;
   if (EndsWithNoCase(name, ".pdf")) return PDF;
@@ -115,15 +135,9 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
   CheckSize("width", width);
   CheckSize("height", height);
 
-  std::string target = path.Std();
-  struct stat info;
-  if (lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-    if (char* resolved = realpath(target.c_str(), nullptr)) {
-      target = resolved;
-      std::free(resolved);
-    }
-  }
-
+  // A link is written through: the file it points to gets the new content.
+  const std::string target = uti_FollowLinks(path).Std();
+  RefuseUnlessRegular(target, path);
   TemporaryFile file(target, path);
   const gdr_CairoRenderer::Sink sink = [&file](const unsigned char* data, size_t length) {
     return file.Write(data, length);
@@ -132,6 +146,7 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
     switch (format) {
       case PNG: {
         gdr_CairoRenderer renderer(gdr_CairoRenderer::IMAGE, width, height);
+        renderer.SetInterruptible(true);
         renderer.Clear();
         if (draw) draw(renderer);
         renderer.WritePng(sink);
@@ -139,6 +154,7 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
       }
       case PDF: {
         gdr_CairoRenderer renderer(gdr_CairoRenderer::PDF, width, height, sink);
+        renderer.SetInterruptible(true);
         renderer.Clear();
         if (draw) draw(renderer);
         renderer.Finish();
@@ -146,6 +162,7 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
       }
       case SVG: {
         gdr_SvgRenderer renderer(width, height);
+        renderer.SetInterruptible(true);
         renderer.Clear();
         if (draw) draw(renderer);
         const std::string document = renderer.Document();
@@ -153,6 +170,8 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
         break;
       }
     }
+  } catch (const cmdC_InterruptedException&) {
+    throw;  // the user stopped the drawing: that is the reason, whatever else went wrong
   } catch (const nex_Exception&) {
     // Cairo reports a failed write as its own error: the system's reason is the better one.
     if (file.error != 0) FileError(file.error, path);

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <utility>
 
+#include "cmdC_WIP.h"
 #include "omi_Assert.h"
+#include "omi_Singleton.h"
 
 namespace {
 constexpr double kMaxLineWidth = 1000.0;
@@ -204,6 +206,11 @@ std::vector<double> gdr_Renderer::DashPattern(g3d_LineStyleEnum style, double wi
   }
 }
 
+void gdr_Renderer::AskToStop() {
+  work_ = 0;
+  if (interruptible_) omi_Singleton<cmdC_WIP>::Instance().InterruptedThrow();
+}
+
 void gdr_Renderer::EmitPiece(std::vector<gdr_Point>& piece, bool closed) {
   if (closed && piece.size() >= 2 && piece.back() == piece.front()) piece.pop_back();
   if (closed && piece.size() >= 3) {
@@ -266,7 +273,10 @@ void gdr_Renderer::DrawPolyline(const float* x, const float* y, size_t n, bool c
   bool havePrevious = false;
   bool open = false;  // the previous point is inside the box and was fed
   gdr_Point previous{};
+  // Counted in blocks: one test per point and the count's bookkeeping once per block.
+  constexpr size_t kBlock = 4096;
   for (size_t k = 0; k < total; ++k) {
+    if (k % kBlock == kBlock - 1) CountWork(kBlock);
     const size_t i = k < n ? k : 0;
     const double wx = x[i];
     const double wy = y[i];
@@ -316,6 +326,7 @@ void gdr_Renderer::DrawPolyline(const float* x, const float* y, size_t n, bool c
   }
   flushRun();
   EmitPiece(piece, closing && whole);
+  CountWork(total % kBlock);
 }
 
 void gdr_Renderer::DrawLine(double x0, double y0, double x1, double y1) {
@@ -325,6 +336,7 @@ void gdr_Renderer::DrawLine(double x0, double y0, double x1, double y1) {
 }
 
 void gdr_Renderer::DrawMarker(double x, double y, g3d_MarkerEnum marker, double size) {
+  CountWork(kMarkerWork);
   if (!std::isfinite(size) || size <= 0.0) return;
   size = std::min(size, kMaxMarkerSize);
   if (!std::isfinite(x) || !std::isfinite(y)) return;

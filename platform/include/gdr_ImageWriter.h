@@ -11,8 +11,8 @@ class gdr_ImageWriter {
   static constexpr int kMaxSize = 16384;
   enum Format { PNG, SVG, PDF };
 
-  // The format of a file name; omu_ValueErrorException naming "fileName" and the name for any
-  // other extension.
+  // The format of a file name; omu_ValueErrorException naming "fileName" for any other
+  // extension, and for a name holding a NUL byte ("embedded null byte").
   static Format FormatOf(const cow_String& path);
 
   // Draws a width x height viewport (pixels for PNG, points for SVG and PDF): fills it with the
@@ -20,12 +20,16 @@ class gdr_ImageWriter {
   // to have passed the caller's checks (uti_PreCheckFile).
   //
   // Refused before anything is created: an unknown extension, a width or height outside
-  // 1 ... kMaxSize (omu_ValueErrorException naming "fileName", "width" or "height" and the
-  // value). The output goes to a temporary file beside the target, which replaces the target
-  // only when complete: whatever fails (the drawing raises, Cairo reports an error
+  // 1 ... kMaxSize, a name holding a NUL byte (omu_ValueErrorException naming "fileName",
+  // "width" or "height" and the value), a target (links followed) that exists and is not a
+  // regular file (uti_FileException: EISDIR for a folder, EINVAL otherwise). The output goes to
+  // a temporary file of a short name in the target's folder, which replaces the target only
+  // when complete: whatever fails (the drawing raises, the user interrupts it
+  // (cmdC_InterruptedException, asked every so often while drawing), Cairo reports an error
   // (nex_Exception), the disk fills up (uti_FileException with the error number and the path)),
-  // an existing file keeps its content and no temporary file is left behind. A link is followed:
-  // the file it points to is replaced. A replaced file keeps its permissions.
+  // an existing file keeps its content and no temporary file is left behind. A link is written
+  // through: the file it points to gets the new content and the link stays a link. A replaced
+  // file keeps its permissions.
   static void Save(const cow_String& path, int width, int height,
                    const std::function<void(gdr_Renderer&)>& draw);
 };

@@ -15,6 +15,10 @@
 //
 // Line widths, dash lengths, marker sizes and text transforms are in device units, so lines look
 // the same whatever the data scaling.
+//
+// A drawing of millions of points or markers takes seconds: an interruptible renderer asks the
+// work-in-progress reporter (cmdC_WIP) every so often whether the user wants to stop, and raises
+// cmdC_InterruptedException from the drawing call when so.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -69,6 +73,19 @@ class gdr_Renderer {
   // for SOLID. Lengths grow with the width (from a width of 1 up), never with the data scaling.
   static std::vector<double> DashPattern(g3d_LineStyleEnum style, double width);
 
+  // Off by default (the drawings of scenes and id maps run to their end); image files turn it on.
+  void SetInterruptible(bool on) { interruptible_ = on; }
+  bool Interruptible() const { return interruptible_; }
+  // Counts drawing work: a polyline point is one unit, a marker kMarkerWork. Every
+  // kInterruptInterval units an interruptible renderer asks whether to stop. Loops of callers
+  // that pass over many items without drawing each count them too.
+  static constexpr size_t kInterruptInterval = size_t{1} << 16;
+  static constexpr size_t kMarkerWork = 64;
+  void CountWork(size_t units) {
+    work_ += units;
+    if (work_ >= kInterruptInterval) AskToStop();
+  }
+
   // A polyline through n world points, closed back to the first one when `closed`.
   void DrawPolyline(const float* x, const float* y, size_t n, bool closed);
   void DrawLine(double x0, double y0, double x1, double y1);
@@ -103,6 +120,7 @@ class gdr_Renderer {
 
  private:
   void EmitPiece(std::vector<gdr_Point>& piece, bool closed);
+  void AskToStop();
 
   int width_;
   int height_;
@@ -114,5 +132,7 @@ class gdr_Renderer {
   g3d_LineStyleEnum lineStyle_ = g3d_SOLID;
   bool highlight_ = false;
   int pickId_ = 0;
+  bool interruptible_ = false;
+  size_t work_ = 0;  // units counted since the last question
   std::vector<gdr_Point> piece_;  // reused between polylines
 };

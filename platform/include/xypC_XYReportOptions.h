@@ -1,6 +1,7 @@
 #pragma once
 // The XY report settings: one process-wide record with a default set and a current set. Nothing
-// is range-checked here; the report writer refuses settings it cannot use.
+// is range-checked here: values are kept as given; the report writer refuses settings it cannot
+// use and takes numDigits within 1 to 1,000, the digits numbers are written with.
 #include "xypC_Enumerations.h"
 
 struct xypC_XYReportSettings {

@@ -1,4 +1,9 @@
 """XY report options and session.writeXYReport, through the scripting surface."""
+import contextlib
+import os
+import signal
+
+import numpy as np
 import pytest
 
 import xyp
@@ -113,6 +118,16 @@ class TestOptions:
         with pytest.raises(AttributeError):
             view.numDigits = 3
         assert view.numDigits == 0
+
+    @pytest.mark.parametrize("digits", [10**8, 2**31 - 7, 2**31 - 1])
+    def test_digits_beyond_those_of_the_numbers_widen_nothing(self, report, ab, session, digits):
+        # The numbers stop at 1,000 digits and so do the columns: a report of three rows stays
+        # small and whole.
+        expected = report(ab, numDigits=1000)
+        assert report(ab, numDigits=digits) == expected
+        assert report(ab, pageWidthLimited=xyPlot.SPECIFY, pageWidth=2**31 - 1) == expected
+        assert len(expected.splitlines()[1]) == 10 + 3 * 1006 + 2 * 2
+        assert session.xyReportOptions.numDigits == digits  # stored as given
 
     def test_set_values_takes_keywords_only(self, session):
         with pytest.raises(TypeError):
@@ -249,6 +264,7 @@ class TestFile:
         (dict(pageWidthLimited=xyPlot.SPECIFY, pageWidth=35), "ErrorTableWidthSize", 7),
         (dict(pageWidthLimited=xyPlot.SPECIFY, numberFormat=xyPlot.ENGINEERING, pageWidth=45),
          "ErrorTableWidthSize", 7),
+        (dict(pageWidthLimited=xyPlot.SPECIFY, pageWidth=-2**31), "ErrorTableWidthSize", 7),
     ])
     def test_refused_settings_leave_the_file_unchanged(self, session, ab, tmp_path, options,
                                                        text, code):
@@ -267,3 +283,40 @@ class TestFile:
         with pytest.raises(IsADirectoryError):
             session.writeXYReport(fileName=str(tmp_path), xyData=ab)
         assert list(tmp_path.iterdir()) == []
+
+
+@contextlib.contextmanager
+def interrupt_while_open(folder):
+    """Ctrl-C (KeyboardInterrupt from a signal handler, as Python's own SIGINT handler raises it)
+    every millisecond while a file in `folder` is open: only while a command writes there."""
+    def handler(signum, frame):
+        for fd in os.listdir("/proc/self/fd"):
+            try:
+                target = os.readlink("/proc/self/fd/" + fd)
+            except OSError:
+                continue
+            if target.startswith(str(folder) + os.sep):
+                raise KeyboardInterrupt
+
+    previous = signal.signal(signal.SIGALRM, handler)
+    signal.setitimer(signal.ITIMER_REAL, 0.001, 0.001)
+    try:
+        yield
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+        signal.signal(signal.SIGALRM, previous)
+
+
+class TestInterruption:
+    @pytest.mark.parametrize("layout", [xyPlot.SINGLE_TABLE, xyPlot.SEPARATE_TABLES])
+    @pytest.mark.parametrize("append", [False, True])
+    def test_ctrl_c_leaves_the_file_as_it_was(self, session, tmp_path, layout, append):
+        pairs = np.arange(2 * 10**6, dtype=np.float32).reshape(-1, 2)
+        data = (xyPlot.XYData(name="a", data=pairs), xyPlot.XYData(name="b", data=pairs))
+        session.xyReportOptions.setValues(layout=layout)
+        path = tmp_path / "r.txt"
+        path.write_text("old\n")
+        with interrupt_while_open(tmp_path), pytest.raises(KeyboardInterrupt):
+            session.writeXYReport(fileName=str(path), xyData=data, appendMode=append)
+        assert path.read_text() == "old\n"
+        assert os.listdir(tmp_path) == ["r.txt"]

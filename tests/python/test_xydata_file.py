@@ -1,7 +1,9 @@
 """session.XYDataFromFile and xyPlot.XYDataFromFile: XY data read from columns of a text file."""
+import contextlib
 import errno
 import math
 import os
+import signal
 
 import numpy as np
 import pytest
@@ -70,11 +72,12 @@ class TestReading:
         assert (crlf.name, crlf.data) == (expected.name, expected.data)
         assert read("0 1\r\n1 2.5").data == read(TWO_LINES).data
 
-    def test_long_line_of_400_columns(self, read):
-        lines = [" ".join(str(i + part) for i in range(400)).ljust(5000, ",") for part in (.25, .5)]
-        assert len(lines[0]) == 5000
-        xy = read("\n".join(lines), yField=400)
-        assert xy.data == ((0.25, 399.25), (0.5, 399.5))
+    @pytest.mark.parametrize("columns, y_field", [(400, 400), (100000, 100000), (100000, 2)])
+    def test_long_lines_of_many_columns(self, read, columns, y_field):
+        lines = [",".join("%.6e" % (i + part) for i in range(columns)) + ",,,"
+                 for part in (.25, .5)]
+        xy = read("\n".join(lines), yField=y_field)
+        assert xy.data == ((0.25, f32(y_field - .75)), (0.5, f32(y_field - .5)))
 
     def test_xyplot_returns_a_temporary_object_and_stores_nothing(self, session, repo, tmp_path):
         session.XYData(name="temperature", data=((7, 7),))
@@ -230,4 +233,75 @@ class TestErrors:
     def test_wrong_arguments_are_type_errors(self, session, repo, keywords, named):
         with pytest.raises(TypeError, match=named):
             session.XYDataFromFile(**keywords)
+        assert len(repo) == 0
+
+
+@contextlib.contextmanager
+def interrupt_while_open(path):
+    """Ctrl-C (KeyboardInterrupt from a signal handler, as Python's own SIGINT handler raises it)
+    every millisecond once `path`, or a file under it, is open: only while a command reads it."""
+    def handler(signum, frame):
+        for fd in os.listdir("/proc/self/fd"):
+            try:
+                target = os.readlink("/proc/self/fd/" + fd)
+            except OSError:
+                continue
+            if target.startswith(str(path)):
+                raise KeyboardInterrupt
+
+    previous = signal.signal(signal.SIGALRM, handler)
+    signal.setitimer(signal.ITIMER_REAL, 0.001, 0.001)
+    try:
+        yield
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+        signal.signal(signal.SIGALRM, previous)
+
+
+def sparse_file(path, head, zeros):
+    """head followed by `zeros` NUL bytes, taking no disk space."""
+    with open(path, "wb") as f:
+        f.write(head)
+        f.truncate(len(head) + zeros)
+
+
+def peak_growth(call):
+    """Runs call() and returns how far the resident set rose above its size before (bytes)."""
+    def status(field):
+        with open("/proc/self/status") as f:
+            return next(int(line.split()[1]) * 1024 for line in f if line.startswith(field))
+    try:
+        with open("/proc/self/clear_refs", "w") as f:
+            f.write("5")  # resets the peak to the current size
+    except OSError:
+        pytest.skip("the peak resident set size cannot be reset here")
+    before = status("VmRSS:")
+    call()
+    return status("VmHWM:") - before
+
+
+class TestLinesWithoutLineEnds:
+    GIB = 1 << 30
+
+    def test_a_gibibyte_of_zero_bytes_is_refused_in_bounded_memory(self, session, repo, tmp_path):
+        session.XYData(name="given", data=((7, 7),), legendLabel="keep")
+        before = snapshot(repo)
+        path = tmp_path / "zeros.bin"
+        sparse_file(path, b"", self.GIB)
+        info = []
+
+        def call():
+            with pytest.raises(xyp.XyPlotError) as raised:
+                session.XYDataFromFile(name="given", fileName=str(path))
+            info.append(raised.value)
+
+        assert peak_growth(call) < 64 << 20
+        assert (str(info[0]), info[0].code, info[0].details) == (*BAD_TYPE, ("X",))
+        assert snapshot(repo) == before
+
+    def test_ctrl_c_is_seen_within_one_long_line(self, session, repo, tmp_path):
+        path = tmp_path / "long.txt"
+        sparse_file(path, b"1 2 ", self.GIB)  # fields after the second are skipped unread
+        with interrupt_while_open(path), pytest.raises(KeyboardInterrupt):
+            session.XYDataFromFile(name="given", fileName=str(path))
         assert len(repo) == 0

@@ -2,6 +2,8 @@
 // ends, image files, fonts and text extents.
 #include <cairo/cairo.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -12,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cmdC_InterruptedException.h"
+#include "cmdC_WIP.h"
 #include "g3d_Color.h"
 #include "g3d_XForm.h"
 #include "gdr_ImageWriter.h"
@@ -19,6 +23,7 @@
 #include "gdr_RecordingRenderer.h"
 #include "gru_Text3D.h"
 #include "omu_ValueErrorException.h"
+#include "uti_FileException.h"
 
 namespace fs = std::filesystem;
 
@@ -424,6 +429,10 @@ TEST_F(RenderWriter, RefusalsAndFailuresLeaveTheOldFileAlone) {
   EXPECT_NE(w.find("width: 0"), std::string::npos) << w;
   const std::string h = message([&] { gdr_ImageWriter::Save(old, 10, 16385, {}); });
   EXPECT_NE(h.find("height: 16385"), std::string::npos) << h;
+  // The system would see the name up to its NUL only, and replace the old file.
+  const std::string nul =
+      message([&] { gdr_ImageWriter::Save(old + std::string("\0.png", 5), 10, 10, {}); });
+  EXPECT_NE(nul.find("embedded null byte"), std::string::npos) << nul;
   EXPECT_THROW(
       gdr_ImageWriter::Save(old, 10, 10, [](gdr_Renderer&) { throw std::runtime_error("stop"); }),
       std::runtime_error);
@@ -432,6 +441,139 @@ TEST_F(RenderWriter, RefusalsAndFailuresLeaveTheOldFileAlone) {
   gdr_ImageWriter::Save(old, 10, 10, {});
   EXPECT_EQ(Read(old).substr(1, 3), "PNG");
   EXPECT_EQ(FileCount(), 1u);
+}
+
+namespace {
+// The error number of the file error a save raises, 0 when it saves.
+int SaveRefusal(const std::string& path, std::string* shown = nullptr) {
+  try {
+    gdr_ImageWriter::Save(cow_String(path), 10, 10, {});
+    return 0;
+  } catch (const uti_FileException& e) {
+    if (shown) *shown = e.Path().Std();
+    return e.Errno();
+  }
+}
+
+bool IsPng(const std::string& content) {
+  return content.substr(0, 4) == "\x89PNG";
+}
+}  // namespace
+
+TEST_F(RenderWriter, LinksAreWrittenThroughAndOtherKindsOfFileRefused) {
+  // A link to a regular file in another folder: the target gets the picture and keeps its
+  // permissions, the link stays a link, and no temporary file is left in either folder.
+  fs::create_directory(Path("images"));
+  const std::string target = Path("images/target.png");
+  std::ofstream(target) << "old";
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  fs::create_symlink("images/target.png", Path("link.png"));
+  fs::create_symlink("images/created.png", Path("dangling.png"));
+  for (const char* link : {"link.png", "dangling.png"}) {
+    ASSERT_EQ(SaveRefusal(Path(link)), 0) << link;
+    EXPECT_TRUE(fs::is_symlink(Path(link))) << link;
+    EXPECT_TRUE(IsPng(Read(Path(link)))) << link;
+  }
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(FileCount(), 3u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Path("images")), {}), 2);
+
+  // Anything else that exists is refused before anything is written, and stays what it was: a
+  // FIFO, a folder, a device node (root only: it stands for /dev/null), directly or through
+  // links.
+  ASSERT_EQ(mkfifo(Path("fifo.png").c_str(), 0600), 0);
+  fs::create_directory(Path("folder.png"));
+  const bool device = geteuid() == 0 && mknod(Path("null.png").c_str(), S_IFCHR | 0600,
+                                              makedev(1, 3)) == 0;
+  fs::create_symlink("fifo.png", Path("to_fifo.png"));
+  fs::create_symlink("to_fifo.png", Path("to_to_fifo.png"));
+  fs::create_symlink("null.png", Path("to_null.png"));
+  const size_t files = FileCount();
+  struct Case {
+    const char* name;
+    int error;
+    mode_t kind;
+  };
+  for (const Case& c : {Case{"fifo.png", EINVAL, S_IFIFO}, Case{"to_fifo.png", EINVAL, S_IFIFO},
+                        Case{"to_to_fifo.png", EINVAL, S_IFIFO},
+                        Case{"folder.png", EISDIR, S_IFDIR}, Case{"null.png", EINVAL, S_IFCHR},
+                        Case{"to_null.png", EINVAL, S_IFCHR}}) {
+    if (c.kind == S_IFCHR && !device) continue;
+    std::string shown;
+    EXPECT_EQ(SaveRefusal(Path(c.name), &shown), c.error) << c.name;
+    EXPECT_EQ(shown, Path(c.name));
+    struct stat info;
+    ASSERT_EQ(stat(Path(c.name).c_str(), &info), 0) << c.name;
+    EXPECT_EQ(info.st_mode & S_IFMT, c.kind) << c.name;
+  }
+  EXPECT_EQ(FileCount(), files);
+}
+
+TEST_F(RenderWriter, EveryNameTheFolderTakesIsSaved) {
+  // The temporary file's name does not grow with the target's.
+  const std::string longest = std::string(251, 'n') + ".png";
+  ASSERT_EQ(SaveRefusal(Path(longest.c_str())), 0);
+  EXPECT_TRUE(IsPng(Read(Path(longest.c_str()))));
+  EXPECT_EQ(SaveRefusal(Path(("n" + longest).c_str())), ENAMETOOLONG);
+  EXPECT_EQ(FileCount(), 1u);
+
+}
+
+namespace {
+int interruptChecks = 0;
+bool InterruptOnThirdCheck() {
+  return ++interruptChecks >= 3;
+}
+}  // namespace
+
+TEST_F(RenderWriter, AnInterruptionStopsTheDrawingAndLeavesTheOldFile) {
+  // Each drawing holds many more units of work than three questions need: markers, one long
+  // polyline, many short lines (the pieces of a clipped curve, the segments of an id map).
+  const std::vector<std::pair<const char*, std::function<void(gdr_Renderer&)>>> drawings = {
+      {"markers",
+       [](gdr_Renderer& r) {
+         for (int i = 0; i < 100000; ++i) r.DrawMarker(i % 50, i % 47, g3d_FILLED_CIRCLE, 4);
+       }},
+      {"polyline",
+       [](gdr_Renderer& r) {
+         std::vector<float> x(1000000), y(1000000);
+         for (size_t i = 0; i < x.size(); ++i) {
+           x[i] = static_cast<float>(i) * 5e-5f;
+           y[i] = static_cast<float>(i % 40);
+         }
+         r.DrawPolyline(x.data(), y.data(), x.size(), false);
+       }},
+      {"lines",
+       [](gdr_Renderer& r) {
+         for (int i = 0; i < 200000; ++i) r.DrawLine(i % 50, 0, i % 50, 40);
+       }},
+  };
+  const std::string old = Path("old.png"), oldSvg = Path("old.svg"), oldPdf = Path("old.pdf");
+  for (const std::string& path : {old, oldSvg, oldPdf}) std::ofstream(path) << "old content";
+  for (const std::string& path : {old, oldSvg, oldPdf}) {
+    for (const auto& [what, draw] : drawings) {
+      interruptChecks = 0;
+      cmdC_WIP::SetInterruptCheck(&InterruptOnThirdCheck);
+      EXPECT_THROW(gdr_ImageWriter::Save(cow_String(path), 50, 50, draw),
+                   cmdC_InterruptedException)
+          << path << " " << what;
+      cmdC_WIP::SetInterruptCheck(nullptr);
+      EXPECT_EQ(interruptChecks, 3) << path << " " << what;  // it stopped at the third
+      EXPECT_EQ(Read(path), "old content") << path << " " << what;
+      EXPECT_EQ(FileCount(), 3u) << path << " " << what;  // no temporary file left
+    }
+  }
+  // Renderers outside image files (scenes, id maps) draw to their end.
+  interruptChecks = 0;
+  cmdC_WIP::SetInterruptCheck(&InterruptOnThirdCheck);
+  gdr_RecordingRenderer recording(50, 50);
+  EXPECT_NO_THROW(drawings[0].second(recording));
+  cmdC_WIP::SetInterruptCheck(nullptr);
+  EXPECT_EQ(interruptChecks, 0);
+  // And the next save draws the whole picture.
+  gdr_ImageWriter::Save(cow_String(old), 50, 50, drawings[0].second);
+  EXPECT_TRUE(IsPng(Read(old)));
 }
 
 TEST(Font, ParsesDescriptionsAndMapsFamilies) {

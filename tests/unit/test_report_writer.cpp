@@ -1,13 +1,17 @@
 // The XY report writer called directly: column order, page split with titles, headings of long
-// names, totals precision, undefined X values, empty data, digits out of range, refused layouts
-// and write failures. The scripting surface is covered by tests/python/test_xy_report.py.
+// names, totals precision, undefined X values, empty data, digits and page widths out of range,
+// refused layouts; interrupted and failed writes leave the file as it was, links and permissions
+// are kept, progress stays within 100 %. The scripting surface is covered by
+// tests/python/test_xy_report.py.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -16,6 +20,8 @@
 #include <tuple>
 #include <vector>
 
+#include "cmdC_InterruptedException.h"
+#include "cmdC_WIP.h"
 #include "uti_FileException.h"
 #include "uti_XypException.h"
 #include "xypC_XYReportOptions.h"
@@ -41,6 +47,8 @@ class ReportWriter : public ::testing::Test {
     path_ = dir_ + "/report.txt";
   }
   void TearDown() override {
+    cmdC_WIP::SetInterruptCheck(nullptr);
+    cmdC_WIP::SetListener(nullptr);
     std::filesystem::remove_all(dir_);
     xypK_finalize(modules_);
   }
@@ -57,6 +65,23 @@ class ReportWriter : public ::testing::Test {
   std::string Write(const char* xTitle = "", const char* yTitle = "") {
     xypK_WriteReport().WriteReport(false, cow_String(path_), data_, names_, xTitle, yTitle);
     return Read();
+  }
+  void Write(bool append) {
+    xypK_WriteReport().WriteReport(append, cow_String(path_), data_, names_, "", "");
+  }
+  // The names in the folder: a report that did not finish leaves no file behind.
+  std::vector<std::string> Folder() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+  // Data sets of `rows` pairs on the same X values: a report of many rows.
+  void AddRows(int rows) {
+    std::vector<std::pair<float, float>> pairs;
+    for (int i = 0; i < rows; ++i) pairs.emplace_back(float(i), float(i) * 0.5f);
+    Add("A", pairs);
+    Add("B", pairs);
   }
   std::string Read() const {
     std::ifstream in(path_, std::ios::binary);
@@ -221,21 +246,51 @@ TEST_F(ReportWriter, DataWithoutPairsPrintsNoValue) {
                          "\n" + M + R("X") + "  " + R("E") + "\n\n" + "\n\n" + "\n\n");
 }
 
-TEST_F(ReportWriter, DigitsBelowOneCountAsOneAndManyDigitsWork) {
+TEST_F(ReportWriter, DigitsAreClampedToTheRangeTheNumbersUse) {
   Add("A", {{0.5f, 10.0f}, {1.0f, 0.1f}});
-  for (int digits : {0, -3}) {
+  for (int digits : {0, -3, INT_MIN}) {
     Options().numDigits = digits;
     EXPECT_EQ(Write(), "\n" + M + R("X", 7) + "  " + R("A", 7) + "\n\n" +  //
                            M + F(0.5f, 1) + "  " + F(10.0f, 1) + "\n" +    //
                            M + F(1.0f, 1) + "  " + F(0.1f, 1) + "\n\n\n\n\n")
         << digits;
   }
-  Options().numDigits = 40;
-  const std::vector<std::string> lines = Lines(Write());
-  ASSERT_EQ(lines.size(), 3u + 2u + 4u);
-  EXPECT_EQ(lines[1], M + R("X", 46) + "  " + R("A", 46));
-  EXPECT_EQ(lines[4], M + F(1.0f, 40) + "  " + F(0.1f, 40));
-  EXPECT_EQ(lines[4].size(), 10u + 46u + 2u + 46u);
+  // Columns as wide as the numbers, up to 1000 digits; beyond, no wider (and no overflow).
+  const struct {
+    xypC_FormatEnum format;
+    int digits, width;
+  } cases[] = {
+      {xypC_AUTOMATIC, 40, 46},          {xypC_AUTOMATIC, 1000, 1006},
+      {xypC_AUTOMATIC, 100000000, 1006}, {xypC_AUTOMATIC, INT_MAX - 6, 1006},
+      {xypC_AUTOMATIC, INT_MAX, 1006},   {xypC_SCIENTIFIC, INT_MAX, 1006},
+      {xypC_ENGINEERING, 40, 85},        {xypC_ENGINEERING, INT_MAX, 2005},
+  };
+  for (const auto& c : cases) {
+    Options().numberFormat = c.format;
+    Options().numDigits = c.digits;
+    const std::vector<std::string> lines = Lines(Write());
+    ASSERT_EQ(lines.size(), 3u + 2u + 4u) << c.digits;
+    EXPECT_EQ(lines[4],
+              M + F(1.0f, std::min(c.digits, 1000)) + "  " + F(0.1f, std::min(c.digits, 1000)))
+        << c.digits;
+    for (int row : {1, 3, 4})
+      EXPECT_EQ(lines[row].size(), 10u + 2u * c.width + 2u) << c.format << " " << c.digits;
+  }
+}
+
+TEST_F(ReportWriter, PageWidthsOfAnyIntSplitOrRefuseTheTable) {
+  for (const char* name : {"A", "B", "C"}) Add(name, {{1.0f, 2.0f}});
+  Options().pageWidthLimited = xypC_SPECIFY;
+  for (int width : {INT_MIN, -1, 0, 35}) {
+    Options().pageWidth = width;
+    EXPECT_EQ(Refusal(), std::make_pair(7, std::string("ErrorTableWidthSize"))) << width;
+  }
+  for (int width : {50, INT_MAX}) {
+    Options().pageWidth = width;
+    int headings = 0;
+    for (const std::string& l : Lines(Write())) headings += l.rfind(M + R("X"), 0) == 0;
+    EXPECT_EQ(headings, width == 50 ? 2 : 1) << width;
+  }
 }
 
 TEST_F(ReportWriter, UnknownLayoutIsRefusedBeforeTheFileIsOpened) {
@@ -248,18 +303,94 @@ TEST_F(ReportWriter, UnknownLayoutIsRefusedBeforeTheFileIsOpened) {
   EXPECT_EQ(Read(), "kept\n");
 }
 
-TEST_F(ReportWriter, FullDiskRaisesTheFileError) {
+namespace {
+int interruptChecks = 0;
+bool InterruptOnSecondCheck() {
+  return ++interruptChecks >= 2;
+}
+std::vector<int> milestones;
+void RecordMilestone(const char* kind, const cow_String& text) {
+  if (std::string(kind) == "Milestone") milestones.push_back(std::atoi(text.CStr() + 21));
+}
+}  // namespace
+
+TEST_F(ReportWriter, AnInterruptedReportLeavesTheFileAsItWas) {
+  AddRows(20000);
+  for (xypC_ColumnLayoutEnum layout : {xypC_SINGLE_TABLE, xypC_SEPARATE_TABLES}) {
+    Options().layout = layout;
+    for (bool append : {false, true}) {
+      for (bool existed : {false, true}) {
+        std::filesystem::remove(path_);
+        if (existed) Put("old report\n");
+        interruptChecks = 0;
+        cmdC_WIP::SetInterruptCheck(&InterruptOnSecondCheck);
+        EXPECT_THROW(Write(append), cmdC_InterruptedException);
+        cmdC_WIP::SetInterruptCheck(nullptr);
+        EXPECT_EQ(interruptChecks, 2);
+        EXPECT_EQ(Folder(),
+                  existed ? std::vector<std::string>{"report.txt"} : std::vector<std::string>{})
+            << layout << append;
+        if (existed) {
+          EXPECT_EQ(Read(), "old report\n") << layout << append;
+        }
+      }
+    }
+  }
+}
+
+TEST_F(ReportWriter, AFailedWriteLeavesTheFileAsItWas) {
+  AddRows(20000);  // about 1 MB of rows: beyond the file size limit below
+  for (bool append : {false, true}) {
+    Put("old report\n");
+    // In a child: the file size limit makes the write fail part way (EFBIG, as a full disk
+    // gives ENOSPC).
+    const auto child = [&] {
+      std::signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{64 << 10, 64 << 10};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      try {
+        Write(append);
+      } catch (const uti_FileException& e) {
+        std::_Exit(e.Errno() == EFBIG && e.Path().Std() == path_ ? 0 : 2);
+      }
+      std::_Exit(1);
+    };
+    EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "") << append;
+    EXPECT_EQ(Read(), "old report\n") << append;
+    EXPECT_EQ(Folder(), std::vector<std::string>{"report.txt"}) << append;
+  }
+}
+
+TEST_F(ReportWriter, AReplacedReportKeepsLinksAndPermissions) {
+  Add("A", {{0.0f, 1.0f}});
+  const std::string expected = Write();
+  const std::string target = dir_ + "/target.txt", link = dir_ + "/link.txt";
+  std::ofstream(target) << "old\n";
+  ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+  ASSERT_EQ(symlink("target.txt", link.c_str()), 0);
+  xypK_WriteReport().WriteReport(false, cow_String(link), data_, names_, "", "");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  std::ifstream in(target);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), expected);
   struct stat info;
-  if (stat("/dev/full", &info) != 0 || !S_ISCHR(info.st_mode) || access("/dev/full", W_OK) != 0)
-    GTEST_SKIP() << "no writable /dev/full";
-  Add("A", {{0.0f, 1.0f}, {1.0f, 2.0f}});
-  for (bool append : {true, false}) {
-    try {
-      xypK_WriteReport().WriteReport(append, "/dev/full", data_, names_, "", "");
-      ADD_FAILURE() << "no error writing to a full device, append " << append;
-    } catch (const uti_FileException& e) {
-      EXPECT_EQ(e.Errno(), ENOSPC);
-      EXPECT_EQ(e.Path().Std(), "/dev/full");
+  ASSERT_EQ(stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(Folder().size(), 3u);  // report.txt, target.txt, link.txt: nothing left over
+}
+
+TEST_F(ReportWriter, ProgressStaysWithinZeroAndOneHundredPercent) {
+  // X values that go back lie beyond the last X, which is the progress reference.
+  Add("A", {{0.0f, 1.0f}, {100.0f, 2.0f}, {-50.0f, 3.0f}, {1.0f, 4.0f}});
+  Add("B", {{0.5f, 1.0f}});
+  cmdC_WIP::SetListener(&RecordMilestone);
+  for (xypC_ColumnLayoutEnum layout : {xypC_SINGLE_TABLE, xypC_SEPARATE_TABLES}) {
+    Options().layout = layout;
+    milestones.clear();
+    Write();
+    EXPECT_FALSE(milestones.empty()) << layout;
+    for (int percent : milestones) {
+      EXPECT_GE(percent, 0) << layout;
+      EXPECT_LE(percent, 100) << layout;
     }
   }
 }

@@ -10,9 +10,11 @@
 #include <string>
 
 #include "cmdC_WIP.h"
+#include "nex_Exception.h"
 #include "oda_XYDataCommonIntObj.h"
 #include "omi_Singleton.h"
 #include "uti_PreCheckFile.h"
+#include "uti_XypException.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_TextFileReader.h"
 #include "xypK_Utils.h"
@@ -93,6 +95,13 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
 
 namespace {
 
+// An x or y field longer than this is not a number: no number or "NoValue" text needs more, and
+// a longer field is refused as soon as it is seen, whatever follows it.
+constexpr std::size_t kMaxValueField = std::size_t{1} << 16;
+// The most of one line that is held while it is read: the text up to the end of the last field
+// read (or of a header's name field). Fields after it are skipped unread, whatever their length.
+constexpr std::size_t kMaxHeldLine = std::size_t{64} << 20;
+
 bool IsFieldSeparator(char c) {
   return c == ',' || c == ' ' || c == '\t';
 }
@@ -118,6 +127,23 @@ std::string_view NameField(std::string_view line, int column) {
     }
   }
   return {};
+}
+
+// Where the name field of a header read so far ends: field `column`, or (column 0) field 1, or
+// field 2 when field 1 is "X". kNone while that field may still go on.
+constexpr std::size_t kNone = std::string_view::npos;
+std::size_t NameFieldEnd(std::string_view header, int column) {
+  int number = 0;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < header.size() && IsNameSeparator(header[i])) ++i;
+    const std::size_t start = i;
+    while (i < header.size() && !IsNameSeparator(header[i])) ++i;
+    if (i == header.size()) return kNone;
+    ++number;
+    if (column == 0 ? number == 2 || header.substr(start, i - start) != "X" : number == column)
+      return i;
+  }
 }
 
 // Converts a field the classifier accepted, as the C conversion would: a leading "+" is
@@ -148,6 +174,7 @@ bool PlainNumber(std::string_view line, std::size_t& i, float& value) {
   if (r.ec != std::errc() || (r.ptr != end && !IsFieldSeparator(*r.ptr))) return false;
   const char last = r.ptr[-1];
   if (!((last >= '0' && last <= '9') || last == '.')) return false;
+  if (static_cast<std::size_t>(r.ptr - (line.data() + i)) > kMaxValueField) return false;
   i = static_cast<std::size_t>(r.ptr - line.data());
   return true;
 }
@@ -155,6 +182,112 @@ bool PlainNumber(std::string_view line, std::size_t& i, float& value) {
 // A line as read with its line end: "*" alone on its line is a command line too.
 bool IsCommand(std::string_view line, bool hadLineEnd) {
   return xypK_Utils::IsCommandLine(line) || (line == "*" && hadLineEnd);
+}
+
+// The fields of a data line up to the last one read.
+struct DataFields {
+  float x = 0.0f, y = 0.0f;
+  bool converted = true, noValue = false;
+  int count = 0;        // fields split off
+  std::size_t end = 0;  // where the last of them ends
+};
+
+// Splits a data line at commas, blanks and tabs (runs count as one) up to field `lastField`, and
+// converts the x and y fields. An x or y field that is neither a number nor "NoValue", or is
+// longer than kMaxValueField, raises ErrorInvalidDataTypeForCoordinate. With kPartial the text is
+// the start of a line still being read: a field that reaches its end may go on and is not split
+// off, but is refused already when it is an x or y field longer than kMaxValueField.
+template <bool kPartial>
+DataFields SplitDataLine(std::string_view line, int xField, int yField, int lastField) {
+  DataFields f;
+  std::size_t i = 0;
+  while (f.count < lastField) {
+    while (i < line.size() && IsFieldSeparator(line[i])) ++i;
+    if (i == line.size()) break;
+    const std::size_t start = i;
+    const bool isX = f.count + 1 == xField, isY = f.count + 1 == yField;
+    if constexpr (kPartial) {
+      std::size_t stop = i;
+      while (stop < line.size() && !IsFieldSeparator(line[stop])) ++stop;
+      if (stop == line.size()) {
+        if ((isX || isY) && stop - start > kMaxValueField)
+          xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate(isX ? "X" : "Y");
+        break;
+      }
+    }
+    ++f.count;
+    float value = 0.0f;
+    if ((isX || isY) && PlainNumber(line, i, value)) {
+      if (isX) f.x = value;
+      if (isY) f.y = value;
+      f.end = i;
+      continue;
+    }
+    while (i < line.size() && !IsFieldSeparator(line[i])) ++i;
+    f.end = i;
+    if (!isX && !isY) continue;
+    const std::string_view field = line.substr(start, i - start);
+    const xypK_FieldEnum kind =
+        field.size() > kMaxValueField ? xypK_NOT_A_NUMBER : xypK_Utils::IsFloat(field);
+    if (kind == xypK_NOT_A_NUMBER)
+      xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate(isX ? "X" : "Y");
+    if (kind == xypK_NUMBER) {
+      if (isX) f.converted = ConvertField(field, f.x) && f.converted;
+      if (isY) f.converted = ConvertField(field, f.y) && f.converted;
+    }
+    f.noValue = f.noValue || kind == xypK_NO_VALUE;
+  }
+  return f;
+}
+
+// What the reading loop knows before it sees the next line.
+struct ReadState {
+  int xField, yField, lastField;
+  bool twoColumns;
+  std::int64_t period;  // a line used, then period - 1 skipped
+  std::int64_t lineCounter = 0;
+  int section = 0;
+  std::uint64_t linesRead = 0;
+};
+
+// A line too long to hold up to the end of what is read from it.
+[[noreturn]] void RefuseLongLine(const ReadState& s) {
+  NEX_THROW(uti_XypException(
+      "ErrorReadingDataFromFile", 11,
+      "line " + cow_String::FromInt(static_cast<long long>(s.linesRead + 1)) + " holds more than " +
+          cow_String::FromInt(static_cast<long long>(kMaxHeldLine)) +
+          " bytes before the end of the fields read from it"));
+}
+
+// For a line that has filled the reader's buffer, how much the loop below needs: the same
+// decisions in the same order, so the kept text reads exactly as the whole line would.
+xypK_TextFileReader::Keep KeepOfLongLine(char* text, std::size_t size, const ReadState& s) {
+  const std::string_view line(text, size);
+  const auto whole = [&]() -> xypK_TextFileReader::Keep {
+    if (size >= kMaxHeldLine) RefuseLongLine(s);
+    return {size, true};
+  };
+  if (s.period != 1 && s.lineCounter % s.period != 0) return {0, false};  // skipped unseen
+  if (size < 2) return {size, true};
+  if (xypK_Utils::IsCommentLine(line)) return {2, false};
+  if (xypK_Utils::IsCommandLine(line)) {
+    if (s.section >= 1) return {2, false};  // it ends the data
+    const std::string_view header = xypK_ReadData::ChopStarAndSpace(line);
+    if (header.empty()) return {2, true};  // "*" and the blank or tab after it stand for the run
+    const std::size_t end = NameFieldEnd(header, s.twoColumns ? 0 : s.lastField);
+    return end == kNone ? whole() : xypK_TextFileReader::Keep{size - header.size() + end, false};
+  }
+  if (line.find_first_not_of(" \t,") == kNone) {
+    // Separators only so far: one of them stands for the run, and a comma for any comma (which
+    // makes the line a data line rather than a blank one).
+    if (text[0] != ',' && line.find(',') != kNone) {
+      text[1] = ',';
+      return {2, true};
+    }
+    return {1, true};
+  }
+  const DataFields f = SplitDataLine<true>(line, s.xField, s.yField, s.lastField);
+  return f.count == s.lastField ? xypK_TextFileReader::Keep{f.end, false} : whole();
 }
 
 const char* const kCannotOpen =
@@ -211,8 +344,6 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   args.Get(yLabel, "yValuesLabel");
   args.Get(legend, "legendLabel");
   args.End();
-  // 64-bit: a skip frequency near the int limit plus one does not overflow.
-  const std::int64_t period = static_cast<std::int64_t>(std::max(skipFrequency, 0)) + 1;
 
   name = name.Trim(' ');
   if (name.IsEmpty()) xypK_MessageTypes::ErrorXYDataNameNotGiven();
@@ -237,19 +368,18 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   }
   xypK_TextFileReader file(fd, path);
 
-  const int lastField = std::max(xField, yField);
-  const bool twoColumns = xField <= 2 && yField <= 2;
-  std::int64_t lineCounter = 0;
-  int section = 0;
+  // 64-bit: a skip frequency near the int limit plus one does not overflow.
+  ReadState s{xField, yField, std::max(xField, yField), xField <= 2 && yField <= 2,
+              static_cast<std::int64_t>(std::max(skipFrequency, 0)) + 1};
+  file.SetLineCheck([&s](char* text, std::size_t size) { return KeepOfLongLine(text, size, s); });
   bool commandSeen = false, nameExpected = true;
   const auto started = std::chrono::steady_clock::now();
-  std::uint64_t linesRead = 0;
   bool showProgress = false;
 
   std::string_view line;
   bool hadLineEnd = false;
   while (file.NextLine(line, hadLineEnd)) {
-    if ((++linesRead & 4095) == 0) {
+    if ((++s.linesRead & 4095) == 0) {
       wip.InterruptedThrow();
       if (!showProgress)
         showProgress = std::chrono::steady_clock::now() - started > std::chrono::seconds(1);
@@ -267,67 +397,36 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
         wip.Milestone("Reading XY data from " + path,
                       static_cast<int>(100 * file.BytesConsumed() / file.FileSize()));
     }
-    if (period != 1 && lineCounter % period != 0) {
-      ++lineCounter;
+    if (s.period != 1 && s.lineCounter % s.period != 0) {
+      ++s.lineCounter;
       continue;
     }
     if (xypK_Utils::IsCommentLine(line) || xypK_Utils::IsBlankLine(line)) continue;
     if (IsCommand(line, hadLineEnd)) {
       commandSeen = true;
-      if (++section > 1) break;
+      if (++s.section > 1) break;
     }
-    if (commandSeen && nameExpected && section == 1) {
+    if (commandSeen && nameExpected && s.section == 1) {
       nameExpected = false;
       const std::string_view header = ChopStarAndSpace(line);
       const std::string_view headerName =
-          twoColumns ? SinglePairName(header) : MultColumnName(header, lastField);
+          s.twoColumns ? SinglePairName(header) : MultColumnName(header, s.lastField);
       if (!headerName.empty() && record->Name() != "Temp-1")
         record->SetName(cow_String(headerName));
       continue;
     }
 
-    // A data line: fields at commas, blanks and tabs, runs counting as one.
-    int fieldNumber = 0;
-    std::size_t i = 0;
-    float x = 0.0f, y = 0.0f;
-    bool converted = true, noValue = false;
-    while (fieldNumber < lastField) {
-      while (i < line.size() && IsFieldSeparator(line[i])) ++i;
-      if (i == line.size()) break;
-      const std::size_t start = i;
-      ++fieldNumber;
-      const bool isX = fieldNumber == xField, isY = fieldNumber == yField;
-      float value = 0.0f;
-      if ((isX || isY) && PlainNumber(line, i, value)) {
-        if (isX) x = value;
-        if (isY) y = value;
-        continue;
-      }
-      while (i < line.size() && !IsFieldSeparator(line[i])) ++i;
-      const std::string_view field = line.substr(start, i - start);
-      if (isX) {
-        const xypK_FieldEnum kind = xypK_Utils::IsFloat(field);
-        if (kind == xypK_NOT_A_NUMBER) xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate("X");
-        if (kind == xypK_NUMBER) converted = ConvertField(field, x) && converted;
-        noValue = noValue || kind == xypK_NO_VALUE;
-      }
-      if (isY) {
-        const xypK_FieldEnum kind = xypK_Utils::IsFloat(field);
-        if (kind == xypK_NOT_A_NUMBER) xypK_MessageTypes::ErrorInvalidDataTypeForCoordinate("Y");
-        if (kind == xypK_NUMBER) converted = ConvertField(field, y) && converted;
-        noValue = noValue || kind == xypK_NO_VALUE;
-      }
-    }
-    if (fieldNumber < xField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
-    if (fieldNumber < yField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
-    if (!converted) xypK_MessageTypes::ErrorReadingDataFromFile();
+    const DataFields f = SplitDataLine<false>(line, xField, yField, s.lastField);
+    if (f.count < xField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
+    if (f.count < yField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
+    if (!f.converted) xypK_MessageTypes::ErrorReadingDataFromFile();
     // A pair with no value in either column is dropped rather than given an invented value.
-    if (!noValue) record->AppendPair(x, y);
-    ++lineCounter;
+    if (!f.noValue) record->AppendPair(f.x, f.y);
+    ++s.lineCounter;
   }
   wip.EndProgress();
 
-  if (lineCounter == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
+  if (s.lineCounter == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
   if (commandSeen && nameExpected) xypK_MessageTypes::ErrorInvalidSectionNumber();
   if (record->Size() == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
 

@@ -1,7 +1,9 @@
 #include "xypK_WriteReport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -11,14 +13,17 @@
 #include "omi_Singleton.h"
 #include "uti_FileException.h"
 #include "uti_PreCheckFile.h"
+#include "uti_XypException.h"
 #include "xypC_XYReportOptions.h"
 #include "xypK_MessageTypes.h"
+#include "xypK_ReportFile.h"
 #include "xypK_Utils.h"
 
 namespace {
 
 constexpr const char* kMargin = "          ";  // every table line starts 10 columns in
 constexpr std::size_t kFlushSize = 1 << 20;
+constexpr std::size_t kRowsPerInterruptCheck = 4096;
 
 const char* const kCannotOpen =
     "The file designated for the XY Report cannot be opened.  Please check that it is not being "
@@ -26,12 +31,6 @@ const char* const kCannotOpen =
 
 // The last progress value the single-table layout showed; it lives as long as the module.
 int lastProgressShown = -1;
-
-struct FileCloser {
-  void operator()(std::FILE* f) const {
-    if (f) std::fclose(f);
-  }
-};
 
 void Cell(std::string& out, float value, xypC_FormatEnum format, int digits) {
   xypK_Utils::AppendFormat(out, value, format, digits);
@@ -58,8 +57,10 @@ void xypK_WriteReport::WriteReport(bool append, cow_String fileName, DataMap& da
   const xypC_XYReportSettings options = xypC_XYReportOptions::TheInstance().Current();
   const int N = static_cast<int>(data.Size());
   const bool interpolation = N == 1 ? false : options.interpolation;
-  // Every width derived from the digits uses the digits the numbers are formatted with.
-  const int digits = std::max(options.numDigits, 1);
+  // Every width derived from the digits uses the digits the numbers are formatted with, which
+  // stop at kMaxDigits: a larger numDigits neither widens the columns past the numbers nor
+  // overflows the width arithmetic.
+  const int digits = std::clamp(options.numDigits, 1, xypK_Utils::kMaxDigits);
   const int W = options.numberFormat == xypC_ENGINEERING ? 2 * digits + 5 : digits + 6;
 
   // The settings are checked before the file is opened: a refused report leaves it untouched.
@@ -67,53 +68,61 @@ void xypK_WriteReport::WriteReport(bool append, cow_String fileName, DataMap& da
     xypK_MessageTypes::ErrorPrintMethodSelection();
   int P = N, T = 1;
   if (options.pageWidthLimited == xypC_SPECIFY) {
-    P = (options.pageWidth - 8) / (W + 2) - 1;
-    if (P < 1) xypK_MessageTypes::ErrorTableWidthSize();
-    if (P > N)
+    // 64-bit: any int page width, the most negative included, divides without overflow.
+    const long long columns = (static_cast<long long>(options.pageWidth) - 8) / (W + 2) - 1;
+    if (columns < 1) xypK_MessageTypes::ErrorTableWidthSize();
+    if (columns >= N) {
       P = N;
-    else
+    } else {
+      P = static_cast<int>(columns);
       T = (N - 1) / P + 1;
+    }
   }
   if (options.layout != xypC_SINGLE_TABLE && options.layout != xypC_SEPARATE_TABLES)
     xypK_MessageTypes::ErrorUnknownColumnLayout();
 
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path_.CStr(), append ? "a" : "w+"));
-  if (!file) {
+  // Written whole or not at all: an interruption or a failed write leaves the file as it was.
+  xypK_ReportFile file;
+  if (!file.Open(path_, append)) {
     omi_Singleton<cmdC_WIP>::Instance().Error(kCannotOpen);
     return;
   }
+  std::FILE* stream = file.Stream();
   std::string out;
-  if (options.layout == xypC_SINGLE_TABLE) {
-    if (!xTitle.IsEmpty() || !yTitle.IsEmpty()) {
-      out += kMargin;
-      out += xypK_Utils::CenterString(xTitle, W).View();
-      out += "  ";
-      out += xypK_Utils::CenterString(yTitle, P * (W + 2) - 2).View();
-      out += "\n";
-      out += kMargin;
-      out.append(static_cast<std::size_t>(W), '-');
-      out += " ";
-      out.append(static_cast<std::size_t>(P * (W + 2)), '-');
-      out += "\n";
-      Flush(file.get(), out);
+  try {
+    if (options.layout == xypC_SINGLE_TABLE) {
+      if (!xTitle.IsEmpty() || !yTitle.IsEmpty()) {
+        const long long span = static_cast<long long>(P) * (W + 2);
+        out += kMargin;
+        out += xypK_Utils::CenterString(xTitle, W).View();
+        out += "  ";
+        out += xypK_Utils::CenterString(yTitle,
+                                        static_cast<int>(std::min<long long>(span - 2, INT_MAX)))
+                   .View();
+        out += "\n";
+        out += kMargin;
+        out.append(static_cast<std::size_t>(W), '-');
+        out += " ";
+        out.append(static_cast<std::size_t>(span), '-');
+        out += "\n";
+        Flush(stream, out);
+      }
+      for (int t = 0; t < T; ++t)
+        SingleTablePrint(stream, names, data, t * P, t == T - 1 ? N - t * P : P, digits,
+                         options.xyData, options.totals, options.minMax, interpolation,
+                         options.numberFormat, W);
+    } else {
+      SeparateTablePrint(stream, names, data, digits, options.xyData, options.totals,
+                         options.minMax, options.numberFormat, W);
     }
-    for (int t = 0; t < T; ++t)
-      SingleTablePrint(file.get(), names, data, t * P, t == T - 1 ? N - t * P : P, digits,
-                       options.xyData, options.totals, options.minMax, interpolation,
-                       options.numberFormat, W);
-  } else {
-    SeparateTablePrint(file.get(), names, data, digits, options.xyData, options.totals,
-                       options.minMax, options.numberFormat, W);
+  } catch (const uti_XypException&) {
+    // A row refused by the interpolation check: the rows before it stay in the file.
+    file.Commit();
+    throw;
   }
   out += "\n\n";
-  Flush(file.get(), out);
-  // A full disk shows only when the buffered text is finally written: check the close.
-  std::FILE* raw = file.release();
-  errno = 0;
-  if (std::ferror(raw) | std::fclose(raw)) {
-    const int error = errno ? errno : EIO;
-    throw uti_FileException(error, path_, cow_String(std::strerror(error)) + " (XY report)");
-  }
+  Flush(stream, out);
+  file.Commit();
 }
 
 cow_String xypK_WriteReport::TitleLine(cow_List<cow_String>& names, int first, int count, int W,
@@ -199,7 +208,10 @@ void xypK_WriteReport::SingleTablePrint(std::FILE* file, cow_List<cow_String>& n
   bool havePrevious = false;
   float previousX = 0.0f;
   const std::string noValue = xypK_Utils::RightString("NoValue", W).Std();
+  cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
+  std::size_t rows = 0;
   for (;;) {
+    if (++rows % kRowsPerInterruptCheck == 0) wip.InterruptedThrow();
     // The row's x: the smallest X at the read positions. The data set that supplies it always
     // moves on, so an infinite or undefined X cannot make rows forever.
     int supplier = -1;
@@ -214,7 +226,8 @@ void xypK_WriteReport::SingleTablePrint(std::FILE* file, cow_List<cow_String>& n
 
     if (step >= 1e-6f && std::isfinite(x) && std::isfinite(step)) {
       const double p = (static_cast<double>(x) - xMin) / step;
-      const int progress = p >= 0 && p < 1e9 ? static_cast<int>(p) : 0;
+      // X values that go back can lie beyond the last X: progress stops at 100 %.
+      const int progress = p >= 0 ? static_cast<int>(std::min(p, 100.0)) : 0;
       if (progress % 5 == 0 && progress != lastProgressShown) {
         xypK_MessageTypes::MilestoneWritingReport(progress);
         lastProgressShown = progress;
@@ -338,6 +351,7 @@ void xypK_WriteReport::SeparateTablePrint(std::FILE* file, cow_List<cow_String>&
   for (const cow_String& name : names) allPairs += data.ConstGet(name).Size();
   const std::size_t step = std::max<std::size_t>(1, allPairs / 19);
   std::size_t written = 0;
+  cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
 
   std::string out;
   int position = 0;
@@ -368,6 +382,7 @@ void xypK_WriteReport::SeparateTablePrint(std::FILE* file, cow_List<cow_String>&
         yMaximum = pair.y;
         xAtYMaximum = pair.x;
       }
+      if (written % kRowsPerInterruptCheck == 0) wip.InterruptedThrow();
       if (++written % step == 0)
         xypK_MessageTypes::MilestoneWritingReport(static_cast<int>(written * 100 / allPairs));
       if (out.size() >= kFlushSize) Flush(file, out);

@@ -2,7 +2,9 @@
 // Writes XY data to a text report: one table with a shared X column and a Y column per data set
 // (rows merged over all X values, split into pages of columns when the page width is limited),
 // or a two-column table per data set; with totals and minima and maxima on request. The layout
-// comes from the current XY report options.
+// comes from the current XY report options. Long reports check for a user interruption every
+// few thousand rows; an interrupted report, or one whose writing fails, leaves the file as it was
+// (xypK_ReportFile). A row refused by the interpolation check keeps the rows before it.
 #include <cstdio>
 #include <string>
 

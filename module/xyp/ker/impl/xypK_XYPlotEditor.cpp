@@ -26,6 +26,8 @@ namespace {
 // More tick or grid positions than this per drawing would only blacken the picture: a count that
 // large comes from options no layout accepts, and the loops stay bounded whatever they hold.
 constexpr int kMaxPositions = 10000;
+// Pairs passed over between two counts of the renderer's work (its interruption check).
+constexpr std::size_t kWorkBlock = 4096;
 
 float TextSize(float option) {
   return std::min(option, 10.0f) * xypK_XYPlotEditor::scaleRate + xypK_XYPlotEditor::minTextSize;
@@ -595,6 +597,8 @@ void xypK_XYPlotEditor::DrawCurves(gdr_Renderer& renderer, Frame& f) const {
       };
       bool open = false;  // the last emitted point continues the current piece
       for (std::size_t k = first; k + 1 < count; ++k) {
+        // A drawing of millions of pairs can be interrupted while they are gathered.
+        if ((k - first) % kWorkBlock == kWorkBlock - 1) renderer.CountWork(kWorkBlock);
         const float ax = OnAxis(data.Pair(k).x, xLog), ay = OnAxis(data.Pair(k).y, yLog);
         const float bx = OnAxis(data.Pair(k + 1).x, xLog), by = OnAxis(data.Pair(k + 1).y, yLog);
         Visible v;
@@ -632,7 +636,9 @@ void xypK_XYPlotEditor::DrawCurves(gdr_Renderer& renderer, Frame& f) const {
           static_cast<std::size_t>(co.symbolFrequency == 0 ? 1 : std::abs(co.symbolFrequency));
       // In the id map a symbol belongs to the segment that ends at its pair (the first pair's
       // to the first segment); a curve of one pair has no segment to pick.
+      std::size_t passed = 0;
       for (std::size_t k = 0; k < count && !(ids && count < 2); k += every) {
+        if (++passed % kWorkBlock == 0) renderer.CountWork(kWorkBlock);  // those outside too
         const float x = OnAxis(data.Pair(k).x, xLog), y = OnAxis(data.Pair(k).y, yLog);
         if (!inside(x, y)) continue;
         if (ids) renderer.SetPickId(base + static_cast<int>(std::max<std::size_t>(k, 1)));
