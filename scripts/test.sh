@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test (C++ through CTest, Python through
-# pytest), then the whole suite once more in an ASan + UBSan build, then a minute of fuzzing.
+# pytest), then the whole suite once more in an ASan + UBSan build with a minute of random calls
+# through the Python surface, then a minute of fuzzing the text-file reader.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/setup.sh"
@@ -11,6 +12,9 @@ jobs=$(nproc)
 
 "$top/scripts/build.sh" "$top/build-sanitize" -DXYP_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd "$top/build-sanitize" && ctest --output-on-failure -j "$jobs")
+# The Python surface under random calls, in the sanitized build: a crash or a sanitizer report in
+# any case fails the run (each case runs in a forked child).
+"$top/scripts/pyfuzz.sh" 60 "$top/build-sanitize"
 # The text-file reader under libFuzzer (clang, ASan + UBSan) for a bounded time.
 "$top/scripts/fuzz.sh" 60
 echo "All tests passed (plain and sanitized builds, fuzzing)."
