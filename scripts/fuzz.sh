@@ -24,9 +24,11 @@ flags=(-std=c++20 -g -O1 -fno-omit-frame-pointer -fsanitize=fuzzer,address,undef
        -fno-sanitize-recover=undefined)
 includes=(-I"$top/include" -I"$top/platform/include" -I"$top/module/xyp/ker/impl"
           -I"$top/module/prb/ker/impl")
-# The platform draws with Cairo, writes PNGs with zlib and may call glibc's vector math.
-read -r -a cairo_flags <<< "$(pkg-config --cflags cairo)"
-read -r -a link_libs <<< "$(pkg-config --libs cairo zlib)"
+# The platform draws with Cairo, writes PNGs with zlib, stores results in HDF5 and may call glibc's
+# vector math.
+# Results files are HDF5 files (1.10 API).
+read -r -a cairo_flags <<< "$(pkg-config --cflags cairo hdf5-serial) -DH5_USE_110_API"
+read -r -a link_libs <<< "$(pkg-config --libs cairo zlib hdf5-serial)"
 link_libs+=(-lmvec -lm)
 includes+=("${cairo_flags[@]}")
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config python3-dev pybind11-dev python3-pytest python3-numpy
           libgtest-dev libgmock-dev googletest libbenchmark-dev libcairo2-dev zlib1g-dev fonts-dejavu-core
-          python3-matplotlib)
+          python3-matplotlib libhdf5-dev python3-h5py)
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do

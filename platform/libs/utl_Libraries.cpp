@@ -5,6 +5,8 @@
 #include "cmdC_WIP.h"
 #include "cmdC_XypMessageTable.h"
 #include "g3d_ConstantsModule.h"
+#include "odb_AccessModule.h"
+#include "odb_SessionFragment.h"
 #include "omi_Singleton.h"
 #include "pyo_OskavoMath.h"
 #include "qryK_QueryRegistrarRole.h"
@@ -67,6 +69,14 @@ void G3dUp() {
 void G3dDown() {
   g3d_ConstantsModule::Destroy();
 }
+void OdbUp() {
+  odb_SessionFragment::Create();
+  odb_AccessModule::Create();
+}
+void OdbDown() {
+  odb_AccessModule::Destroy();
+  odb_SessionFragment::Destroy();  // closes every open database first
+}
 void GdyDown() {
   smg_SceneManagerRole::Finalize();
 }
@@ -105,7 +115,7 @@ UTL_LIBRARY(xypC, Nothing, Nothing)
 UTL_LIBRARY(modC, Nothing, Nothing)
 UTL_LIBRARY(res, Nothing, Nothing)
 UTL_LIBRARY(ddb, Nothing, Nothing)
-UTL_LIBRARY(odb, Nothing, Nothing)
+UTL_LIBRARY(odb, OdbUp, OdbDown)
 UTL_LIBRARY(oda, Nothing, Nothing)
 UTL_LIBRARY(bas, Nothing, Nothing)
 UTL_LIBRARY(odpK, Nothing, Nothing)

@@ -5,6 +5,7 @@
 #include "omu_Deprecation.h"
 #include "omu_KeywordErrorException.h"
 #include "omu_TypeErrorException.h"
+#include "odb_OdbException.h"
 #include "omu_ValueErrorException.h"
 #include "pyb_CommandScope.h"
 #include "pyb_Convert.h"
@@ -13,7 +14,7 @@
 
 namespace {
 py::object& Slot(int which) {
-  static py::object* slots[3] = {nullptr, nullptr, nullptr};
+  static py::object* slots[4] = {nullptr, nullptr, nullptr, nullptr};
   if (!slots[which]) slots[which] = new py::object();  // lives as long as the interpreter
   return *slots[which];
 }
@@ -51,6 +52,9 @@ py::object pyb_Errors::XyPlotError() {
 py::object pyb_Errors::ProbeError() {
   return Slot(2);
 }
+py::object pyb_Errors::OdbError() {
+  return Slot(3);
+}
 
 void pyb_Errors::Register(py::module_& m) {
   py::object base = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
@@ -59,7 +63,12 @@ void pyb_Errors::Register(py::module_& m) {
       "xyp.XyPlotError", "An error of the XY-plot commands.", base.ptr(), nullptr));
   py::object probe = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
       "xyp.ProbeError", "An error of the probe commands.", base.ptr(), nullptr));
+  py::object odb = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
+      "xyp.OdbError", "A file that is not a results file xyp can read, or a closed database.",
+      base.ptr(), nullptr));
   Slot(0) = base;
+  Slot(3) = odb;
+  m.attr("OdbError") = odb;
   Slot(1) = xy;
   Slot(2) = probe;
   m.attr("Error") = base;
@@ -86,6 +95,8 @@ void pyb_Errors::Register(py::module_& m) {
       RaiseText(PyExc_TypeError, e);
     } catch (const omu_ValueErrorException& e) {
       RaiseText(PyExc_ValueError, e);
+    } catch (const odb_OdbException& e) {
+      Raise(Slot(3), e);
     } catch (const nex_Exception& e) {
       Raise(Slot(0), e);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Exception mapping: catalogue errors become xyp.XyPlotError (with code and details), argument
-// errors TypeError, other application errors xyp.Error; deprecation warnings become Python's.
+// errors TypeError, results files that cannot be read xyp.OdbError, other application errors
+// xyp.Error; deprecation warnings become Python's.
 #include <pybind11/pybind11.h>
 
 namespace py = pybind11;
@@ -12,4 +13,5 @@ class pyb_Errors {
   static py::object Error();
   static py::object XyPlotError();
   static py::object ProbeError();
+  static py::object OdbError();
 };

@@ -363,7 +363,10 @@ TEST_F(XYDataTest, DictionaryRenamesRemovesAndRefusesAssignment) {
 }
 
 TEST_F(XYDataTest, CommandPathsOfTheSessionCommands) {
-  omu_InterfaceObj* fragment = session_.Extensions().at(0);
+  omu_InterfaceObj* fragment = nullptr;
+  for (omu_InterfaceObj* f : session_.Extensions())
+    if (f->Lookup("XYPlot").kind == omu_InterfaceObj::EntryKind::Method) fragment = f;
+  ASSERT_NE(fragment, nullptr);
   omu_Arguments none;
   EXPECT_EQ(fragment->CommandPath("session", "XYPlot", none), "session.xyPlots");
   EXPECT_EQ(fragment->CommandPath("session", "XYDataFromFile", none), "session.xyDataObjects");

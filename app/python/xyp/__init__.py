@@ -6,6 +6,8 @@ Importing the package starts the application's XY-plot module and gives:
     xyp.Error          base of the application's errors
     xyp.XyPlotError    errors of the XY-plot commands (str(e), e.code, e.details)
     xyp.ProbeError     errors of the probe commands
+    xyp.OdbError       a file that is not a readable results file, or a closed database
+    xyp.odb            writing results files (create, writeSample) and their constants
 
 and registers the scripting modules (xyPlot, oskavoMath, ...) in sys.modules, so that
 ``import xyPlot`` works afterwards.
@@ -21,6 +23,7 @@ _atexit.register(_xyp.finalize)
 Error = _xyp.Error
 XyPlotError = _xyp.XyPlotError
 ProbeError = _xyp.ProbeError
+OdbError = _xyp.OdbError
 SymbolicConstant = _xyp.SymbolicConstant
 
 session = _xyp.session()
@@ -85,3 +88,6 @@ def script_namespace():
 def shutdown():
     """Shuts the application's module down now instead of at exit."""
     _xyp.finalize()
+
+
+from . import odb  # noqa: E402  (needs the modules started above)

@@ -1,0 +1,54 @@
+#include "odb_SessionFragment.h"
+
+#include <memory>
+
+#include "ddr_Root.h"
+#include "oda_OdbIntObj.h"
+#include "odb_OdbDictIntObj.h"
+#include "omu_Arguments.h"
+#include "omu_PrimType.h"
+#include "thr_ThreadSingleton.h"
+
+namespace {
+std::unique_ptr<odb_SessionFragment>& Owner() {
+  static std::unique_ptr<odb_SessionFragment> fragment;
+  return fragment;
+}
+}  // namespace
+
+const omu_MethodRow odb_SessionFragment::methods_[] = {
+    {"openOdb", omu_Method<&odb_SessionFragment::OpenOdb>}, {"", nullptr}};
+const omu_MemberRow odb_SessionFragment::members_[] = {
+    {"odbs", omu_Getter<&odb_SessionFragment::GetOdbs>, nullptr}, {"", nullptr, nullptr}};
+
+odb_SessionFragment::odb_SessionFragment() {
+  DescribeType(TypeName(), methods_, members_);
+}
+
+std::unique_ptr<omu_InterfaceObj> odb_SessionFragment::Copy() const {
+  return std::make_unique<odb_SessionFragment>();
+}
+
+omu_Result odb_SessionFragment::OpenOdb(omu_Arguments& args) {
+  cow_String path;
+  args.Begin();
+  args.Get(path, "path");
+  args.End();
+  const odb_Odb& odb = thr_ThreadSingleton<ddr_Root>::Instance().Open(path);
+  return std::make_unique<omu_PrimType>(
+      std::make_shared<oda_OdbIntObj>(odb.Path(), odb.Generation()));
+}
+
+omu_Result odb_SessionFragment::GetOdbs() {
+  return std::make_unique<omu_PrimType>(std::make_shared<odb_OdbDictIntObj>());
+}
+
+void odb_SessionFragment::Create() {
+  if (!Owner()) Owner() = std::make_unique<odb_SessionFragment>();
+}
+
+void odb_SessionFragment::Destroy() {
+  thr_ThreadSingleton<ddr_Root>::Instance().CloseAll();
+  Owner().reset();
+  thr_ThreadSingleton<ddr_Root>::Finalize();
+}
