@@ -106,3 +106,10 @@ for extension in ("png", "svg", "pdf"):
     path = os.path.join(images, "beam_tip." + extension)
     viewport.saveImage(fileName=path, width=800, height=600)
     print(f"Saved {path} ({os.path.getsize(path)} bytes)")
+
+# A results file: the bundled sample (a plate, an impact step and a frequency sweep), written as
+# an HDF5 file of our layout and opened again; h5py or any HDF5 tool reads the same file.
+sample = xyp.odb.writeSample(os.path.join(images, "plate.h5"))
+odb = session.openOdb(sample)
+print(f"Opened {odb.path}: steps {odb.steps}; open databases {len(session.odbs)}")
+odb.close()

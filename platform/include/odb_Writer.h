@@ -30,6 +30,17 @@ class odb_Writer {
     cow_String set;
   };
 
+  // Numbers as they are stored: float32 unless double, converted once when added.
+  struct Stored {
+    std::vector<float> singles;
+    std::vector<double> doubles;
+    bool isDouble = false;
+    Stored() = default;
+    Stored(std::vector<double> values, bool asDouble);
+    std::size_t Size() const { return isDouble ? doubles.size() : singles.size(); }
+    bool operator==(const Stored& other) const;  // bit for bit
+  };
+
   // Pre-checks `path` for writing (uti_FileException).
   explicit odb_Writer(const cow_String& path);
   ~odb_Writer();
@@ -55,9 +66,8 @@ class odb_Writer {
   // `values` holds one value per x (components per x when components > 1), each a (real,
   // imaginary) pair when `isComplex`. Stored as float32, or float64 when `isDouble`. The x values
   // of a step's outputs are stored once when equal.
-  void AddHistory(int step, const HistoryPoint& point, const std::vector<double>& x,
-                  const std::vector<double>& values, bool isComplex, bool isDouble,
-                  int components = 1);
+  void AddHistory(int step, const HistoryPoint& point, std::vector<double> x,
+                  std::vector<double> values, bool isComplex, bool isDouble, int components = 1);
   // Returns the frame's index in its step.
   int AddFrame(int step, double value);
   // `values` holds valuesPerLabel values per label (one length within a field).
@@ -70,12 +80,8 @@ class odb_Writer {
 
  private:
   struct HistoryData {
-    std::vector<double> values;
+    Stored values;
     int xIndex = 0;  // into the step's x arrays
-  };
-  struct XData {
-    std::vector<double> values;
-    bool isDouble = false;
   };
   struct FieldData {
     std::vector<int> labels;
@@ -83,7 +89,7 @@ class odb_Writer {
   };
   struct StepData {
     std::vector<HistoryData> histories;
-    std::vector<XData> x;
+    std::vector<Stored> x;
     std::vector<std::vector<FieldData>> fields;  // per frame
   };
 

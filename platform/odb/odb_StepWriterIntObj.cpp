@@ -44,13 +44,14 @@ omu_Result odb_StepWriterIntObj::AddHistory(omu_Arguments& args) {
   args.Get(isComplex, "complex");
   args.Get(components, "components");
   args.Get(count, "count");
-  const std::vector<double> x = odb_Numbers::Read(args, "x", count);
+  std::vector<double> x = odb_Numbers::Read(args, "x", count);
   const long long perX = static_cast<long long>(components < 1 ? 1 : components) * (isComplex ? 2 : 1);
-  const std::vector<double> values =
+  std::vector<double> values =
       odb_Numbers::Read(args, "values", count < 0 ? -1 : count * perX);
   args.End();
   point.position = position.Get();
-  writer_->AddHistory(step_, point, x, values, isComplex, isDouble, components);
+  writer_->AddHistory(step_, point, std::move(x), std::move(values), isComplex, isDouble,
+                      components);
   return std::make_unique<omu_PrimNone>();
 }
 

@@ -35,6 +35,14 @@ void CheckText(const char* keyword, const cow_String& text) {
     Refuse(std::string(keyword) + ": embedded null byte");
 }
 
+void WriteStored(hid_t at, const std::string& name, const odb_Writer::Stored& v,
+                 const std::vector<hsize_t>& dims) {
+  if (v.isDouble)
+    odb_Hdf5::WriteDataset(at, name, H5T_IEEE_F64LE, H5T_NATIVE_DOUBLE, dims, v.doubles.data());
+  else
+    odb_Hdf5::WriteDataset(at, name, H5T_IEEE_F32LE, H5T_NATIVE_FLOAT, dims, v.singles.data());
+}
+
 std::string JoinPath(std::initializer_list<std::string> parts) {
   std::string path;
   for (const std::string& p : parts) path += "/" + p;
@@ -153,9 +161,24 @@ int odb_Writer::AddStep(const cow_String& name, int domain, double totalTime) {
   return static_cast<int>(steps_.size()) - 1;
 }
 
-void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point,
-                            const std::vector<double>& x, const std::vector<double>& values,
-                            bool isComplex, bool isDouble, int components) {
+odb_Writer::Stored::Stored(std::vector<double> values, bool asDouble) : isDouble(asDouble) {
+  if (asDouble) {
+    doubles = std::move(values);
+  } else {
+    singles.resize(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) singles[i] = static_cast<float>(values[i]);
+  }
+}
+
+bool odb_Writer::Stored::operator==(const Stored& other) const {
+  if (isDouble != other.isDouble || Size() != other.Size()) return false;
+  return isDouble ? std::memcmp(doubles.data(), other.doubles.data(), doubles.size() * 8) == 0
+                  : std::memcmp(singles.data(), other.singles.data(), singles.size() * 4) == 0;
+}
+
+void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point, std::vector<double> x,
+                            std::vector<double> values, bool isComplex, bool isDouble,
+                            int components) {
   RequireOpen();
   CheckStep(stepIndex);
   CheckText("label", point.label);
@@ -196,25 +219,18 @@ void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point,
 
   StepData& data = data_[static_cast<std::size_t>(stepIndex)];
   // Equal x values of one step are stored once (bit for bit, in the stored precision).
+  Stored storedX(std::move(x), isDouble);
   int xIndex = -1;
-  for (std::size_t i = 0; i < data.x.size() && xIndex < 0; ++i) {
-    const XData& other = data.x[i];
-    if (other.isDouble != isDouble || other.values.size() != x.size()) continue;
-    bool same = true;
-    for (std::size_t j = 0; j < x.size() && same; ++j)
-      same = isDouble ? std::memcmp(&other.values[j], &x[j], sizeof(double)) == 0
-                      : static_cast<float>(other.values[j]) == static_cast<float>(x[j]) &&
-                            std::signbit(other.values[j]) == std::signbit(x[j]);
-    if (same) xIndex = static_cast<int>(i);
-  }
+  for (std::size_t i = data.x.size(); i-- > 0 && xIndex < 0;)
+    if (data.x[i] == storedX) xIndex = static_cast<int>(i);
   if (xIndex < 0) {
-    data.x.push_back({x, isDouble});
+    data.x.push_back(std::move(storedX));
     xIndex = static_cast<int>(data.x.size()) - 1;
   }
   const std::size_t index = steps_[static_cast<std::size_t>(stepIndex)].histories.size();
   h.values = JoinPath({"steps", std::to_string(stepIndex), "historyValues", std::to_string(index)});
   h.x = JoinPath({"steps", std::to_string(stepIndex), "x", std::to_string(xIndex)});
-  data.histories.push_back({values, xIndex});
+  data.histories.push_back({Stored(std::move(values), isDouble), xIndex});
   steps_[static_cast<std::size_t>(stepIndex)].histories.push_back(std::move(h));
 }
 
@@ -399,12 +415,7 @@ void odb_Writer::WriteFile(std::int64_t fileId) const {
 
       if (!data.x.empty()) {
         odb_Hdf5::Id xg = group(g.get(), "x");
-        for (std::size_t i = 0; i < data.x.size(); ++i) {
-          const XData& x = data.x[i];
-          odb_Hdf5::WriteDataset(xg.get(), std::to_string(i),
-                                 x.isDouble ? H5T_IEEE_F64LE : H5T_IEEE_F32LE, H5T_NATIVE_DOUBLE,
-                                 {x.values.size()}, x.values.data());
-        }
+        for (std::size_t i = 0; i < data.x.size(); ++i) WriteStored(xg.get(), std::to_string(i), data.x[i], {data.x[i].Size()});
       }
       if (step.histories.empty()) continue;
       odb_Hdf5::Id vg = group(g.get(), "historyValues");
@@ -414,9 +425,7 @@ void odb_Writer::WriteFile(std::int64_t fileId) const {
         std::vector<hsize_t> dims{static_cast<hsize_t>(h.count)};
         if (h.components > 1) dims.push_back(static_cast<hsize_t>(h.components));
         if (h.isPair) dims.push_back(2);
-        odb_Hdf5::WriteDataset(vg.get(), std::to_string(j),
-                               h.isDouble ? H5T_IEEE_F64LE : H5T_IEEE_F32LE, H5T_NATIVE_DOUBLE,
-                               dims, data.histories[j].values.data());
+        WriteStored(vg.get(), std::to_string(j), data.histories[j].values, dims);
         odb_Layout::HistoryRow& r = rows[j];
         r.label = const_cast<char*>(h.variableLabel.CStr());
         r.description = const_cast<char*>(h.variableDescription.CStr());

@@ -9,10 +9,15 @@
 #include <functional>
 #include <string>
 
+#include "ddr_Root.h"
 #include "odb_Odb.h"
 #include "odb_OdbException.h"
 #include "odb_Writer.h"
 #include "omu_ValueErrorException.h"
+#include "thr_ThreadSingleton.h"
+#include "xypK_Module.h"
+#include "xypK_XYToolset.h"
+#include "xypK_XYToolsetClient.h"
 
 // History points are written as aggregates, their trailing fields left at their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -303,3 +308,34 @@ TEST_F(ResultsFile, AWriterDroppedUnclosedLeavesNothing) {
 }
 
 }  // namespace
+
+// The XY toolset hears every database that closes, with its real path.
+namespace {
+class FileLog : public xypK_XYToolsetClient {
+ public:
+  explicit FileLog(std::vector<std::string>& log) : log_(log) {}
+  void CleanupFromFile(const cow_String& fileName) override { log_.push_back(fileName.Std()); }
+
+ private:
+  std::vector<std::string>& log_;
+};
+}  // namespace
+
+TEST_F(ResultsFile, ClosingADatabaseTellsTheXYToolset) {
+  int modules = 0;
+  xypK_initialize(modules);
+  WriteValidFile();
+  std::vector<std::string> log;
+  xypK_XYToolset::Instance().AddClient(new FileLog(log));  // the toolset owns it
+  ddr_Root& root = thr_ThreadSingleton<ddr_Root>::Instance();
+  const std::string real = fs::canonical(path_).string();
+  EXPECT_EQ(&root.Open(cow_String(path_)), &root.Open(cow_String(folder_.string() + "/./plate.h5")));
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(root.Close(cow_String(real)));
+  EXPECT_EQ(log, std::vector<std::string>{real});
+  EXPECT_FALSE(root.Close(cow_String(real)));
+  root.Open(cow_String(path_));
+  xypK_finalize(modules);  // closes what is open: after the toolset went, nobody is told
+  EXPECT_EQ(log.size(), 1u);
+  EXPECT_TRUE(thr_ThreadSingleton<ddr_Root>::Instance().Paths().empty());
+}

@@ -29,18 +29,20 @@ for _name in dir(_access):
         globals()[_name] = _value
 
 
-def _packed(array, keyword, dtype=_np.float64):
-    """An array as the binding takes it without an object per value: (m, 2) float64, its numbers
-    in order (padded with one zero to an even count), and the count of numbers."""
+def _packed(array, keyword):
+    """An array as the binding takes it without an object per value: (m, 2), its numbers in
+    order (padded with one zero to an even count), and the count of numbers. float32 and float64
+    arrays go as they are (the binding reads either); anything else becomes float64."""
     try:
-        flat = _np.ascontiguousarray(array, dtype=dtype).reshape(-1)
+        flat = _np.asarray(array)
+        if flat.dtype not in (_np.float32, _np.float64):
+            flat = flat.astype(_np.float64)
+        flat = _np.ascontiguousarray(flat).reshape(-1)
     except (TypeError, ValueError) as e:
         raise ValueError("%s: %s" % (keyword, e)) from None
     n = flat.size
-    if dtype != _np.float64:
-        flat = flat.astype(_np.float64)
     if n % 2:
-        flat = _np.append(flat, 0.0)
+        flat = _np.append(flat, flat.dtype.type(0))
     return flat.reshape(-1, 2), n
 
 
@@ -75,8 +77,8 @@ class Frame:
         if len(lengths) > 1:
             raise ValueError("values: one length within a field (got %s)" % sorted(lengths))
         per_label = max(lengths.pop() if lengths else 0, 1)
-        packed_labels, count = _packed(_np.asarray(labels, dtype=_np.float64), "values")
-        packed_values, _ = _packed(_np.asarray(items, dtype=_np.float64), "values")
+        packed_labels, count = _packed(labels, "values")
+        packed_values, _ = _packed(items, "values")
         keywords = dict(label=label, description=description, instance=instance, count=count,
                         labels=packed_labels, values=packed_values, valuesPerLabel=per_label)
         if position is not None:
@@ -95,16 +97,19 @@ class Step:
                    double=False):
         """x: the frames' x values (time, frequency, ...); values: one per x, complex numbers
         making complex pairs. Stored as float32, or float64 with double=True."""
-        x_array = _np.asarray(x, dtype=_np.float64).reshape(-1)
-        v = _np.asarray(values)
-        is_complex = _np.iscomplexobj(v)
-        if is_complex:
-            v = _np.stack([v.real, v.imag], axis=-1).astype(_np.float64)
-        else:
-            try:
+        try:
+            x_array = _np.asarray(x)
+            if x_array.dtype not in (_np.float32, _np.float64):
+                x_array = x_array.astype(_np.float64)
+            x_array = x_array.reshape(-1)
+            v = _np.asarray(values)
+            is_complex = _np.iscomplexobj(v)
+            if is_complex:
+                v = _np.stack([v.real, v.imag], axis=-1)
+            elif v.dtype not in (_np.float32, _np.float64):
                 v = v.astype(_np.float64)
-            except (TypeError, ValueError) as e:
-                raise ValueError("values: %s" % e) from None
+        except (TypeError, ValueError) as e:
+            raise ValueError("values: %s" % e) from None
         if v.shape[:1] != x_array.shape:
             raise ValueError("values: %d values for %d x values"
                              % (v.shape[0] if v.ndim else 1, x_array.size))
@@ -154,7 +159,7 @@ class Writer:
         self._native.addElements(**keywords)
 
     def addSet(self, name, labels, kind=None, instance="", internal=False):
-        packed, count = _packed(_np.asarray(labels, dtype=_np.float64), "labels")
+        packed, count = _packed(labels, "labels")
         keywords = dict(name=name, instance=instance, labels=packed, count=count,
                         internal=bool(internal))
         if kind is not None:

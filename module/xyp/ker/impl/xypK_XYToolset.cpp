@@ -3,10 +3,12 @@
 #include <exception>
 #include <vector>
 
+#include "ddr_Root.h"
 #include "omi_Singleton.h"
 #include "qryK_QueryRegistrarRole.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
+#include "thr_ThreadSingleton.h"
 #include "xypK_LayerFragment.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_PytModule.h"
@@ -30,9 +32,13 @@ xypK_XYToolset::xypK_XYToolset()
       sceneManager_(std::make_unique<xypK_SceneManager>()),
       module_(std::make_unique<xypK_PytModule>()) {
   smg_SceneManagerRole::Instance().AddSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());
+  // What was read from a results file goes when the file is closed.
+  closeListener_ = thr_ThreadSingleton<ddr_Root>::Instance().AddCloseListener(
+      [this](const cow_String& path) { CleanupFromFile(path); });
 }
 
 xypK_XYToolset::~xypK_XYToolset() {
+  thr_ThreadSingleton<ddr_Root>::Instance().RemoveCloseListener(closeListener_);
   RemoveAllClients();
   if (smg_SceneManagerRole::Exists())
     smg_SceneManagerRole::Instance().RemoveSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());

@@ -90,4 +90,5 @@ class xypK_XYToolset {
   xypC_XYPlotOptions defaultOptions_;
   xypK_ModeFactory modeFactory_;
   std::unique_ptr<xypK_PytModule> module_;
+  int closeListener_ = 0;  // hears the results databases that close
 };
