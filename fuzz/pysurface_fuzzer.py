@@ -132,6 +132,11 @@ def classify(e, ns, armed):
         return "OSError/TimeoutError", "timeout" in armed
     if isinstance(e, FAULTS):
         return name, False
+    # numpy's own floating-point warnings (warnings made errors) on what np.asarray lent it, or
+    # when numpy takes an operator over: numpy's arithmetic, not xyp's.
+    if isinstance(e, RuntimeWarning) and re.match(
+            r"(invalid value|overflow|divide by zero) encountered", safe_str(e)):
+        return "RuntimeWarning(numpy)", True
     if isinstance(e, TypeError) and "Unable to cast" in safe_str(e):
         return "TypeError(Unable to cast)", False
     if isinstance(e, OSError):

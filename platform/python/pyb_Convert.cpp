@@ -34,6 +34,23 @@ bool ReadNumber(PyObject* v, double& d) {
   return false;
 }
 
+// Whether a number is complex and not real: Python's complex and numpy's complex scalars (which
+// the numbers module registers as complex).
+bool IsComplex(PyObject* v) {
+  if (PyComplex_Check(v)) return true;
+  static PyObject* complexType = nullptr;
+  static PyObject* realType = nullptr;
+  if (!complexType) {
+    py::module_ numbers = py::module_::import("numbers");
+    complexType = py::object(numbers.attr("Complex")).release().ptr();  // kept for the process
+    realType = py::object(numbers.attr("Real")).release().ptr();
+  }
+  const int complex = PyObject_IsInstance(v, complexType);
+  const int real = PyObject_IsInstance(v, realType);
+  if (complex < 0 || real < 0) throw py::error_already_set();
+  return complex == 1 && real == 0;
+}
+
 // The two numbers of a Python (x, y) pair, when it is one. Runs no Python code, so nothing can
 // change the pair while it is read.
 bool ReadPair(PyObject* item, double& x, double& y) {
@@ -243,6 +260,11 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
     return ToPrimitive(index);
   }
   if (PyNumber_Check(p) && !PySequence_Check(p)) {
+    // A complex number (numpy's among them) would lose its imaginary part, silently.
+    if (IsComplex(p))
+      throw omu_TypeErrorException(cow_String("complex values (here of type '") +
+                                   Py_TYPE(p)->tp_name +
+                                   "') cannot be passed to xyp commands; give a real part");
     const double v = PyFloat_AsDouble(p);
     if (v == -1.0 && PyErr_Occurred()) throw py::error_already_set();
     return std::make_unique<omu_PrimNumber>(v);

@@ -195,21 +195,6 @@ class TestPlotsAndCurves:
 
 
 class TestAxisLayout:
-    def test_worked_axes(self, session):
-        options = plot_of(session, ((0, 0), (10, 1))).xyPlotOptions
-        assert x_layout(options) == (2.0, 4, 0.0, 10.0)
-        options = plot_of(session, ((0.13, 0), (9.7, 1))).xyPlotOptions
-        assert x_layout(options) == (2.0, 4, 0.13, 9.7)
-        assert (options.xAxisMinValue, options.xAxisMaxValue) == (0.13, 9.7)
-
-    def test_log_axis_in_decades(self, session):
-        plot = plot_of(session, ((1, 1), (1000, 2)))
-        options = plot.xyPlotOptions
-        options.setValues(xAxisScale=xyPlot.LOG)
-        assert (options.xAxisMinValue, options.xAxisMaxValue) == (1.0, 1000.0)
-        assert (options.xAxisAutoMinValue, options.xAxisAutoMaxValue) == (1.0, 1000.0)
-        assert options.xAxisAutoMajorTickIncrement == 1.0 and options.numXAxisMajorTicks == 2
-
     def test_refused_options_roll_back_and_fire_the_query(self, session, queries):
         options = plot_of(session, ((0, 0), (10, 1))).xyPlotOptions
         options.setValues(xAxisMajorTickMode=xyPlot.TOTAL_NUMBER, numXAxisMajorTicks=100)
@@ -258,13 +243,6 @@ class TestAxisLayout:
             options.setValues(xAxisScale=xyPlot.LOG)
         assert options.xAxisScale == xyPlot.LINEAR
         assert queries == ["session.xyPlots.p.xyPlotOptions"]
-
-    def test_hiding_the_only_curve_gives_the_empty_layout(self, session):
-        plot = plot_of(session, ((0, 0), (10, 1)))
-        curve_options = plot.curves["c"].curveOptions
-        assert curve_options.setValues(showLine=False, showSymbol=False) == 1
-        options = plot.xyPlotOptions
-        assert (options.xAxisAutoMajorTickIncrement, options.numXAxisMajorTicks) == (0.1, 9)
 
     def test_turning_on_a_curve_that_cannot_be_shown_keeps_it_hidden(self, session, queries):
         plot = plot_of(session, ((1, 1), (10, 2)))

@@ -95,10 +95,11 @@ class TestChangeKey:
         assert repo["b"].data == PAIRS
 
     def test_absent_name_changes_nothing(self, session, repo):
-        store(session, "a")
-        repo.changeKey(fromName="zz", toName="b")
-        assert repo.keys() == ["a"]
-        assert repo["a"].data == PAIRS
+        store(session, "a", "b")
+        repo.changeKey(fromName="zz", toName="c")
+        repo.changeKey(fromName="zz", toName="b")  # nor loses the entry of the new name
+        assert repo.keys() == ["a", "b"]
+        assert repo["b"].data == PAIRS
 
     @pytest.mark.parametrize("to_name, text, code", [
         ("", "XYData name must be entered", 201),

@@ -78,12 +78,9 @@ class TestCopy:
                 cp.xValuesLabel, cp.yValuesLabel, cp.legendLabel) == ("S", "C", "P", "x", "y", "L")
         assert repo.keys() == ["cp", "src"]
 
-    def test_legend_following_the_name_follows_the_new_name(self, session):
-        src = session.XYData(name="src", data=PAIRS)
-        assert session.XYData(name="  cp  ", objectToCopy=src).legendLabel == "cp"
-
-    def test_given_keywords_override_the_copied_ones(self, session):
+    def test_legend_following_the_name_follows_and_given_keywords_override(self, session):
         src = session.XYData(name="src", data=PAIRS, sourceDescription="S", xValuesLabel="x")
+        assert session.XYData(name="  cp  ", objectToCopy=src).legendLabel == "cp"
         cp = session.XYData(name="cp", objectToCopy=src, legendLabel="new", sourceDescription="T")
         assert (cp.legendLabel, cp.sourceDescription, cp.xValuesLabel) == ("new", "T", "x")
 
@@ -103,7 +100,11 @@ class TestNumpy:
         np.arange(8, dtype=np.float64).reshape(2, 4)[:, 1::2],      # strided columns
         np.arange(12, dtype=np.float64).reshape(6, 2)[::3],        # strided rows
         np.asfortranarray(np.array([[0.5, 1.0], [2.0, 3.0]])),
-    ], ids=["float64", "float32", "int", "int32", "cols", "rows", "fortran"])
+        np.array([[1, 2], [3, 4]], dtype=np.int16),
+        np.array([[1, 2], [3, 4]], dtype=np.uint8),
+        np.array([[1, 2], [3, 4]], dtype=np.float16),
+    ], ids=["float64", "float32", "int", "int32", "cols", "rows", "fortran", "int16", "uint8",
+            "float16"])
     def test_n_by_2_arrays_are_accepted(self, session, array):
         xy = session.XYData(name="a", data=array)
         assert xy.data == tuple((float(x), float(y)) for x, y in array.astype(np.float32))
@@ -119,11 +120,6 @@ class TestNumpy:
             session.XYData(name="a", data=array)
         assert info.value.code == 15
         assert len(repo) == 0
-
-    @pytest.mark.parametrize("dtype", [np.int16, np.uint8, np.float16])
-    def test_other_numeric_dtypes_are_accepted(self, session, dtype):
-        xy = session.XYData(name="a", data=np.array([[1, 2], [3, 4]], dtype=dtype))
-        assert xy.data == ((1.0, 2.0), (3.0, 4.0))
 
 
 class TestErrors:

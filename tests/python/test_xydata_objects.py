@@ -1,4 +1,7 @@
 """XY data objects: reading, changing, and writing back to the repository."""
+import warnings
+
+import numpy as np
 import pytest
 
 import xyp
@@ -186,6 +189,17 @@ class TestHostileArguments:
         session.XYData(name="keep", data=PAIRS)
         with pytest.raises(RecursionError):
             session.XYData(name="keep", data=value)
+        assert repo["keep"].data == PAIRS
+
+    @pytest.mark.parametrize("value", [[(1, 2j)], np.array([[1, 2 + 1j]]),
+                                       np.array([[1, 2]], dtype=np.complex64)],
+                             ids=["complex", "complex128", "complex64"])
+    def test_complex_values_are_refused_not_cut_to_their_real_part(self, session, repo, value):
+        session.XYData(name="keep", data=PAIRS)
+        with warnings.catch_warnings():
+            warnings.simplefilter("error")
+            with pytest.raises(TypeError, match="data: complex values"):
+                session.XYData(name="keep", data=value)
         assert repo["keep"].data == PAIRS
 
     def test_a_sequence_changed_while_read_is_read_as_it_was(self, session):

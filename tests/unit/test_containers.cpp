@@ -42,6 +42,30 @@ void RunOnSmallStack(const std::function<void()>& body) {
   pthread_attr_destroy(&attr);
 }
 
+// Applies each write to a copy and then to the original: the other one must keep what it had.
+template <class C, class Contents>
+void ExpectWritesStayInTheirCopy(const std::function<C()>& make,
+                                 const std::vector<std::function<void(C&)>>& writes,
+                                 const Contents& contents) {
+  const auto expected = contents(make());
+  for (size_t w = 0; w < writes.size(); ++w) {
+    SCOPED_TRACE(w);
+    C original = make();
+    C copy = original;
+    EXPECT_TRUE(original.IsShared());
+    writes[w](copy);
+    EXPECT_EQ(contents(original), expected);
+    const C copy2 = original;
+    writes[w](original);
+    EXPECT_EQ(contents(copy2), expected);
+  }
+}
+
+template <class C>
+auto Elements(const C& c) {
+  return std::vector<std::decay_t<decltype(*c.begin())>>(c.begin(), c.end());
+}
+
 // ---------------------------------------------------------------------------------------------
 // cow_String
 
@@ -256,22 +280,21 @@ TEST(CowList, SortIsStable) {
 }
 
 TEST(CowList, WritesNeverShowThroughCopies) {
-  const std::vector<std::function<void(cow_List<int>&)>> writes = {
-      [](cow_List<int>& l) { l.Append(9); },         [](cow_List<int>& l) { l.Prepend(9); },
-      [](cow_List<int>& l) { l.InsertAfter(0, 9); }, [](cow_List<int>& l) { l.Remove(2); },
-      [](cow_List<int>& l) { l.RemoveAt(2); },       [](cow_List<int>& l) { l.Sort(); },
-      [](cow_List<int>& l) { l.Get(1) = 9; },        [](cow_List<int>& l) { l.Clear(); },
-  };
-  for (size_t w = 0; w < writes.size(); ++w) {
-    cow_List<int> original{3, 2, 1};
-    cow_List<int> copy = original;
-    EXPECT_TRUE(original.IsShared());
-    writes[w](copy);
-    EXPECT_EQ(Items(original), (std::vector<int>{3, 2, 1})) << "write " << w;
-    const cow_List<int> copy2 = original;
-    writes[w](original);
-    EXPECT_EQ(Items(copy2), (std::vector<int>{3, 2, 1})) << "write " << w;
-  }
+  ExpectWritesStayInTheirCopy<cow_List<int>>(
+      [] {
+        return cow_List<int>{3, 2, 1};
+      },
+      {
+          [](cow_List<int>& l) { l.Append(9); },
+          [](cow_List<int>& l) { l.Prepend(9); },
+          [](cow_List<int>& l) { l.InsertAfter(0, 9); },
+          [](cow_List<int>& l) { l.Remove(2); },
+          [](cow_List<int>& l) { l.RemoveAt(2); },
+          [](cow_List<int>& l) { l.Sort(); },
+          [](cow_List<int>& l) { l.Get(1) = 9; },
+          [](cow_List<int>& l) { l.Clear(); },
+      },
+      Items);
   cow_List<int> l{1, 2};
   const cow_List<int> keep = l;
   l.Append(l.First());  // the argument lives in the nodes being detached from
@@ -300,16 +323,6 @@ std::vector<K> PlainOrder(const cow_Map<K, int>& m) {
   std::vector<K> keys;
   for (const auto& [k, v] : m) keys.push_back(k);
   return keys;
-}
-
-TEST(CowMap, KeyTraits) {
-  using IntTraits = cow_MapKeyTraits<int>;
-  EXPECT_EQ(IntTraits::Length(0), 4u);
-  EXPECT_EQ(IntTraits::Char(0x11223344, 0), 0x44);
-  EXPECT_EQ(IntTraits::Char(0x11223344, 3), 0x11);
-  EXPECT_EQ(IntTraits::Char(-2, 3), 0xff);
-  EXPECT_EQ(cow_MapKeyTraits<std::string>::Char("\x81", 0), 0x81);
-  EXPECT_EQ(cow_MapKeyTraits<cow_String>::Length("abc"), 3u);
 }
 
 // 'a' = 0x61 and 'c' = 0x63 have the low bit set, 'b' = 0x62 has not. Inserting
@@ -382,27 +395,20 @@ TEST(CowMap, AccessAndAbsentKeys) {
 }
 
 TEST(CowMap, WritesNeverShowThroughCopies) {
-  const std::vector<std::function<void(cow_Map<int, int>&)>> writes = {
-      [](cow_Map<int, int>& m) { m.Insert(9, 9); }, [](cow_Map<int, int>& m) { m.Insert(1, 9); },
-      [](cow_Map<int, int>& m) { m.Remove(1); },    [](cow_Map<int, int>& m) { m.Get(2) = 9; },
-      [](cow_Map<int, int>& m) { m.Clear(); },
-  };
-  const std::map<int, int> expected = {{1, 10}, {2, 20}, {3, 30}};
-  auto contents = [](const cow_Map<int, int>& m) {
-    std::map<int, int> out;
-    for (const auto& e : m) out.insert(e);
-    return out;
-  };
-  for (size_t w = 0; w < writes.size(); ++w) {
-    cow_Map<int, int> original;
-    for (const auto& [k, v] : expected) original.Insert(k, v);
-    cow_Map<int, int> copy = original;
-    writes[w](copy);
-    EXPECT_EQ(contents(original), expected) << "write " << w;
-    const cow_Map<int, int> copy2 = original;
-    writes[w](original);
-    EXPECT_EQ(contents(copy2), expected) << "write " << w;
-  }
+  ExpectWritesStayInTheirCopy<cow_Map<int, int>>(
+      [] {
+        cow_Map<int, int> m;
+        for (int k : {1, 2, 3}) m.Insert(k, 10 * k);
+        return m;
+      },
+      {
+          [](cow_Map<int, int>& m) { m.Insert(9, 9); },
+          [](cow_Map<int, int>& m) { m.Insert(1, 9); },
+          [](cow_Map<int, int>& m) { m.Remove(1); },
+          [](cow_Map<int, int>& m) { m.Get(2) = 9; },
+          [](cow_Map<int, int>& m) { m.Clear(); },
+      },
+      [](const cow_Map<int, int>& m) { return std::map<int, int>(m.begin(), m.end()); });
   cow_Map<int, int> m;
   m.Insert(1, 1);
   const cow_Map<int, int> keep = m;
@@ -592,22 +598,14 @@ TEST(CowArray, FixedSizeAccess) {
 }
 
 TEST(CowArray, WritesNeverShowThroughCopies) {
-  const std::vector<std::function<void(cow_1DArray<int>&)>> writes = {
-      [](cow_1DArray<int>& a) { a.Set(0, 9); },
-      [](cow_1DArray<int>& a) { a[1] = 9; },
-      [](cow_1DArray<int>& a) { a.Resize(1); },
-      [](cow_1DArray<int>& a) { a.Resize(5, 9); },
-  };
-  for (size_t w = 0; w < writes.size(); ++w) {
-    cow_1DArray<int> original(3, 1);
-    cow_1DArray<int> copy = original;
-    EXPECT_TRUE(copy.IsShared());
-    writes[w](copy);
-    EXPECT_EQ(original, cow_1DArray<int>(3, 1)) << "write " << w;
-    const cow_1DArray<int> copy2 = original;
-    writes[w](original);
-    EXPECT_EQ(copy2, cow_1DArray<int>(3, 1)) << "write " << w;
-  }
+  ExpectWritesStayInTheirCopy<cow_1DArray<int>>([] { return cow_1DArray<int>(3, 1); },
+                                                {
+                                                    [](cow_1DArray<int>& a) { a.Set(0, 9); },
+                                                    [](cow_1DArray<int>& a) { a[1] = 9; },
+                                                    [](cow_1DArray<int>& a) { a.Resize(1); },
+                                                    [](cow_1DArray<int>& a) { a.Resize(5, 9); },
+                                                },
+                                                Elements<cow_1DArray<int>>);
 }
 
 TEST(CowArrayList, GrowsAndShrinks) {
@@ -637,22 +635,18 @@ TEST(CowArrayList, GrowsAndShrinks) {
 
 TEST(CowArrayList, WritesNeverShowThroughCopies) {
   using L = cow_1DArrayList<int>;
-  const std::vector<std::function<void(L&)>> writes = {
-      [](L& l) { l.Append(9); },    [](L& l) { l.Insert(1, 9); }, [](L& l) { l.RemoveAt(0); },
-      [](L& l) { l.RemoveLast(); }, [](L& l) { l.Clear(); },      [](L& l) { l.Set(2, 9); },
-      [](L& l) { l.Append(l[0]); },  // the argument lives in the buffer being detached from
-  };
-  const std::vector<int> expected = {1, 2, 3};
-  for (size_t w = 0; w < writes.size(); ++w) {
-    L original;
-    for (int v : expected) original.Append(v);
-    L copy = original;
-    writes[w](copy);
-    EXPECT_EQ(std::vector<int>(original.begin(), original.end()), expected) << "write " << w;
-    const L copy2 = original;
-    writes[w](original);
-    EXPECT_EQ(std::vector<int>(copy2.begin(), copy2.end()), expected) << "write " << w;
-  }
+  ExpectWritesStayInTheirCopy<L>(
+      [] {
+        L l;
+        for (int v : {1, 2, 3}) l.Append(v);
+        return l;
+      },
+      {
+          [](L& l) { l.Append(9); }, [](L& l) { l.Insert(1, 9); }, [](L& l) { l.RemoveAt(0); },
+          [](L& l) { l.RemoveLast(); }, [](L& l) { l.Clear(); }, [](L& l) { l.Set(2, 9); },
+          [](L& l) { l.Append(l[0]); },  // the argument lives in the buffer being detached from
+      },
+      Elements<L>);
 }
 
 TEST(Cow2DArray, CellsAndResize) {
@@ -682,21 +676,14 @@ TEST(Cow2DArray, CellsAndResize) {
 
 TEST(Cow2DArray, WritesNeverShowThroughCopies) {
   using A = cow_2DArray<int>;
-  const std::vector<std::function<void(A&)>> writes = {
-      [](A& a) { a.Set(0, 0, 9); },
-      [](A& a) { a(1, 1) = 9; },
-      [](A& a) { a.Resize(3, 2); },
-      [](A& a) { a.Resize(1, 2); },
-  };
-  for (size_t w = 0; w < writes.size(); ++w) {
-    A original(2, 2, 1);
-    A copy = original;
-    writes[w](copy);
-    EXPECT_EQ(original, A(2, 2, 1)) << "write " << w;
-    const A copy2 = original;
-    writes[w](original);
-    EXPECT_EQ(copy2, A(2, 2, 1)) << "write " << w;
-  }
+  ExpectWritesStayInTheirCopy<A>([] { return A(2, 2, 1); },
+                                 {
+                                     [](A& a) { a.Set(0, 0, 9); },
+                                     [](A& a) { a(1, 1) = 9; },
+                                     [](A& a) { a.Resize(3, 2); },
+                                     [](A& a) { a.Resize(1, 2); },
+                                 },
+                                 [](const A& a) { return a; });
 }
 
 }  // namespace

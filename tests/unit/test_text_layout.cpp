@@ -351,13 +351,7 @@ TEST(TextLayoutNonFinite, EveryFormWritesInfAndNaNInItsField) {
 
 // --- Format dispatch.
 
-TEST(TextLayoutFormat, DispatchesThreeFormsAndRejectsTheOthers) {
-  for (float v : {0.0f, 1500.0f, -0.25f, 123.456f, 1e-30f})
-    for (int d : {1, 6, 9}) {
-      EXPECT_EQ(U::Format(v, xypC_AUTOMATIC, d), U::FormatAutomatic(v, d));
-      EXPECT_EQ(U::Format(v, xypC_ENGINEERING, d), U::FormatEngineering(v, d));
-      EXPECT_EQ(U::Format(v, xypC_SCIENTIFIC, d), U::FormatScientific(v, d));
-    }
+TEST(TextLayoutFormat, RejectsTheFormsItDoesNotWrite) {
   EXPECT_EQ(S(U::Format(1.0f, xypC_DECIMAL, 6)), "Invalid number format");
   EXPECT_EQ(S(U::Format(1.0f, xypC_POWER, 6)), "Invalid number format");
   EXPECT_EQ(S(U::Format(1.0f, static_cast<xypC_FormatEnum>(5), 6)), "Invalid number format");
@@ -384,11 +378,10 @@ TEST(TextLayoutFormat, ConcurrentCallsDoNotDisturbEachOther) {
   for (int m : mismatches) EXPECT_EQ(m, 0);
 }
 
-// --- Report head and font.
+// --- Report head.
 
-TEST(TextLayoutReport, HeadAndDefaultFont) {
+TEST(TextLayoutReport, Head) {
   EXPECT_EQ(S(U::PrintReportHead()), "\n**\n**\n** XY REPORT :\n** ===========\n**\n**\n");
-  EXPECT_STREQ(xypK_DefaultFont(), "-*-courier-medium-r-*-*-*-100-*-*-*-*-iso8859-1");
 }
 
 // --- Label breaking.
@@ -402,42 +395,39 @@ std::vector<std::string> Lines(const cow_List<cow_String>& list) {
 using V = std::vector<std::string>;
 }  // namespace
 
-TEST(TextLayoutBreakToLines, NoParenthesisGivesOneLine) {
-  EXPECT_EQ(Lines(U::BreakToLines("Time", 10)), V{"Time"});
-  EXPECT_EQ(Lines(U::BreakToLines("Internal energy", 10)), V{"Internal energy"});
-  EXPECT_EQ(Lines(U::BreakToLines("", 10)), V{""});
-}
-
-TEST(TextLayoutBreakToLines, ParenthesisWithoutIntGivesTwoLines) {
-  EXPECT_EQ(Lines(U::BreakToLines("Stress (MPa)", 10)), (V{"Stress", "MPa)"}));
-  EXPECT_EQ(Lines(U::BreakToLines("Stress (MPa) at end", 10)), (V{"Stress", "MPa)"}));
-  // Width is not consulted.
-  EXPECT_EQ(Lines(U::BreakToLines("Stress (MPa)", -1)), (V{"Stress", "MPa)"}));
-  EXPECT_EQ(Lines(U::BreakToLines("Stress (MPa)", 1000)), (V{"Stress", "MPa)"}));
-}
-
-TEST(TextLayoutBreakToLines, ParenthesisWithIntGivesThreeLines) {
-  EXPECT_EQ(Lines(U::BreakToLines("Displacement (Node 12 Int 3)", 10)),
-            (V{"Displacement", "Int 3", "Node 12"}));
-  EXPECT_EQ(Lines(U::BreakToLines("S11 (Elem 4 Int 1) extra", 0)), (V{"S11", "Int 1", "Elem 4"}));
-}
-
-TEST(TextLayoutBreakToLines, UnusualLabelsGiveWholeParts) {
-  // Nothing before "(", or no blank before "(" or "Int": no character is lost.
-  EXPECT_EQ(Lines(U::BreakToLines("(MPa)", 10)), (V{"", "MPa)"}));
-  EXPECT_EQ(Lines(U::BreakToLines("Force(N)", 10)), (V{"Force", "N)"}));
-  EXPECT_EQ(Lines(U::BreakToLines("S (Elem 4:Int 1)", 10)), (V{"S", "Int 1", "Elem 4:"}));
-  EXPECT_EQ(Lines(U::BreakToLines("X (Int 3)", 10)), (V{"X", "Int 3", ""}));
-  // No ")": the part runs to the end.
-  EXPECT_EQ(Lines(U::BreakToLines("Stress (MPa", 10)), (V{"Stress", "MPa"}));
-  EXPECT_EQ(Lines(U::BreakToLines("U (Node 1 Int 2", 10)), (V{"U", "Int 2", "Node 1"}));
-  // A ")" before the "(" is not its end.
-  EXPECT_EQ(Lines(U::BreakToLines("a) b (c)", 10)), (V{"a) b", "c)"}));
-  // "Int" outside the parenthesis does not count.
-  EXPECT_EQ(Lines(U::BreakToLines("Internal energy (J)", 10)), (V{"Internal energy", "J)"}));
-  EXPECT_EQ(Lines(U::BreakToLines("S (E 1) Int 2", 10)), (V{"S", "E 1)"}));
-  EXPECT_EQ(Lines(U::BreakToLines("Internal force (Elem 3 Int 2)", 10)),
-            (V{"Internal force", "Int 2", "Elem 3"}));
+TEST(TextLayoutBreakToLines, PartsBeforeAndInsideTheParenthesis) {
+  const struct {
+    const char* label;
+    int width;  // never consulted
+    V lines;
+  } cases[] = {
+      {"Time", 10, {"Time"}},
+      {"Internal energy", 10, {"Internal energy"}},
+      {"", 10, {""}},
+      {"Stress (MPa)", 10, {"Stress", "MPa)"}},
+      {"Stress (MPa) at end", 10, {"Stress", "MPa)"}},
+      {"Stress (MPa)", -1, {"Stress", "MPa)"}},
+      {"Stress (MPa)", 1000, {"Stress", "MPa)"}},
+      // With "Int" inside: three lines.
+      {"Displacement (Node 12 Int 3)", 10, {"Displacement", "Int 3", "Node 12"}},
+      {"S11 (Elem 4 Int 1) extra", 0, {"S11", "Int 1", "Elem 4"}},
+      // Nothing before "(", or no blank before "(" or "Int": no character is lost.
+      {"(MPa)", 10, {"", "MPa)"}},
+      {"Force(N)", 10, {"Force", "N)"}},
+      {"S (Elem 4:Int 1)", 10, {"S", "Int 1", "Elem 4:"}},
+      {"X (Int 3)", 10, {"X", "Int 3", ""}},
+      // No ")": the part runs to the end.
+      {"Stress (MPa", 10, {"Stress", "MPa"}},
+      {"U (Node 1 Int 2", 10, {"U", "Int 2", "Node 1"}},
+      // A ")" before the "(" is not its end.
+      {"a) b (c)", 10, {"a) b", "c)"}},
+      // "Int" outside the parenthesis does not count.
+      {"Internal energy (J)", 10, {"Internal energy", "J)"}},
+      {"S (E 1) Int 2", 10, {"S", "E 1)"}},
+      {"Internal force (Elem 3 Int 2)", 10, {"Internal force", "Int 2", "Elem 3"}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Lines(U::BreakToLines(c.label, c.width)), c.lines) << c.label;
 }
 
 // --- Fit of a column.

@@ -167,19 +167,6 @@ TEST_F(XYToolset, CopyAndDeletePlots) {
   EXPECT_TRUE(Toolset().IsXYPlot("P"));
 }
 
-TEST_F(XYToolset, DefaultOptionsReachOnlyNewPlots) {
-  MakePlot("P", {}, {});
-  xypC_XYPlotOptions options;
-  options.xAxisScale = xypC_LOG;
-  options.numYMajorTicks = 7;
-  Toolset().SetDefaultOptions(options);
-  EXPECT_EQ(Toolset().GetDefaultOptions().xAxisScale, xypC_LOG);
-  EXPECT_EQ(Toolset().GetDefaultOptions().numYMajorTicks, 7);
-  EXPECT_EQ(Toolset().ConstGetXYPlot("P").options.xAxisScale, xypC_LINEAR);
-  EXPECT_EQ(Toolset().ConstGetXYPlot("P").options.numYMajorTicks,
-            xypC_XYPlotOptions().numYMajorTicks);
-}
-
 // Records what it hears; on activation it may unregister or register another client.
 class Client : public xypK_XYToolsetClient {
  public:
