@@ -213,7 +213,8 @@ void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point, std::vecto
   const std::size_t perX = static_cast<std::size_t>(components) * (isComplex ? 2 : 1);
   if (values.size() != x.size() * perX)
     Refuse("values: " + std::to_string(values.size() / perX) + " values for " +
-           std::to_string(x.size()) + " x values");
+           std::to_string(x.size()) + " x values" +
+           (values.size() % perX ? " (" + std::to_string(perX) + " numbers per value)" : ""));
   const std::string reason = odb_Checks::History(model_, h);
   if (!reason.empty()) Refuse(reason);
 

@@ -70,6 +70,8 @@ void xypK_XYToolset::ActivateXYPlot(int viewport) {
 }
 
 void xypK_XYToolset::CleanupFromFile(const cow_String& fileName) {
+  // A closed file may be rewritten before it opens again: its lists go with it.
+  historyFiles_.Remove(fileName);
   const cow_List<xypK_XYToolsetClient*> snapshot = clients_;
   for (xypK_XYToolsetClient* client : snapshot)
     if (clients_.IsMember(client)) client->CleanupFromFile(fileName);

@@ -8,7 +8,9 @@
 #include "cow_List.h"
 #include "cow_Map.h"
 #include "cow_String.h"
+#include "omi_Btree.h"
 #include "xypC_XYPlotOptions.h"
+#include "xypK_HistoryFile.h"
 #include "xypK_ModeFactory.h"
 #include "xypK_XYPlot.h"
 
@@ -17,6 +19,8 @@ class xypK_SessionFragment;
 class xypK_PytModule;
 class xypK_SceneManager;
 class xypK_XYToolsetClient;
+class odiK_Model;
+class ddb_History;
 
 class xypK_XYToolset {
  public:
@@ -72,6 +76,26 @@ class xypK_XYToolset {
 
   void CleanupViewport(int viewport);
 
+  // The history lists of results files (by file name), built from the open database of a
+  // model's file and rebuilt when its stamp changes; CleanupFromFile drops a file's lists.
+  void UpdateHistoryLists(const odiK_Model& model);
+  cow_List<cow_String> HistoryVariableLabelList(const odiK_Model& model);
+  cow_List<cow_String> HistoryVariableLegendList(const odiK_Model& model);
+  // The legend of a label; empty for a file or label without lists (no update).
+  cow_String HistoryVariableLegend(const cow_String& fileName, const cow_String& label) const;
+  bool IsComplex(const odiK_Model& model);
+  // False for an unknown file, label or step.
+  bool StepHistoryLabelListIsMember(const cow_String& label, const cow_String& fileName,
+                                    int stepIndex) const;
+  // -1 for an unknown file, label or step.
+  int StepHistoryLabelListKey(const cow_String& label, const cow_String& fileName,
+                              int stepIndex) const;
+  // The lists of a file; null when it has none.
+  const xypK_HistoryFile* HistoryFile(const cow_String& fileName) const;
+  // One history output's label and legend; `withInstance` puts the instance's name in.
+  static void GenerateHistoryLabels(const odiK_Model& model, const ddb_History& history,
+                                    cow_String& label, cow_String& legend, bool withInstance);
+
   xypK_SceneManager& SceneManager() { return *sceneManager_; }
   xypK_PytModule& Module() { return *module_; }
 
@@ -91,4 +115,5 @@ class xypK_XYToolset {
   xypK_ModeFactory modeFactory_;
   std::unique_ptr<xypK_PytModule> module_;
   int closeListener_ = 0;  // hears the results databases that close
+  omi_Btree<cow_String, std::shared_ptr<xypK_HistoryFile>> historyFiles_;
 };
