@@ -14,10 +14,13 @@ class oda_OdbIntObj : public omu_InterfaceObj {
   static const char* TypeName() { return "Odb"; }
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
   cow_String Repr() const override;
+  // The modules' fragments, each told which database it serves for this use.
+  std::vector<omu_InterfaceObj*> Extensions() const override;
 
   // The database, or odb_OdbException when it was closed.
   odb_Odb& Database() const;
   const cow_String& RealPath() const { return path_; }
+  std::uint64_t Generation() const { return generation_; }
 
   omu_Result GetPath();
   omu_Result GetSteps();

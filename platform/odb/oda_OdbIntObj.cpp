@@ -1,6 +1,7 @@
 #include "oda_OdbIntObj.h"
 
 #include "ddr_Root.h"
+#include "oda_OdbFragment.h"
 #include "odb_OdbException.h"
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
@@ -26,6 +27,13 @@ std::unique_ptr<omu_InterfaceObj> oda_OdbIntObj::Copy() const {
 
 cow_String oda_OdbIntObj::Repr() const {
   return "session.odbs['" + path_ + "']";
+}
+
+std::vector<omu_InterfaceObj*> oda_OdbIntObj::Extensions() const {
+  const std::vector<omu_InterfaceObj*>& fragments = omu_Fragment<oda_OdbIntObj>::Attached();
+  for (omu_InterfaceObj* f : fragments)
+    static_cast<oda_OdbFragment*>(f)->AttachTo(path_, generation_);
+  return fragments;
 }
 
 odb_Odb& oda_OdbIntObj::Database() const {

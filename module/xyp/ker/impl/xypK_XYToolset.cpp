@@ -11,6 +11,7 @@
 #include "thr_ThreadSingleton.h"
 #include "xypK_LayerFragment.h"
 #include "xypK_MessageTypes.h"
+#include "xypK_OdbFragment.h"
 #include "xypK_PytModule.h"
 #include "xypK_SceneManager.h"
 #include "xypK_SessionFragment.h"
@@ -29,6 +30,7 @@ bool xypK_XYToolset::Exists() {
 xypK_XYToolset::xypK_XYToolset()
     : layerFragment_(std::make_unique<xypK_LayerFragment>()),
       sessionFragment_(std::make_unique<xypK_SessionFragment>()),
+      odbFragment_(std::make_unique<xypK_OdbFragment>()),
       sceneManager_(std::make_unique<xypK_SceneManager>()),
       module_(std::make_unique<xypK_PytModule>()) {
   smg_SceneManagerRole::Instance().AddSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());
@@ -45,6 +47,7 @@ xypK_XYToolset::~xypK_XYToolset() {
   sceneManager_.reset();
   layerFragment_.reset();
   sessionFragment_.reset();
+  odbFragment_.reset();
   module_.reset();
 }
 

@@ -16,6 +16,7 @@
 
 class xypK_LayerFragment;
 class xypK_SessionFragment;
+class xypK_OdbFragment;
 class xypK_PytModule;
 class xypK_SceneManager;
 class xypK_XYToolsetClient;
@@ -109,6 +110,7 @@ class xypK_XYToolset {
   cow_List<xypK_XYToolsetClient*> clients_;
   std::unique_ptr<xypK_LayerFragment> layerFragment_;
   std::unique_ptr<xypK_SessionFragment> sessionFragment_;
+  std::unique_ptr<xypK_OdbFragment> odbFragment_;
   PlotDictionary plots_;
   std::unique_ptr<xypK_SceneManager> sceneManager_;
   xypC_XYPlotOptions defaultOptions_;
