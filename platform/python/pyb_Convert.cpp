@@ -1,5 +1,6 @@
 #include "pyb_Convert.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -89,6 +90,16 @@ class DepthGuard {
 template <class T>
 void PackRows(const py::buffer_info& info, std::vector<double>& out) {
   const char* base = static_cast<const char*>(info.ptr);
+  // C order, one block: a plain widening loop over all the numbers.
+  if (info.strides[1] == static_cast<py::ssize_t>(sizeof(T)) &&
+      info.strides[0] == 2 * static_cast<py::ssize_t>(sizeof(T)) &&
+      reinterpret_cast<std::uintptr_t>(base) % alignof(T) == 0) {
+    const T* numbers = reinterpret_cast<const T*>(base);
+    const std::size_t n = static_cast<std::size_t>(info.shape[0]) * 2;
+    out.resize(n);
+    for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<double>(numbers[i]);
+    return;
+  }
   for (py::ssize_t i = 0; i < info.shape[0]; ++i) {
     for (py::ssize_t j = 0; j < 2; ++j) {
       T v;
