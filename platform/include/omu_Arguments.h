@@ -46,6 +46,9 @@ class omu_Arguments {
   template <class T>
   bool DeprecatedGet(T& value, const char* keyword, const char* replacement,
                      const char* version = "6.2");
+  // The packed numbers of a sequence under `keyword`, moved out of the call rather than copied;
+  // false (nothing read) when the keyword is absent or holds no packed sequence.
+  bool TakePairValues(const char* keyword, std::vector<double>& values);
   // True when the last read took no value: the caller tries the next form of the call.
   bool Alternative();
   // From here on, absent arguments are not an error. Raises a pending required-argument failure.

@@ -22,6 +22,8 @@ class omu_PrimSequence : public omu_Primitive {
   void SetPairs(std::vector<double> values);
   bool IsPairArray() const { return isPairArray_; }
   const std::vector<double>& PairValues() const { return pairs_; }
+  // Moves the packed numbers out, leaving the sequence empty (a reader that keeps them).
+  std::vector<double> TakePairValues();
 
   // Reading items in order, as arguments are read: Begin, Get per item, Optional before trailing
   // optional items, End. Get returns false for a missing optional item and raises a TypeError for

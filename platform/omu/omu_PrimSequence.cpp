@@ -88,3 +88,9 @@ cow_String omu_PrimTuple::Repr() const {
   if (Size() == 1) return "(" + Item(0).Repr() + ",)";
   return ItemsRepr("(", ")");
 }
+
+std::vector<double> omu_PrimSequence::TakePairValues() {
+  std::vector<double> values = std::move(pairs_);
+  pairs_.clear();
+  return values;
+}
