@@ -1,13 +1,12 @@
 """XY report options and session.writeXYReport, through the scripting surface."""
-import contextlib
 import os
-import signal
 
 import numpy as np
 import pytest
 
 import xyp
 import xyPlot
+from interrupts import interrupt_while_open
 
 FIELDS = ("pageWidth", "numDigits", "interpolation", "xyData", "totals", "minMax",
           "pageWidthLimited", "numberFormat", "layout")
@@ -263,28 +262,6 @@ class TestFile:
         with pytest.raises(IsADirectoryError):
             session.writeXYReport(fileName=str(tmp_path), xyData=ab)
         assert list(tmp_path.iterdir()) == []
-
-
-@contextlib.contextmanager
-def interrupt_while_open(folder):
-    """Ctrl-C (KeyboardInterrupt from a signal handler, as Python's own SIGINT handler raises it)
-    every millisecond while a file in `folder` is open: only while a command writes there."""
-    def handler(signum, frame):
-        for fd in os.listdir("/proc/self/fd"):
-            try:
-                target = os.readlink("/proc/self/fd/" + fd)
-            except OSError:
-                continue
-            if target.startswith(str(folder) + os.sep):
-                raise KeyboardInterrupt
-
-    previous = signal.signal(signal.SIGALRM, handler)
-    signal.setitimer(signal.ITIMER_REAL, 0.001, 0.001)
-    try:
-        yield
-    finally:
-        signal.setitimer(signal.ITIMER_REAL, 0)
-        signal.signal(signal.SIGALRM, previous)
 
 
 class TestInterruption:

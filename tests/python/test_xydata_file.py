@@ -1,15 +1,14 @@
 """session.XYDataFromFile and xyPlot.XYDataFromFile: XY data read from columns of a text file."""
-import contextlib
 import errno
 import math
 import os
-import signal
 
 import numpy as np
 import pytest
 
 import xyp
 import xyPlot
+from interrupts import interrupt_while_open
 
 TWO_LINES = "0 1\n1 2.5\n"
 
@@ -223,28 +222,6 @@ class TestErrors:
         with pytest.raises(TypeError, match=named):
             session.XYDataFromFile(**keywords)
         assert len(repo) == 0
-
-
-@contextlib.contextmanager
-def interrupt_while_open(path):
-    """Ctrl-C (KeyboardInterrupt from a signal handler, as Python's own SIGINT handler raises it)
-    every millisecond once `path`, or a file under it, is open: only while a command reads it."""
-    def handler(signum, frame):
-        for fd in os.listdir("/proc/self/fd"):
-            try:
-                target = os.readlink("/proc/self/fd/" + fd)
-            except OSError:
-                continue
-            if target.startswith(str(path)):
-                raise KeyboardInterrupt
-
-    previous = signal.signal(signal.SIGALRM, handler)
-    signal.setitimer(signal.ITIMER_REAL, 0.001, 0.001)
-    try:
-        yield
-    finally:
-        signal.setitimer(signal.ITIMER_REAL, 0)
-        signal.signal(signal.SIGALRM, previous)
 
 
 def sparse_file(path, head, zeros):
