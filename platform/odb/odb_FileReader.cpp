@@ -9,7 +9,14 @@
 
 namespace {
 const char* const kShapes[] = {"LINE", "TRI", "QUAD", "TET", "WEDGE", "HEX"};
+
+// Stops at the first link that is neither hard nor soft: one that leads into another file.
+herr_t FindOutsideLink(hid_t, const char* name, const H5L_info_t* info, void* found) {
+  if (info->type == H5L_TYPE_HARD || info->type == H5L_TYPE_SOFT) return 0;
+  *static_cast<std::string*>(found) = name;
+  return 1;
 }
+}  // namespace
 
 odb_FileReader::odb_FileReader(odb_Odb& odb, hid_t file, std::uint64_t fileSize)
     : odb_(odb), file_(file), fileSize_(fileSize) {}
@@ -41,6 +48,13 @@ odb_Hdf5::Id odb_FileReader::OpenDataset(const std::string& path) const {
     Fail(path, "not a dataset");
   odb_Hdf5::Id dataset(H5Dopen2(file_, path.c_str(), H5P_DEFAULT));
   if (!dataset.valid()) Fail(path, "cannot be opened");
+  // Values in another file (external raw storage, a virtual dataset) would make HDF5 open
+  // whatever file it names, a FIFO that never answers included; checked before anything asks
+  // for the dataset's shape, which opens a virtual dataset's sources.
+  odb_Hdf5::Id plist(H5Dget_create_plist(dataset.get()));
+  if (!plist.valid()) Fail(path, "cannot be opened");
+  if (H5Pget_external_count(plist.get()) != 0 || H5Pget_layout(plist.get()) == H5D_VIRTUAL)
+    Fail(path, "values kept in another file");
   return dataset;
 }
 
@@ -91,12 +105,18 @@ std::vector<hsize_t> odb_FileReader::Shape(hid_t dataset, const std::string& pat
   if (dims.size() != rank)
     Fail(path, std::to_string(dims.size()) + " dimensions, " + std::to_string(rank) + " expected");
   // Stored without filters, an array takes its whole size in the file; compressed ones are given
-  // a generous bound. Either way no count of a damaged file makes a huge allocation.
+  // a generous bound: 1024 times the file, and at most 2048 times the bytes their chunks take
+  // (deflate packs at most about 1030 to 1). Chunks never written take no space but read as fill
+  // values, so a filtered array's declared size alone would let a small file demand gigabytes.
+  // Either way no count of a damaged file makes a huge allocation.
   long double bytes = static_cast<long double>(itemBytes);
   for (hsize_t d : dims) bytes *= static_cast<long double>(d);
   odb_Hdf5::Id plist(H5Dget_create_plist(dataset));
   const int filters = plist.valid() ? H5Pget_nfilters(plist.get()) : 0;
-  const long double limit = static_cast<long double>(fileSize_) * (filters > 0 ? 1024.0L : 1.0L);
+  const long double file = static_cast<long double>(fileSize_);
+  const long double stored = static_cast<long double>(H5Dget_storage_size(dataset));
+  const long double limit =
+      filters > 0 ? std::min(file * 1024.0L, std::max(file, stored * 2048.0L)) : file;
   if (bytes > limit) Fail(path, "larger than the file can hold");
   return dims;
 }
@@ -127,6 +147,13 @@ void odb_FileReader::Read() {
   if (version != odb_Layout::kVersion)
     Fail("", "unknown version " + std::to_string(version) + " (this xyp reads version " +
                  std::to_string(odb_Layout::kVersion) + ")");
+  // A results file holds everything itself. Following a link into another file would open
+  // whatever file it names (a FIFO blocks for ever), so none is followed: the links are listed
+  // first, without following any but hard links.
+  std::string outside;
+  if (H5Lvisit(file_, H5_INDEX_NAME, H5_ITER_NATIVE, FindOutsideLink, &outside) < 0)
+    Fail("/", "its links cannot be listed");
+  if (!outside.empty()) Fail("/" + outside, "a link to another file");
 
   odb_Hdf5::Id instances = OpenGroup("/model/instances", true);
   const std::size_t instanceCount = Members(instances.get(), "/model/instances");
