@@ -79,6 +79,10 @@ bool odb_Hdf5::ReadAttribute(hid_t object, const char* name, std::string& value)
   std::string buffer(size, '\0');
   Id memory(H5Tcopy(H5T_C_S1));
   H5Tset_size(memory.get(), size);
+  // NUL-padded (a NUL-terminated type of the same size would keep one character less), in the
+  // file's character set (HDF5 converts none into another).
+  H5Tset_strpad(memory.get(), H5T_STR_NULLPAD);
+  H5Tset_cset(memory.get(), H5Tget_cset(type.get()));
   if (H5Aread(attribute.get(), memory.get(), buffer.data()) < 0) return false;
   value = buffer.substr(0, buffer.find('\0'));
   return true;
