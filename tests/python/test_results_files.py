@@ -177,3 +177,13 @@ def test_the_sample_opens_with_its_steps_and_outputs(tmp_path, closed_all):
         assert f["/steps/1/historyValues/0"].shape[1:] == (2,)  # complex
         assert len(impact["frames"]) >= 2
         assert impact["frames/0/fields/1/values"].shape[1] == 4  # S11 at 4 integration points
+
+
+def test_fixed_length_text_attributes_as_h5py_writes_bytes(tmp_path, closed_all):
+    path = tmp_path / "r.h5"
+    small_writer(path).close()
+    with h5py.File(path, "a") as f:
+        f.attrs["format"] = np.bytes_(b"xyp results")  # fixed length, no room for a NUL
+        f["/model/instances/0"].attrs["name"] = np.bytes_("PLATE")
+    odb = xyp.session.openOdb(str(path))
+    assert odb.steps == ()
