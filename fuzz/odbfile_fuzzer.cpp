@@ -8,66 +8,84 @@
 // field is read.
 //
 // Input layout (a byte past the end reads as 0):
-//   byte 0      the valid model: low 2 bits pick kBases (0 rich, 1 minimal, 2 bare, 3 many steps)
+//   byte 0      the valid model: low 2 bits pick 0 rich, 1 minimal, 2 bare, 3 many steps (see
+//               WriteRich ... WriteMany)
 //   then up to kMaxOps damages, each an op byte and its argument bytes:
-//     op byte   low 4 bits: the damage (Op below); high 4 bits: its variant `v`
-//   Objects are picked by index (a byte modulo the list's size) among the valid model's groups,
-//   datasets, list groups (members 0..n-1), attributes and history tables, sorted by path; values
-//   come from the tables kInts, kDoubles, kStrings, kPaths, kNames (a byte's low 5 bits), string
-//   entry 31 taking its length and bytes from the input.
+//     op byte   low 4 bits: the damage (table below); high 4 bits: its variant `v`
+//   Objects are picked by index (a byte modulo the list's size) among the valid model's objects,
+//   groups, datasets, list groups (members 0..n-1), attributes and history tables, sorted by path
+//   (XYP_FUZZ_LIST=1 prints them); values come from kInts (a byte's low 5 bits), kDoubles (low 4
+//   bits), kStringTable and kPathTable (low 5 bits; text 31 takes a length byte and that many
+//   bytes from the input).
 //
 //   op  damage                         argument bytes
 //   0   delete an object               object
-//   1   rename a member                object; kNames[v] (a gap, a repeat, a non-number, ...)
-//   2   replace a dataset              object; type (kTypes); shape (Dims); storage and content
-//   3   rewrite values in place        dataset; then v%8+1 pairs (index, value): ints, floats or
-//                                      texts as the dataset holds; value >= 0xE0 copies another
+//   1   rename a member                object; the new name is kNames[v] (a gap, a repeat, a name
+//                                      that is no index)
+//   2   replace a dataset              object; type (Type: integers and floats of every size,
+//                                      order and precision, texts, compound, enum, opaque, array,
+//                                      bitfield, variable-length, reference); shape (Dims);
+//                                      storage: bits 0-1 contiguous, chunked, compact, deflated;
+//                                      bit 2 write values, bits 5-7 which: 1, 2, 3..., zeros, a
+//                                      table value, one per element from the input, else the
+//                                      original's (7 when deflated: a length byte and raw bytes
+//                                      as the first chunk, which do not inflate); bit 3 a fill
+//                                      value, kInts[bits 4-7]
+//   3   rewrite values in place        dataset; v%8+1 pairs (index, value): integers, floats or
+//                                      texts as the dataset holds; a value >= 0xE0 copies another
 //                                      element (repeated labels)
-//   4   set an attribute               attribute: < 0x80 an existing one, else an object and a
-//                                      name from kAttributeNames (one more byte); then kind
-//                                      (v: int32, int64, int8, uint64, float64, float32, UTF-8,
-//                                      ASCII, fixed NUL-terminated, fixed space-padded, 2 ints,
-//                                      1-element array, null space, empty array, null text,
-//                                      bitfield); value
+//   4   set an attribute               which: < 0x80 an existing attribute, else a group (one
+//                                      more byte) and a name from kAttributeNames (another);
+//                                      value; the kind is v: int32, int64, int8, uint64, float64,
+//                                      float32, UTF-8, ASCII, fixed NUL-terminated, fixed
+//                                      space-padded, 2 ints, 1-element array, null space, empty
+//                                      array, null text, bitfield
 //   5   delete an attribute            attribute
-//   6   change history rows            table; row; then v: 0-7 set field (field, value), 8 copy a
-//                                      row to the end, 9 delete a row, 10 swap with another row,
-//                                      11 no rows, 12 null text (field), 13 the rows 40 times,
-//                                      14-15 set field to a raw 4-byte integer
-//   7   change the history table type  table; then v: 0 drop a field, 1 retype a field (field,
-//                                      kind), 2 rename a field, 3 extra field, 4 reverse fields,
-//                                      5 fixed-length texts, 6 8-bit integers, 7 rows (n, 1),
-//                                      8 scalar, 9 big-endian integers, 10 declared huge and
-//                                      unwritten (size, filter), 11 compressed, 12 int64 as
-//                                      int32, 13 float64 integers, 14 count as text, 15 ASCII texts
-//   8   hard link                      object; list group; name (v: next index, a gap, kNames)
+//   6   change history rows            table; row; a; then b for v 0-7 and 12-15. v 0-7: field
+//                                      a%15 set to value b; 8 the row copied to the end; 9 the
+//                                      row deleted; 10 swapped with row a; 11 no rows; 12 a null
+//                                      text in field a; 13 the rows 40 times; 14-15 field a set
+//                                      to a raw 4-byte integer (b and 3 more bytes)
+//   7   change the history table type  table; a; then b for v 1 and 10. v: 0 field a dropped,
+//                                      1 field a retyped to kind b, 2 field a renamed, 3 an extra
+//                                      field, 4 fields reversed, 5 fixed-length texts, 6 8-bit
+//                                      integers, 7 rows (n, 1), 8 scalar, 9 big-endian integers,
+//                                      10 declared with kHuge[b] rows and unwritten (a bit 0:
+//                                      deflated), 11 deflated, 12 int64 as int32, 13 integers as
+//                                      float64, 14 count as text, 15 ASCII texts
+//   8   hard link                      object; list group; the name is the next index (v 0), a
+//                                      gap (v 1) or kNames[v]
 //   9   soft link                      where (v bit 3: over an object, else a new member of a
-//                                      list group); kPaths target
+//                                      list group); kPathTable target
 //   10  external link                  where (as 9); v%8: a missing file, the side file's 1-D
 //                                      floats, group, 2-D floats, integers, this file's root,
 //                                      this file's /steps, a FIFO
-//   11  copy members                   list group; count (kCopies) and which member; v bit 0:
-//                                      hard links instead of copies (always after an external
-//                                      link, see externalLinkMade); v bit 1: leave a gap
+//   11  copy members                   list group; count (kCopies, low 3 bits) and which member
+//                                      (high 5 bits); v bit 0: hard links instead of copies
+//                                      (always after an external link, see externalLinkMade);
+//                                      v bit 1: leave a gap
 //   12  replace with a group           object; v bit 0: the group holds a member "0"
-//   13  declare huge, write nothing    dataset; size (kHuge); v bits 2-3: chunked with the
-//                                      first or the last dimension huge, contiguous with the
-//                                      first huge, or the original shape with its values in
-//                                      another file; v bits 0-1: the chunks' filter (none,
-//                                      deflate, shuffle, Fletcher-32) or that file (the side
-//                                      file, a missing file, a FIFO, /dev/zero or this file);
-//                                      for another file, the size byte's bit 3: raw external
-//                                      storage, else a virtual dataset
-//   14  texts dataset                  object; count; each text
+//   13  declare huge, write nothing    dataset; size (kHuge[low 3 bits]); v bits 2-3: chunked
+//                                      with the first or the last dimension huge, contiguous
+//                                      with the first huge, or the original shape with its
+//                                      values in another file; v bits 0-1: the chunks' filter
+//                                      (none, deflate, shuffle, Fletcher-32) or that file (the
+//                                      side file, a missing file, a FIFO, /dev/zero or this
+//                                      file); for another file, the size byte's bit 3: raw
+//                                      external storage, else a virtual dataset
+//   14  texts dataset                  object; count; each text. v%4: UTF-8, ASCII, fixed length
+//                                      8, 2-D; v bit 2: the first text null
 //   15  add a member                   list group; v: group at n, group at n+1, integers at n,
 //                                      floats "extra", group "extra", scalar at n, soft link to
 //                                      a step, hard link to member 0
 //
 // A run fails (abort) on: any exception other than odb_OdbException from Open, ReadHistory or
-// ReadField; an opened database that breaks what opening promises (references and counts in
-// range, reads of the sizes the outline gives); a valid model that does not open or read; HDF5
-// identifiers left open after the database goes. Sanitizer reports, crashes, leaks, hangs and
-// huge allocations are findings too.
+// ReadField, or one naming another path; an opened database that breaks what opening promises
+// (references and counts in range, reads of the sizes the outline gives, labels the instance
+// has, onlyHasUserDefinedData); a file still byte for byte the valid model that does not open
+// or read whole; HDF5 identifiers left open after the database goes. Sanitizer reports,
+// crashes, leaks, hangs (-timeout) and huge allocations (-rss_limit_mb, -malloc_limit_mb) are
+// findings too.
 // XYP_FUZZ_VERBOSE=1 prints how each input ended; XYP_FUZZ_KEEP_FILE=1 leaves the last damaged
 // file (named in the verbose line) for h5dump or h5py; XYP_FUZZ_LIST=1 prints the lists that
 // damages pick from, with their indices.
@@ -395,6 +413,10 @@ void WriteRich(odb_Writer& w) {
   w.AddHistory(s0, HP{"ALLKE", "", res_WHOLE_PART_INSTANCE, "PART-2"}, x3, {1, 2, 3}, false,
                false);
   w.AddHistory(s0, HP{"GP", "", res_GENERAL_PARTICLE}, {0, 1}, {5, 6}, false, false);
+  w.AddHistory(s0, HP{"P", "", res_ELEMENT_FACE, "PART-1", 0, 3, 0, -1, 2}, x3, {1, 2, 3}, false,
+               false);
+  w.AddHistory(s0, HP{"P", "", res_ELEMENT_FACE, "PART-2", 0, 1, 0, -1, 4}, x3, {1, 2, 3}, false,
+               false);
   const int f0 = w.AddFrame(s0, 0.0);
   w.AddField(s0, f0, "U", "Displacement", res_NODAL, "PART-1", {1, 2, 3},
              {0, 0, 0, 1, 1, 1, 2, 2, 2}, 3);
@@ -571,7 +593,7 @@ struct Damager {
   const Base& base;
   Bytes& in;
   int created = 0;
-  int applied = 0;  // damages that changed the file
+  int applied = 0;  // damages whose HDF5 calls succeeded (for the verbose line)
   // HDF5 1.10.8 fails every H5Ocopy, and then the file's close (and crashes at exit), once a group
   // holding an external link made in the same session has been deleted: after an external link,
   // members are copied as hard links only.
@@ -820,8 +842,14 @@ struct Damager {
                    H5P_DEFAULT));
     if (!d.ok()) return Count(false);
     if (!(storage & 4) || total == 0 || total > 4096) return Count(true);
-    // Contents: numbers converted from int64 or double, texts from the table, else zero bytes.
+    // Contents: numbers converted from int64 or double, texts from the table, else zero bytes;
+    // or, compressed, a first chunk of bytes that do not inflate (or inflate to another size).
     const int pattern = storage >> 5;
+    if (layout == 3 && pattern == 7) {
+      const std::string raw = in.Take(in.Next() % 32 + 1);
+      const std::vector<hsize_t> origin(dims.size(), 0);
+      return Count(H5Dwrite_chunk(d.get(), H5P_DEFAULT, 0, origin.data(), raw.size(), raw.data()) >= 0);
+    }
     if (numberMemory == H5T_NATIVE_INT64) {
       std::vector<int64_t> v(total);
       for (hsize_t i = 0; i < total; ++i) {
@@ -1720,6 +1748,12 @@ Outcome OpenAndRead(bool mustRead) {
   if (!odb) Fail("Open returned no database");
   const odiK_Model& model = odb->Model();
   CheckModel(model);
+  bool outputs = false;
+  for (const ddb_Step& step : odb->Steps()) {
+    outputs = outputs || !step.histories.empty();
+    for (const ddb_Frame& frame : step.frames) outputs = outputs || !frame.fields.empty();
+  }
+  if (odb->onlyHasUserDefinedData() == outputs) Fail("onlyHasUserDefinedData is wrong");
   for (const ddb_Step& step : odb->Steps()) {
     if (step.name.IsEmpty()) Fail("a step without a name opened");
     if (step.domain < res_TIME || step.domain > res_ARC_LENGTH) Fail("step domain out of range");
@@ -1862,11 +1896,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckNothingOpen(before, "after the database went");
   if (intact && !o.opened) Fail("the valid model did not open", o.refusal);
   if (g_verbose) {
+    const char* what = intact ? " (the valid model)" : "";
     if (o.opened)
-      std::fprintf(stderr, "odbfile_fuzzer: %d damages, opened; %d reads, %d refused (%s)\n",
-                   applied, o.reads, o.refusedReads, g_path.c_str());
+      std::fprintf(stderr, "odbfile_fuzzer: %d damages%s, opened; %d reads, %d refused (%s)\n",
+                   applied, what, o.reads, o.refusedReads, g_path.c_str());
     else
-      std::fprintf(stderr, "odbfile_fuzzer: %d damages, refused: %s\n", applied, o.refusal.c_str());
+      std::fprintf(stderr, "odbfile_fuzzer: %d damages%s, refused: %s\n", applied, what,
+                   o.refusal.c_str());
   }
   return 0;
 }
