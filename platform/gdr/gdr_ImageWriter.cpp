@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -56,10 +55,8 @@ void RefuseUnlessRegular(const std::string& target, const cow_String& path) {
     NEX_THROW(uti_FileException(EINVAL, path, cow_String("Not a regular file")));
 }
 
-// The temporary file beside the target, in the target's own folder so that the rename stays on
-// one file system: removed unless it was renamed over the target. Its name is short and does
-// not grow with the target's, so that any name the folder takes can be saved; the process id, a
-// counter and O_EXCL keep concurrent saves (threads, processes) apart.
+// The temporary file beside the target (uti_TemporaryNameBeside): removed unless it was renamed
+// over the target. O_EXCL keeps concurrent saves (threads, processes) apart.
 struct TemporaryFile {
   std::string name;
   int fd = -1;
@@ -67,11 +64,8 @@ struct TemporaryFile {
   bool committed = false;
 
   TemporaryFile(const std::string& target, const cow_String& path) {
-    static std::atomic<unsigned> counter{0};
-    const size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-      name = folder + ".xyp" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+      name = uti_TemporaryNameBeside(target);
       // 0666 under the umask: the permissions a newly created file gets.
       fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0 || errno != EEXIST) break;

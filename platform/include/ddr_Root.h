@@ -23,6 +23,9 @@ class ddr_Root {
   odb_Odb* Find(const cow_String& realPath) const;
   // The same, only when it is still the opening of `generation`.
   odb_Odb* Find(const cow_String& realPath, std::uint64_t generation) const;
+  // The same, or odb_OdbException ("the database was closed") when there is none: what every
+  // object naming a database by path and generation answers once it was closed.
+  odb_Odb& Require(const cow_String& realPath, std::uint64_t generation) const;
   // False when the path is not open.
   bool Close(const cow_String& realPath);
   void CloseAll();

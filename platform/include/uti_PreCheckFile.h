@@ -2,6 +2,8 @@
 // Checks a path before a command reads or writes it, so that a file that cannot be used is
 // refused before anything is read or written. Returns the path to open (a leading "~" expanded);
 // raises uti_FileException otherwise.
+#include <string>
+
 #include "cow_String.h"
 
 enum uti_FileAccessEnm { uti_READ_ACCESS = 0, uti_WRITE_ACCESS = 1 };
@@ -25,3 +27,8 @@ cow_String uti_ExpandHome(const cow_String& name);
 // that file, so that a link stays a link. uti_FileException (ELOOP, naming `path`) for a chain
 // of more than 40 links.
 cow_String uti_FollowLinks(const cow_String& path);
+// A name for a temporary file beside `target`, in its folder so that a rename over the target
+// stays on one file system: ".xyp<pid>-<n>.tmp", n counting up in the process. It does not grow
+// with the target's name, so any name the folder takes still has room beside it. Callers create
+// it exclusively and ask again when it exists.
+std::string uti_TemporaryNameBeside(const std::string& target);

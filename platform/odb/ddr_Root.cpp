@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "odb_OdbException.h"
 #include "uti_PreCheckFile.h"
 
 cow_String ddr_Root::RealPath(const cow_String& name) {
@@ -30,6 +31,12 @@ odb_Odb* ddr_Root::Find(const cow_String& realPath) const {
 odb_Odb* ddr_Root::Find(const cow_String& realPath, std::uint64_t generation) const {
   odb_Odb* odb = Find(realPath);
   return odb && odb->Generation() == generation ? odb : nullptr;
+}
+
+odb_Odb& ddr_Root::Require(const cow_String& realPath, std::uint64_t generation) const {
+  odb_Odb* odb = Find(realPath, generation);
+  if (!odb) throw odb_OdbException(realPath, "the database was closed");
+  return *odb;
 }
 
 bool ddr_Root::Close(const cow_String& realPath) {

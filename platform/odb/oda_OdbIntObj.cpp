@@ -2,7 +2,6 @@
 
 #include "ddr_Root.h"
 #include "oda_OdbFragment.h"
-#include "odb_OdbException.h"
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimString.h"
@@ -37,9 +36,7 @@ std::vector<omu_InterfaceObj*> oda_OdbIntObj::Extensions() const {
 }
 
 odb_Odb& oda_OdbIntObj::Database() const {
-  odb_Odb* odb = thr_ThreadSingleton<ddr_Root>::Instance().Find(path_, generation_);
-  if (!odb) throw odb_OdbException(path_, "the database was closed");
-  return *odb;
+  return thr_ThreadSingleton<ddr_Root>::Instance().Require(path_, generation_);
 }
 
 omu_Result oda_OdbIntObj::GetPath() {

@@ -15,25 +15,14 @@ namespace {
 }  // namespace
 
 std::vector<double> odb_Numbers::Read(omu_Arguments& args, const char* keyword, long long count) {
-  std::vector<double> packed;
-  if (args.TakePairValues(keyword, packed)) {
-    if (count >= 0) {
-      if (packed.size() < static_cast<std::size_t>(count))
-        Refuse(keyword, std::to_string(packed.size()) + " numbers, " + std::to_string(count) +
-                            " expected");
-      packed.resize(static_cast<std::size_t>(count));
-    }
-    return packed;
-  }
-  const omu_PrimSequence* sequence = nullptr;
-  if (!args.Get(sequence, keyword) || !sequence) {
-    if (count > 0) Refuse(keyword, "missing");
-    return {};
-  }
   std::vector<double> values;
-  if (sequence->IsPairArray()) {
-    values = sequence->PairValues();
-  } else {
+  // A packed sequence is moved out of the call; any other sequence is read item by item.
+  if (!args.TakePairValues(keyword, values)) {
+    const omu_PrimSequence* sequence = nullptr;
+    if (!args.Get(sequence, keyword) || !sequence) {
+      if (count > 0) Refuse(keyword, "missing");
+      return {};
+    }
     values.reserve(sequence->Size());
     for (std::size_t i = 0; i < sequence->Size(); ++i) {
       const omu_Primitive& item = sequence->Item(i);

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -299,14 +298,11 @@ void odb_Writer::Close() {
   // The folder may have changed since the writer was made.
   const std::string target = uti_FollowLinks(uti_PreCheckFile(path_, uti_WRITE_ACCESS,
                                                               "results file")).Std();
-  static std::atomic<unsigned> counter{0};
-  const std::size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
   std::string temporary;
   odb_Hdf5::Quiet();
   hid_t file = -1;
   for (int attempt = 0; attempt < 100 && file < 0; ++attempt) {
-    temporary = folder + ".xyp" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+    temporary = uti_TemporaryNameBeside(target);
     struct stat info;
     if (lstat(temporary.c_str(), &info) == 0) continue;
     file = H5Fcreate(temporary.c_str(), H5F_ACC_EXCL, H5P_DEFAULT, H5P_DEFAULT);

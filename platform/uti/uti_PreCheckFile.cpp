@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -102,4 +103,11 @@ cow_String uti_PreCheckFile(const cow_String& name, int mode, const cow_String& 
   if (!S_ISDIR(info.st_mode)) Refuse(ENOTDIR, path, context);
   if (access(folder.c_str(), W_OK) != 0) Refuse(errno, path, context);
   return expanded;
+}
+
+std::string uti_TemporaryNameBeside(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  const std::size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  return folder + ".xyp" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
 }

@@ -29,17 +29,20 @@ for _name in dir(_access):
         globals()[_name] = _value
 
 
+def _floats(array, keyword):
+    """The array as float32 or float64 as given (the binding reads either), else float64."""
+    try:
+        a = _np.asarray(array)
+        return a if a.dtype in (_np.float32, _np.float64) else a.astype(_np.float64)
+    except (TypeError, ValueError) as e:
+        raise ValueError("%s: %s" % (keyword, e)) from None
+
+
 def _packed(array, keyword):
     """An array as the binding takes it without an object per value: (m, 2), its numbers in
     order (padded with one zero to an even count), and the count of numbers. float32 and float64
     arrays go as they are (the binding reads either); anything else becomes float64."""
-    try:
-        flat = _np.asarray(array)
-        if flat.dtype not in (_np.float32, _np.float64):
-            flat = flat.astype(_np.float64)
-        flat = _np.ascontiguousarray(flat).reshape(-1)
-    except (TypeError, ValueError) as e:
-        raise ValueError("%s: %s" % (keyword, e)) from None
+    flat = _np.ascontiguousarray(_floats(array, keyword)).reshape(-1)
     n = flat.size
     if n % 2:
         flat = _np.append(flat, flat.dtype.type(0))
@@ -97,19 +100,10 @@ class Step:
                    double=False):
         """x: the frames' x values (time, frequency, ...); values: one per x, complex numbers
         making complex pairs. Stored as float32, or float64 with double=True."""
-        try:
-            x_array = _np.asarray(x)
-            if x_array.dtype not in (_np.float32, _np.float64):
-                x_array = x_array.astype(_np.float64)
-            x_array = x_array.reshape(-1)
-            v = _np.asarray(values)
-            is_complex = _np.iscomplexobj(v)
-            if is_complex:
-                v = _np.stack([v.real, v.imag], axis=-1)
-            elif v.dtype not in (_np.float32, _np.float64):
-                v = v.astype(_np.float64)
-        except (TypeError, ValueError) as e:
-            raise ValueError("values: %s" % e) from None
+        x_array = _floats(x, "x").reshape(-1)
+        v = _np.asarray(values)
+        is_complex = _np.iscomplexobj(v)
+        v = _np.stack([v.real, v.imag], axis=-1) if is_complex else _floats(v, "values")
         if v.shape[:1] != x_array.shape:
             raise ValueError("values: %d values for %d x values"
                              % (v.shape[0] if v.ndim else 1, x_array.size))

@@ -1,6 +1,8 @@
 #include "xypK_HistoryVariableDictIntObj.h"
 
+#include "ddr_Root.h"
 #include "omu_PrimType.h"
+#include "thr_ThreadSingleton.h"
 #include "xypK_HistoryVariableIntObj.h"
 #include "xypK_XYToolset.h"
 
@@ -23,7 +25,7 @@ int xypK_HistoryVariableDictIntObj::Length() {
 }
 
 omu_Result xypK_HistoryVariableDictIntObj::Subscript(const cow_String& key) {
-  const odb_Odb& odb = xypK_HistoryVariableIntObj::Database(path_, generation_);
+  const odb_Odb& odb = thr_ThreadSingleton<ddr_Root>::Instance().Require(path_, generation_);
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   toolset.UpdateHistoryLists(odb.Model());
   const xypK_HistoryFile* file = toolset.HistoryFile(path_);
@@ -41,6 +43,6 @@ int xypK_HistoryVariableDictIntObj::Remove(const cow_String&) {
 }
 
 cow_List<cow_String> xypK_HistoryVariableDictIntObj::Keys() {
-  const odb_Odb& odb = xypK_HistoryVariableIntObj::Database(path_, generation_);
+  const odb_Odb& odb = thr_ThreadSingleton<ddr_Root>::Instance().Require(path_, generation_);
   return xypK_XYToolset::Instance().HistoryVariableLabelList(odb.Model());
 }

@@ -1,7 +1,6 @@
 #include "xypK_HistoryVariableIntObj.h"
 
 #include "ddr_Root.h"
-#include "odb_OdbException.h"
 #include "omu_PrimEnumBase.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
@@ -30,20 +29,13 @@ cow_String xypK_HistoryVariableIntObj::Repr() const {
   return "session.odbs['" + path_ + "'].historyVariables['" + label_ + "']";
 }
 
-const odb_Odb& xypK_HistoryVariableIntObj::Database(const cow_String& realPath,
-                                                    std::uint64_t generation) {
-  const odb_Odb* odb = thr_ThreadSingleton<ddr_Root>::Instance().Find(realPath, generation);
-  if (!odb) throw odb_OdbException(realPath, "the database was closed");
-  return *odb;
-}
-
 omu_Result xypK_HistoryVariableIntObj::GetName() {
-  Database(path_, generation_);
+  thr_ThreadSingleton<ddr_Root>::Instance().Require(path_, generation_);
   return std::make_unique<omu_PrimString>(label_);
 }
 
 omu_Result xypK_HistoryVariableIntObj::GetSteps() {
-  const odb_Odb& odb = Database(path_, generation_);
+  const odb_Odb& odb = thr_ThreadSingleton<ddr_Root>::Instance().Require(path_, generation_);
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   toolset.UpdateHistoryLists(odb.Model());
   auto steps = std::make_unique<omu_PrimTuple>();
@@ -59,7 +51,7 @@ omu_Result xypK_HistoryVariableIntObj::GetSteps() {
 }
 
 omu_Result xypK_HistoryVariableIntObj::GetLegendLabel() {
-  const odb_Odb& odb = Database(path_, generation_);
+  const odb_Odb& odb = thr_ThreadSingleton<ddr_Root>::Instance().Require(path_, generation_);
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   toolset.UpdateHistoryLists(odb.Model());
   return std::make_unique<omu_PrimString>(toolset.HistoryVariableLegend(path_, label_));

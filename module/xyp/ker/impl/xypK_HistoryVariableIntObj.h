@@ -6,7 +6,7 @@
 // file is opened again.
 #include <cstdint>
 
-#include "odb_Odb.h"
+#include "cow_String.h"
 #include "omu_InterfaceObj.h"
 
 class xypK_HistoryVariableIntObj : public omu_InterfaceObj {
@@ -15,9 +15,6 @@ class xypK_HistoryVariableIntObj : public omu_InterfaceObj {
   static const char* TypeName() { return "HistoryVariable"; }
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
   cow_String Repr() const override;
-
-  // The open database of that generation, or odb_OdbException when it was closed.
-  static const odb_Odb& Database(const cow_String& realPath, std::uint64_t generation);
 
   omu_Result GetName();
   omu_Result GetSteps();

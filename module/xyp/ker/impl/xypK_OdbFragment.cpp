@@ -1,8 +1,9 @@
 #include "xypK_OdbFragment.h"
 
+#include "ddr_Root.h"
 #include "omu_PrimType.h"
+#include "thr_ThreadSingleton.h"
 #include "xypK_HistoryVariableDictIntObj.h"
-#include "xypK_HistoryVariableIntObj.h"
 
 const omu_MemberRow xypK_OdbFragment::members_[] = {
     {"historyVariables", omu_Getter<&xypK_OdbFragment::GetHistoryVariables>, nullptr},
@@ -17,7 +18,7 @@ std::unique_ptr<omu_InterfaceObj> xypK_OdbFragment::Copy() const {
 }
 
 omu_Result xypK_OdbFragment::GetHistoryVariables() {
-  xypK_HistoryVariableIntObj::Database(RealPath(), Generation());  // closed: OdbError
+  thr_ThreadSingleton<ddr_Root>::Instance().Require(RealPath(), Generation());  // closed: OdbError
   return std::make_unique<omu_PrimType>(
       std::make_shared<xypK_HistoryVariableDictIntObj>(RealPath(), Generation()));
 }

@@ -4,21 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 
 #include "uti_FileException.h"
 #include "uti_PreCheckFile.h"
-
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-}  // namespace
 
 xypK_ReportFile::~xypK_ReportFile() {
   Discard();
@@ -50,13 +40,9 @@ bool xypK_ReportFile::Open(const cow_String& path, bool append) {
       !exists || (S_ISREG(info.st_mode) && info.st_nlink == 1 &&
                   (info.st_uid == geteuid() || geteuid() == 0));
   if (replaceable) {
-    // A short name of our own, so that a long file name still has room beside it.
-    static std::atomic<unsigned> counter{0};
-    const std::string folder = FolderOf(target);
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-      temporary_ =
-          folder + ".xyp-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + ".tmp";
+      temporary_ = uti_TemporaryNameBeside(target);
       // 0666 under the umask: what a newly created report gets.
       fd = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd < 0 && errno != EEXIST) break;
