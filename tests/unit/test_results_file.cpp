@@ -194,6 +194,26 @@ TEST_F(ResultsFile, EveryDamageIsRefusedNamingWhatIsWrong) {
          H5Sclose(space);
        },
        "larger than the file can hold"},
+      {"huge deflated labels, no chunk written",
+       [](hid_t f) {
+         H5Ldelete(f, "/model/instances/0/nodeLabels", H5P_DEFAULT);
+         const hsize_t dims = hsize_t{1} << 21, chunk = 1024;  // 8 MB: within 1024 files
+         const hid_t space = H5Screate_simple(1, &dims, nullptr);
+         const hid_t plist = H5Pcreate(H5P_DATASET_CREATE);
+         H5Pset_chunk(plist, 1, &chunk);
+         H5Pset_deflate(plist, 6);
+         H5Dclose(H5Dcreate2(f, "/model/instances/0/nodeLabels", H5T_STD_I32LE, space,
+                             H5P_DEFAULT, plist, H5P_DEFAULT));
+         H5Pclose(plist);
+         H5Sclose(space);
+       },
+       "larger than the file can hold"},
+      {"link into another file",
+       [](hid_t f) {
+         H5Ldelete(f, "/steps/0/x/0", H5P_DEFAULT);
+         H5Lcreate_external("/dev/null", "/x", f, "/steps/0/x/0", H5P_DEFAULT, H5P_DEFAULT);
+       },
+       "a link to another file"},
       {"field rows",
        [](hid_t f) {
          Replace(f, "/steps/0/frames/0/fields/0/values", H5T_IEEE_F32LE, {3});
