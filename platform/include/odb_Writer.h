@@ -37,6 +37,7 @@ class odb_Writer {
     bool isDouble = false;
     Stored() = default;
     Stored(std::vector<double> values, bool asDouble);
+    explicit Stored(std::vector<float> values) : singles(std::move(values)) {}
     std::size_t Size() const { return isDouble ? doubles.size() : singles.size(); }
     bool operator==(const Stored& other) const;  // bit for bit
   };
@@ -68,6 +69,9 @@ class odb_Writer {
   // of a step's outputs are stored once when equal.
   void AddHistory(int step, const HistoryPoint& point, std::vector<double> x,
                   std::vector<double> values, bool isComplex, bool isDouble, int components = 1);
+  // The same with the numbers already as stored (x and values of one precision).
+  void AddHistory(int step, const HistoryPoint& point, Stored x, Stored values, bool isComplex,
+                  int components = 1);
   // Returns the frame's index in its step.
   int AddFrame(int step, double value);
   // `values` holds valuesPerLabel values per label (one length within a field).

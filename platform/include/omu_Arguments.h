@@ -49,6 +49,8 @@ class omu_Arguments {
   // The packed numbers of a sequence under `keyword`, moved out of the call rather than copied;
   // false (nothing read) when the keyword is absent or holds no packed sequence.
   bool TakePairValues(const char* keyword, std::vector<double>& values);
+  // The same as float32 numbers (rounded to nearest): a float32 buffer is copied once.
+  bool TakePairValuesAsFloats(const char* keyword, std::vector<float>& values);
   // True when the last read took no value: the caller tries the next form of the call.
   bool Alternative();
   // From here on, absent arguments are not an error. Raises a pending required-argument failure.

@@ -2,7 +2,10 @@
 // The common body of tuples and lists: an ordered run of owned primitives. A sequence of (x, y)
 // number pairs may instead be held packed as 2n doubles (the binding fills that form straight from
 // a buffer, with no object per pair); its items are built only when asked for one by one.
+// The binding may also lend a call's arguments a view of a caller's float32 or float64 buffer,
+// so that a reader storing the numbers copies them once, in the precision it keeps.
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "omu_Primitive.h"
@@ -13,15 +16,24 @@ class omu_PrimSequence : public omu_Primitive {
   omu_PrimSequence(const omu_PrimSequence& other);
   omu_PrimSequence& operator=(const omu_PrimSequence&) = delete;
 
-  std::size_t Size() const { return isPairArray_ ? pairs_.size() / 2 : items_.size(); }
+  std::size_t Size() const {
+    return isPairArray_ ? (view_ ? viewCount_ : pairs_.size()) / 2 : items_.size();
+  }
   const omu_Primitive& Item(std::size_t i) const;
   void Put(std::size_t i, std::unique_ptr<omu_Primitive> item);
   void Append(std::unique_ptr<omu_Primitive> item);
 
   // Packed (x, y) pairs: `values` holds x0, y0, x1, y1, ...
   void SetPairs(std::vector<double> values);
+  // Packed pairs that stay in the caller's buffer: `count` floats or doubles at `numbers`, valid
+  // while `keeper` lives. Only a call's own arguments hold such a view; a copy owns its numbers.
+  void SetBorrowedPairs(const void* numbers, bool areFloats, std::size_t count,
+                        std::shared_ptr<const void> keeper);
   bool IsPairArray() const { return isPairArray_; }
-  const std::vector<double>& PairValues() const { return pairs_; }
+  // The packed numbers as doubles (a view's read into the sequence on the first call).
+  const std::vector<double>& PairValues() const;
+  // The packed numbers as float32, rounded to nearest (a float32 view's copied as they are).
+  std::vector<float> PairValuesAsFloats() const;
   // Moves the packed numbers out, leaving the sequence empty (a reader that keeps them).
   std::vector<double> TakePairValues();
 
@@ -42,7 +54,11 @@ class omu_PrimSequence : public omu_Primitive {
   const omu_Primitive* NextForRead();
 
   bool isPairArray_ = false;
-  std::vector<double> pairs_;
+  mutable std::vector<double> pairs_;
+  const void* view_ = nullptr;
+  bool viewFloats_ = false;
+  std::size_t viewCount_ = 0;
+  std::shared_ptr<const void> keeper_;
   mutable std::vector<std::unique_ptr<omu_Primitive>> items_;
   std::size_t cursor_ = 0;
   bool optional_ = false;

@@ -353,8 +353,8 @@ void odb_FileReader::ReadHistoryTable(ddb_Step& step, const std::string& path) {
   const std::size_t rows = static_cast<std::size_t>(dims[0]);
   std::vector<odb_Layout::HistoryRow> data(rows);
   odb_Hdf5::Id rowType = odb_Layout::HistoryRowType(false);
-  if (rows > 0 && H5Dread(table.get(), rowType.get(), H5S_ALL, H5S_ALL, H5P_DEFAULT,
-                          data.data()) < 0)
+  if (rows > 0 && H5Dread(table.get(), rowType.get(), H5S_ALL, H5S_ALL,
+                          odb_Hdf5::Transfer(table.get(), rowType.get()).get(), data.data()) < 0)
     Fail(tablePath, "cannot be read");
   // The texts are HDF5's allocations until reclaimed: copied first, reclaimed whatever follows.
   step.histories.resize(rows);

@@ -1,5 +1,6 @@
 #include "odb_Hdf5.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -153,6 +154,22 @@ bool odb_Hdf5::IsFloat(hid_t dataset, std::size_t& bytes) {
   return bytes == 4 || bytes == 8;
 }
 
+odb_Hdf5::Id odb_Hdf5::Transfer(hid_t dataset, hid_t memoryType) {
+  // The floor keeps one element of any of our types within the buffer, in the larger form it
+  // takes on disk (a text's disk form is bigger than the pointer it is read into).
+  constexpr hsize_t kDefault = 1 << 20, kFloor = 1 << 16;
+  Id list(H5Pcreate(H5P_DATASET_XFER));
+  Id space(H5Dget_space(dataset));
+  Id fileType(H5Dget_type(dataset));
+  const hssize_t points = space.valid() ? H5Sget_simple_extent_npoints(space.get()) : -1;
+  if (!list.valid() || !fileType.valid() || points < 0) return list;
+  const hsize_t element = std::max(H5Tget_size(fileType.get()), H5Tget_size(memoryType));
+  const hsize_t bytes = static_cast<hsize_t>(points) * element;
+  if (bytes < kDefault)
+    H5Pset_buffer(list.get(), std::max(bytes, kFloor), nullptr, nullptr);
+  return list;
+}
+
 void odb_Hdf5::WriteDataset(hid_t location, const std::string& name, hid_t fileType,
                             hid_t memoryType, const std::vector<hsize_t>& dims,
                             const void* data) {
@@ -163,8 +180,10 @@ void odb_Hdf5::WriteDataset(hid_t location, const std::string& name, hid_t fileT
   CheckId(dataset, "create a dataset");
   hsize_t total = 1;
   for (hsize_t d : dims) total *= d;
-  if (total > 0) Check(H5Dwrite(dataset.get(), memoryType, H5S_ALL, H5S_ALL, H5P_DEFAULT, data),
-                       "write a dataset");
+  if (total == 0) return;
+  Id transfer = Transfer(dataset.get(), memoryType);
+  Check(H5Dwrite(dataset.get(), memoryType, H5S_ALL, H5S_ALL, transfer.get(), data),
+        "write a dataset");
 }
 
 void odb_Hdf5::WriteStrings(hid_t location, const std::string& name,
@@ -184,8 +203,8 @@ bool odb_Hdf5::ReadStrings(hid_t dataset, std::vector<std::string>& texts) {
     return false;
   std::vector<char*> pointers(dims[0], nullptr);
   Id memory = StringType();
-  if (dims[0] > 0 &&
-      H5Dread(dataset, memory.get(), H5S_ALL, H5S_ALL, H5P_DEFAULT, pointers.data()) < 0)
+  if (dims[0] > 0 && H5Dread(dataset, memory.get(), H5S_ALL, H5S_ALL,
+                             Transfer(dataset, memory.get()).get(), pointers.data()) < 0)
     return false;
   texts.clear();
   for (char* p : pointers) texts.emplace_back(p ? p : "");

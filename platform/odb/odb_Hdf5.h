@@ -56,6 +56,12 @@ class odb_Hdf5 {
   static bool IsInteger(hid_t dataset);
   static bool IsFloat(hid_t dataset, std::size_t& bytes);
 
+  // The transfer list for reading or writing all of `dataset` in `memoryType`: its conversion
+  // buffer fits the data, up to the library's default of 1 MiB. The library clears the whole
+  // background buffer of every compound or text transfer, so the default costs a megabyte of
+  // clearing for a table of a few rows.
+  static Id Transfer(hid_t dataset, hid_t memoryType);
+
   // A dataset of the given shape, written from `data` in the memory type; contiguous storage.
   static void WriteDataset(hid_t location, const std::string& name, hid_t fileType,
                            hid_t memoryType, const std::vector<hsize_t>& dims, const void* data);

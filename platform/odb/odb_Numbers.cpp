@@ -42,6 +42,21 @@ std::vector<double> odb_Numbers::Read(omu_Arguments& args, const char* keyword, 
   return values;
 }
 
+odb_Writer::Stored odb_Numbers::ReadStored(omu_Arguments& args, const char* keyword,
+                                           long long count, bool asDouble) {
+  std::vector<float> singles;
+  if (!asDouble && args.TakePairValuesAsFloats(keyword, singles)) {
+    if (count >= 0) {
+      if (singles.size() < static_cast<std::size_t>(count))
+        Refuse(keyword, std::to_string(singles.size()) + " numbers, " + std::to_string(count) +
+                            " expected");
+      singles.resize(static_cast<std::size_t>(count));
+    }
+    return odb_Writer::Stored(std::move(singles));
+  }
+  return odb_Writer::Stored(Read(args, keyword, count), asDouble);
+}
+
 std::vector<int> odb_Numbers::ReadInts(omu_Arguments& args, const char* keyword, long long count) {
   const std::vector<double> values = Read(args, keyword, count);
   std::vector<int> ints(values.size());

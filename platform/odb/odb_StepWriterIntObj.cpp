@@ -44,14 +44,14 @@ omu_Result odb_StepWriterIntObj::AddHistory(omu_Arguments& args) {
   args.Get(isComplex, "complex");
   args.Get(components, "components");
   args.Get(count, "count");
-  std::vector<double> x = odb_Numbers::Read(args, "x", count);
+  // float32 arrays reach the writer as they came unless double=True.
+  odb_Writer::Stored x = odb_Numbers::ReadStored(args, "x", count, isDouble);
   const long long perX = static_cast<long long>(components < 1 ? 1 : components) * (isComplex ? 2 : 1);
-  std::vector<double> values =
-      odb_Numbers::Read(args, "values", count < 0 ? -1 : count * perX);
+  odb_Writer::Stored values =
+      odb_Numbers::ReadStored(args, "values", count < 0 ? -1 : count * perX, isDouble);
   args.End();
   point.position = position.Get();
-  writer_->AddHistory(step_, point, std::move(x), std::move(values), isComplex, isDouble,
-                      components);
+  writer_->AddHistory(step_, point, std::move(x), std::move(values), isComplex, components);
   return std::make_unique<omu_PrimNone>();
 }
 

@@ -13,6 +13,7 @@
 #include "odb_Checks.h"
 #include "odb_Hdf5.h"
 #include "odb_Layout.h"
+#include "omi_Assert.h"
 #include "omu_ValueErrorException.h"
 #include "uti_FileException.h"
 #include "uti_PreCheckFile.h"
@@ -178,6 +179,14 @@ bool odb_Writer::Stored::operator==(const Stored& other) const {
 void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point, std::vector<double> x,
                             std::vector<double> values, bool isComplex, bool isDouble,
                             int components) {
+  AddHistory(stepIndex, point, Stored(std::move(x), isDouble), Stored(std::move(values), isDouble),
+             isComplex, components);
+}
+
+void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point, Stored x, Stored values,
+                            bool isComplex, int components) {
+  OMI_ASSERT(x.isDouble == values.isDouble);
+  const bool isDouble = x.isDouble;
   RequireOpen();
   CheckStep(stepIndex);
   CheckText("label", point.label);
@@ -206,31 +215,30 @@ void odb_Writer::AddHistory(int stepIndex, const HistoryPoint& point, std::vecto
   h.isDouble = isDouble;
   h.isPair = isComplex;
   h.components = components;
-  h.count = static_cast<std::int64_t>(x.size());
+  h.count = static_cast<std::int64_t>(x.Size());
   if (components < 1 || components > 64)
     Refuse("components: " + std::to_string(components) + " (1 to 64)");
   const std::size_t perX = static_cast<std::size_t>(components) * (isComplex ? 2 : 1);
-  if (values.size() != x.size() * perX)
-    Refuse("values: " + std::to_string(values.size() / perX) + " values for " +
-           std::to_string(x.size()) + " x values" +
-           (values.size() % perX ? " (" + std::to_string(perX) + " numbers per value)" : ""));
+  if (values.Size() != x.Size() * perX)
+    Refuse("values: " + std::to_string(values.Size() / perX) + " values for " +
+           std::to_string(x.Size()) + " x values" +
+           (values.Size() % perX ? " (" + std::to_string(perX) + " numbers per value)" : ""));
   const std::string reason = odb_Checks::History(model_, h);
   if (!reason.empty()) Refuse(reason);
 
   StepData& data = data_[static_cast<std::size_t>(stepIndex)];
   // Equal x values of one step are stored once (bit for bit, in the stored precision).
-  Stored storedX(std::move(x), isDouble);
   int xIndex = -1;
   for (std::size_t i = data.x.size(); i-- > 0 && xIndex < 0;)
-    if (data.x[i] == storedX) xIndex = static_cast<int>(i);
+    if (data.x[i] == x) xIndex = static_cast<int>(i);
   if (xIndex < 0) {
-    data.x.push_back(std::move(storedX));
+    data.x.push_back(std::move(x));
     xIndex = static_cast<int>(data.x.size()) - 1;
   }
   const std::size_t index = steps_[static_cast<std::size_t>(stepIndex)].histories.size();
   h.values = JoinPath({"steps", std::to_string(stepIndex), "historyValues", std::to_string(index)});
   h.x = JoinPath({"steps", std::to_string(stepIndex), "x", std::to_string(xIndex)});
-  data.histories.push_back({Stored(std::move(values), isDouble), xIndex});
+  data.histories.push_back({std::move(values), xIndex});
   steps_[static_cast<std::size_t>(stepIndex)].histories.push_back(std::move(h));
 }
 

@@ -49,6 +49,18 @@ bool omu_Arguments::TakePairValues(const char* keyword, std::vector<double>& val
   return true;
 }
 
+bool omu_Arguments::TakePairValuesAsFloats(const char* keyword, std::vector<float>& values) {
+  Slot* slot = FindKeyword(keyword);
+  if (!slot || (slot->value->Kind() != omu_PrimKind::Tuple &&
+                slot->value->Kind() != omu_PrimKind::List))
+    return false;
+  auto& sequence = static_cast<omu_PrimSequence&>(*slot->value);
+  if (!sequence.IsPairArray()) return false;
+  values = sequence.PairValuesAsFloats();
+  slot->consumed = true;
+  return true;
+}
+
 omu_Arguments::Slot* omu_Arguments::NextPositional() {
   while (cursor_ < positional_.size() && positional_[cursor_].consumed) ++cursor_;
   if (cursor_ >= positional_.size()) return nullptr;

@@ -8,7 +8,7 @@
 omu_PrimSequence::omu_PrimSequence(std::size_t size) : items_(size) {}
 
 omu_PrimSequence::omu_PrimSequence(const omu_PrimSequence& other)
-    : omu_Primitive(other), isPairArray_(other.isPairArray_), pairs_(other.pairs_) {
+    : omu_Primitive(other), isPairArray_(other.isPairArray_), pairs_(other.PairValues()) {
   if (!isPairArray_) {
     items_.reserve(other.items_.size());
     for (const auto& item : other.items_) items_.push_back(item ? item->Clone() : nullptr);
@@ -18,18 +18,58 @@ omu_PrimSequence::omu_PrimSequence(const omu_PrimSequence& other)
 void omu_PrimSequence::SetPairs(std::vector<double> values) {
   OMI_ASSERT(values.size() % 2 == 0);
   pairs_ = std::move(values);
+  view_ = nullptr;
+  keeper_.reset();
   items_.clear();
   isPairArray_ = true;
 }
 
+void omu_PrimSequence::SetBorrowedPairs(const void* numbers, bool areFloats, std::size_t count,
+                                        std::shared_ptr<const void> keeper) {
+  OMI_ASSERT(count % 2 == 0);
+  pairs_.clear();
+  items_.clear();
+  view_ = count ? numbers : nullptr;
+  viewFloats_ = areFloats;
+  viewCount_ = count;
+  keeper_ = std::move(keeper);
+  isPairArray_ = true;
+}
+
+const std::vector<double>& omu_PrimSequence::PairValues() const {
+  if (view_ && pairs_.empty()) {
+    if (viewFloats_) {
+      const float* f = static_cast<const float*>(view_);
+      pairs_.assign(f, f + viewCount_);
+    } else {
+      const double* d = static_cast<const double*>(view_);
+      pairs_.assign(d, d + viewCount_);
+    }
+  }
+  return pairs_;
+}
+
+std::vector<float> omu_PrimSequence::PairValuesAsFloats() const {
+  if (view_ && viewFloats_) {
+    const float* f = static_cast<const float*>(view_);
+    return std::vector<float>(f, f + viewCount_);
+  }
+  const double* d = view_ && pairs_.empty() ? static_cast<const double*>(view_) : pairs_.data();
+  const std::size_t n = view_ && pairs_.empty() ? viewCount_ : pairs_.size();
+  std::vector<float> out(n);
+  for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<float>(d[i]);
+  return out;
+}
+
 // Turns the packed pairs into item tuples, for callers that walk items one by one.
 void omu_PrimSequence::Materialize() const {
-  if (!isPairArray_ || !items_.empty() || pairs_.empty()) return;
-  items_.reserve(pairs_.size() / 2);
-  for (std::size_t i = 0; i < pairs_.size(); i += 2) {
+  if (!isPairArray_ || !items_.empty() || Size() == 0) return;
+  const std::vector<double>& pairs = PairValues();
+  items_.reserve(pairs.size() / 2);
+  for (std::size_t i = 0; i < pairs.size(); i += 2) {
     auto pair = std::make_unique<omu_PrimTuple>(2);
-    pair->Put(0, std::make_unique<omu_PrimNumber>(pairs_[i]));
-    pair->Put(1, std::make_unique<omu_PrimNumber>(pairs_[i + 1]));
+    pair->Put(0, std::make_unique<omu_PrimNumber>(pairs[i]));
+    pair->Put(1, std::make_unique<omu_PrimNumber>(pairs[i + 1]));
     items_.push_back(std::move(pair));
   }
 }
@@ -90,7 +130,11 @@ cow_String omu_PrimTuple::Repr() const {
 }
 
 std::vector<double> omu_PrimSequence::TakePairValues() {
+  PairValues();
   std::vector<double> values = std::move(pairs_);
   pairs_.clear();
+  view_ = nullptr;
+  viewCount_ = 0;
+  keeper_.reset();
   return values;
 }

@@ -100,6 +100,7 @@ void PackRows(const py::buffer_info& info, std::vector<double>& out) {
     for (std::size_t i = 0; i < n; ++i) out[i] = static_cast<double>(numbers[i]);
     return;
   }
+  out.reserve(static_cast<std::size_t>(info.shape[0]) * 2);
   for (py::ssize_t i = 0; i < info.shape[0]; ++i) {
     for (py::ssize_t j = 0; j < 2; ++j) {
       T v;
@@ -116,7 +117,6 @@ std::unique_ptr<omu_Primitive> pyb_Convert::FromBuffer(py::handle value) {
   py::buffer_info info = buffer.request();
   if (info.ndim != 2 || info.shape[1] != 2) return nullptr;
   std::vector<double> values;
-  values.reserve(static_cast<std::size_t>(info.shape[0]) * 2);
   const std::string& f = info.format;
   if (f == py::format_descriptor<double>::format() && info.strides[1] == sizeof(double) &&
       info.strides[0] == 2 * static_cast<py::ssize_t>(sizeof(double))) {
@@ -134,6 +134,28 @@ std::unique_ptr<omu_Primitive> pyb_Convert::FromBuffer(py::handle value) {
     return nullptr;
   auto tuple = std::make_unique<omu_PrimTuple>();
   tuple->SetPairs(std::move(values));
+  return tuple;
+}
+
+std::unique_ptr<omu_Primitive> pyb_Convert::ToArgument(py::handle value) {
+  PyObject* p = value.ptr();
+  if (!PyObject_CheckBuffer(p) || PyBytes_Check(p) || py::isinstance<pyb_Object>(value))
+    return ToPrimitive(value);
+  py::buffer buffer = py::reinterpret_borrow<py::buffer>(value);
+  auto info = std::make_shared<py::buffer_info>(buffer.request());
+  const bool isFloat = info->format == py::format_descriptor<float>::format();
+  const bool isDouble = info->format == py::format_descriptor<double>::format();
+  const auto size = static_cast<py::ssize_t>(isFloat ? sizeof(float) : sizeof(double));
+  if (info->ndim != 2 || info->shape[1] != 2 || (!isFloat && !isDouble) ||
+      info->strides[1] != size || info->strides[0] != 2 * size ||
+      reinterpret_cast<std::uintptr_t>(info->ptr) % static_cast<std::uintptr_t>(size) != 0)
+    return ToPrimitive(value);
+  // The buffer stays exported (so it cannot be resized) while the call's arguments live; they
+  // are destroyed before the call returns to Python, with the interpreter lock held.
+  auto tuple = std::make_unique<omu_PrimTuple>();
+  const void* numbers = info->ptr;
+  tuple->SetBorrowedPairs(numbers, isFloat, static_cast<std::size_t>(info->shape[0]) * 2,
+                          std::shared_ptr<const void>(info, numbers));
   return tuple;
 }
 

@@ -19,6 +19,9 @@ namespace py = pybind11;
 class pyb_Convert {
  public:
   static std::unique_ptr<omu_Primitive> ToPrimitive(py::handle value);
+  // The same for an argument of a call: a C-ordered (n, 2) float32 or float64 buffer is lent as
+  // a view (see omu_PrimSequence) instead of copied.
+  static std::unique_ptr<omu_Primitive> ToArgument(py::handle value);
   static py::object ToPython(std::unique_ptr<omu_Primitive> value);
   static py::object ToPython(const omu_Primitive& value);
   // A C++ text as a Python str (invalid UTF-8 escaped, never an error).

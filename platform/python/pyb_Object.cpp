@@ -170,7 +170,7 @@ void pyb_ObjectType::FillArguments(omu_Arguments& args, const py::args& position
   std::size_t position = 0;
   for (py::handle value : positional)
     args.AddPositional(ConvertArgument("argument " + std::to_string(++position),
-                                       [&] { return pyb_Convert::ToPrimitive(value); }));
+                                       [&] { return pyb_Convert::ToArgument(value); }));
   // Over a snapshot: converting a value may run code that changes the keywords' dictionary.
   py::list items = keywords.attr("items")();
   items = py::list(items);
@@ -181,7 +181,7 @@ void pyb_ObjectType::FillArguments(omu_Arguments& args, const py::args& position
     std::string keyword;
     if (!NameOf(key, keyword)) keyword = py::repr(key).cast<std::string>();
     args.AddKeyword(cow_String(keyword),
-                    ConvertArgument(keyword, [&] { return pyb_Convert::ToPrimitive(value); }));
+                    ConvertArgument(keyword, [&] { return pyb_Convert::ToArgument(value); }));
   }
 }
 

@@ -64,6 +64,27 @@ def test_values_and_x_values_read_back_bitwise_in_h5py(tmp_path, closed_all):
     assert odb.steps == ("Impact",)
 
 
+def test_each_precision_is_converted_once_and_the_writer_keeps_its_own_copy(tmp_path, closed_all):
+    path = tmp_path / "r.h5"
+    t = np.linspace(0, 1, 64)
+    wide = np.linspace(-1, 1, 64) / 3 + np.array([0.0, 1e300] * 32)  # beyond float32: ±inf
+    single = (np.arange(64, dtype=np.float32) / 7).astype(np.float32)
+    w = small_writer(path)
+    st = w.addStep(name="S", domain=xodb.TIME)
+    st.addHistory(label="A", position=xodb.NODAL, node=3, x=t, values=wide)
+    st.addHistory(label="B", position=xodb.NODAL, node=3, x=t.astype(np.float32), values=single,
+                  double=True)
+    kept_wide, kept_single = wide.copy(), single.copy()
+    wide[:], single[:], t[:] = 0, 0, 0  # changed before close: the file holds what was given
+    w.close()
+    with h5py.File(path, "r") as f, np.errstate(over="ignore"):
+        table = f["/steps/0/history"]
+        assert f["/steps/0/historyValues/0"][:].tobytes() == kept_wide.astype(np.float32).tobytes()
+        assert f["/steps/0/historyValues/1"][:].tobytes() == kept_single.astype(np.float64).tobytes()
+        assert f[table[0]["x"].decode()][:].tobytes() == \
+            np.linspace(0, 1, 64).astype(np.float32).tobytes()
+
+
 def test_writer_refusals_change_nothing_and_the_writer_stays_usable(tmp_path, closed_all):
     path = tmp_path / "r.h5"
     w = small_writer(path)

@@ -28,6 +28,18 @@ class TestReading:
         with pytest.raises(TypeError):
             xy["x"]
 
+    @pytest.mark.parametrize("dtype", [np.float32, np.float64])
+    def test_an_array_changed_after_the_call_changes_nothing_stored(self, session, dtype):
+        # Arrays are read in place during the call; what is kept must be a copy of its own.
+        pairs = np.array(PAIRS, dtype=dtype)
+        xy = session.XYData(name="a", data=pairs)
+        copy = session.XYData(name="b", objectToCopy=xy)
+        pairs[:] = -7
+        assert tuple(xy.data) == PAIRS and tuple(copy.data) == PAIRS
+        xy.setData(data=pairs[::-1])  # a strided view is read as well
+        pairs[:] = 5
+        assert tuple(xy.data) == ((-7.0, -7.0),) * 3
+
     def test_dir_and_repr(self, session):
         xy = session.XYData(name="a", data=PAIRS)
         assert MEMBERS <= set(dir(xy))

@@ -1,4 +1,5 @@
 // The argument reading protocol of scripting calls, and the values that cross the boundary.
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include "oda_XYDataCommonIntObj.h"
@@ -231,6 +232,40 @@ TEST(Arguments, PackedPairsReadLikeTuplesOfTuples) {
   std::size_t bad = 0;
   EXPECT_TRUE(oda_XYDataCommonIntObj::getSeqSeqDoubleFromTuple(packed, values, bad));
   EXPECT_EQ(values, (std::vector<double>{1, 2, 3, 4}));
+}
+
+TEST(Arguments, BorrowedPairsAreCopiedByEveryReaderThatKeepsThem) {
+  // A view of a caller's numbers: readers keep copies, and a copy of the sequence owns its own.
+  std::vector<float> floats{0.5f, 1.0f, 1.0f / 3, 3.0e38f};
+  std::vector<double> doubles{0.1, 1e300, -0.0, 2.5};
+  auto keeper = std::make_shared<int>(0);
+  for (bool areFloats : {true, false}) {
+    SCOPED_TRACE(areFloats ? "float32" : "float64");
+    const void* numbers = areFloats ? static_cast<const void*>(floats.data()) : doubles.data();
+    omu_Arguments args("addHistory");
+    auto view = std::make_unique<omu_PrimTuple>();
+    view->SetBorrowedPairs(numbers, areFloats, 4, keeper);
+    const std::unique_ptr<omu_Primitive> copy = view->Clone();
+    args.AddKeyword("values", std::move(view));
+    std::vector<float> narrow;
+    ASSERT_TRUE(args.TakePairValuesAsFloats("values", narrow));
+    std::vector<float> expected(4);
+    for (int i = 0; i < 4; ++i)
+      expected[i] = areFloats ? floats[i] : static_cast<float>(doubles[i]);
+    EXPECT_EQ(0, std::memcmp(narrow.data(), expected.data(), 16));
+    std::vector<double> wide(4);
+    for (int i = 0; i < 4; ++i) wide[i] = areFloats ? floats[i] : doubles[i];
+    auto& owned = static_cast<omu_PrimSequence&>(*copy);
+    std::vector<float> saved = floats;
+    std::vector<double> savedDoubles = doubles;
+    std::fill(floats.begin(), floats.end(), 9.0f);
+    std::fill(doubles.begin(), doubles.end(), 9.0);
+    EXPECT_EQ(owned.TakePairValues(), wide);
+    EXPECT_EQ(owned.Size(), 0u);
+    floats = saved;
+    doubles = savedDoubles;
+  }
+  EXPECT_EQ(keeper.use_count(), 1);  // no view outlives its arguments
 }
 
 TEST(Arguments, TupleReadingProtocol) {
