@@ -13,7 +13,7 @@ void cmdC_XypMessageTable::Finalize() {
 std::unique_ptr<cmdC_MessageType> cmdC_XypMessageTable::WarningOutOfRangeFrequency(
     const cow_String& a, const cow_String& b) const {
   return std::make_unique<cmdC_MessageType>(
-      "Frequency " + a + " is out of the range of the data; " + b + " is used instead",
+      "Skip frequency reduced to " + b + " for step(s) " + a,
       cmdC_MessageType::Severity::Warning);
 }
 

@@ -17,6 +17,7 @@
 const omu_MethodRow xypK_PytModule::methods_[] = {
     {"XYData", omu_Method<&xypK_PytModule::tmpXYDataFromKeyboard>},
     {"XYDataFromFile", omu_Method<&xypK_PytModule::tmpXYDataFromFile>},
+    {"XYDataFromHistory", omu_Method<&xypK_PytModule::tmpXYDataFromHistory>},
     {"", nullptr}};
 
 // The XY data math functions of the results library, in publishing order.
@@ -91,6 +92,10 @@ omu_Result xypK_PytModule::tmpXYDataFromFile(omu_Arguments& args) {
   return ReadData(args, xypK_FROM_FILE);
 }
 
+omu_Result xypK_PytModule::tmpXYDataFromHistory(omu_Arguments& args) {
+  return ReadData(args, xypK_FROM_HISTORY);
+}
+
 omu_Result xypK_PytModule::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source) {
   cow_String command;
   std::unique_ptr<udd_UserXYData> record;
@@ -102,6 +107,10 @@ omu_Result xypK_PytModule::ReadData(omu_Arguments& args, xypK_WhereDataFromEnm s
     case xypK_FROM_FILE:
       command = "XYDataFromFile";
       record = xypK_ReadData::FromFile(args);
+      break;
+    case xypK_FROM_HISTORY:
+      command = "XYDataFromHistory";
+      record = xypK_ReadData::FromHistory(args, true);
       break;
     default:
       XYPK_ASSERT(!"known XY data source");

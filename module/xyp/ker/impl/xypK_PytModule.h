@@ -13,6 +13,7 @@ class xypK_PytModule : public pyo_Module {
   void RegisterMathFunctions();
   omu_Result tmpXYDataFromKeyboard(omu_Arguments& args);
   omu_Result tmpXYDataFromFile(omu_Arguments& args);
+  omu_Result tmpXYDataFromHistory(omu_Arguments& args);
 
  private:
   omu_Result ReadData(omu_Arguments& args, xypK_WhereDataFromEnm source);

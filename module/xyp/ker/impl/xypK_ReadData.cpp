@@ -5,19 +5,31 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "cmdC_InterruptedException.h"
 #include "cmdC_WIP.h"
+#include "ddr_Root.h"
 #include "nex_Exception.h"
+#include "oda_OdbIntObj.h"
 #include "oda_XYDataCommonIntObj.h"
+#include "odb_OdbException.h"
+#include "odpK_OdbToolset.h"
+#include "odpK_Utils.h"
 #include "omi_Singleton.h"
+#include "omu_PrimEnumBase.h"
+#include "omu_ValueErrorException.h"
+#include "res_Enumerations.h"
+#include "thr_ThreadSingleton.h"
 #include "uti_PreCheckFile.h"
 #include "uti_XypException.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_TextFileReader.h"
 #include "xypK_Utils.h"
+#include "xypK_XYToolset.h"
 
 void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
   if (data.Size() == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
@@ -437,5 +449,261 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   if (record->ContentDescription().IsEmpty())
     record->SetContentDescription(yName + " vs. " + xName);
   if (record->LegendLabel().IsEmpty()) record->SetLegendLabel(record->Name());
+  return record;
+}
+
+// ---------------------------------------------------------------------------------------------
+// History output
+
+double xypK_ReadData::ReduceComplexAngle(double degrees) {
+  return std::fmod(degrees, 360.0);
+}
+
+double xypK_ReadData::ComplexValue(double a, double b, int numericForm, double theta) {
+  switch (numericForm) {
+    case res_IMAGINARY:
+      return b;
+    case res_MAGNITUDE:
+      return std::sqrt(a * a + b * b);
+    case res_PHASE:
+      if (a == 0.0) return b > 0.0 ? 90.0 : b < 0.0 ? -90.0 : 0.0;
+      return std::atan2(b, a) * 57.29577951308232;
+    case res_AT_ANGLE:
+      return a * std::cos(theta) - b * std::sin(theta);
+    default:
+      return a;
+  }
+}
+
+namespace {
+
+const char* DomainName(res_DomainEnm domain) {
+  switch (domain) {
+    case res_FREQUENCY:
+      return "Frequency";
+    case res_MODAL:
+      return "Mode Number";
+    case res_ARC_LENGTH:
+      return "Arc Length";
+    default:
+      return "Time";
+  }
+}
+
+// "1", "1 and 2", "1, 2 and 5".
+cow_String JoinedWithAnd(const std::vector<long long>& numbers) {
+  cow_String out;
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    if (i > 0) out += i + 1 == numbers.size() ? " and " : ", ";
+    out += cow_String::FromInt(numbers[i]);
+  }
+  return out;
+}
+
+// `text` without `prefix` at its front; false (nothing removed) when it does not start so.
+bool RemovePrefix(cow_String& text, const cow_String& prefix) {
+  if (prefix.IsEmpty() || !text.View().starts_with(prefix.View())) return false;
+  text = cow_String(text.View().substr(prefix.View().size()));
+  return true;
+}
+
+// The same for a prefix as it stands in history labels, where "." is written ":".
+void RemoveLabelPrefix(cow_String& text, const cow_String& prefix) {
+  if (RemovePrefix(text, prefix)) return;
+  std::string dotted = prefix.Std();
+  std::replace(dotted.begin(), dotted.end(), '.', ':');
+  RemovePrefix(text, cow_String(dotted));
+}
+
+// Asks the reporter whether the user interrupted, each step and every so many frames: the check
+// calls into the scripting layer, too costly per frame.
+constexpr std::uint64_t kFramesPerInterruptCheck = 4096;
+
+}  // namespace
+
+std::unique_ptr<udd_UserXYData> xypK_ReadData::FromHistory(omu_Arguments& args, bool legendFlag) {
+  cow_String name, variable, sourceDescription, contentDescription, positionDescription, xLabel,
+      yLabel, legend;
+  std::shared_ptr<oda_OdbIntObj> odb;
+  const omu_PrimSequence* steps = nullptr;
+  int skipFrequency = 0;
+  omu_PrimEnum<res_ComplexDisplayEnm> numericForm(res_MAGNITUDE);
+  double complexAngle = 0.0;
+  args.Begin();
+  args.Get(name, "name");
+  // Read with a default: no database (absent or None) is an invalid model, not a type error.
+  args.Get(odb, "odb", std::shared_ptr<oda_OdbIntObj>());
+  args.Get(variable, "outputVariableName");
+  args.Get(steps, "steps");
+  if (args.Alternative()) args.Get(steps, "stepTuple");
+  args.Optional();
+  args.Get(skipFrequency, "skipFrequency");
+  args.Get(sourceDescription, "sourceDescription");
+  args.Get(contentDescription, "contentDescription");
+  args.Get(positionDescription, "positionDescription");
+  args.Get(xLabel, "xValuesLabel");
+  args.Get(yLabel, "yValuesLabel");
+  args.Get(legend, "legendLabel");
+  args.Get(numericForm, "numericForm");
+  args.Get(complexAngle, "complexAngle");
+  args.End();
+
+  if (!std::isfinite(complexAngle))
+    throw omu_ValueErrorException("complexAngle: must be a finite number of degrees");
+  const double angle = ReduceComplexAngle(complexAngle);
+  name = name.Trim(' ');
+  if (name.IsEmpty()) xypK_MessageTypes::ErrorXYDataNameNotGiven();
+  // A database object whose file was closed since names no model.
+  const odb_Odb* database =
+      odb ? thr_ThreadSingleton<ddr_Root>::Instance().Find(odb->RealPath(), odb->Generation())
+          : nullptr;
+  if (!database) xypK_MessageTypes::ErrorInvalidModel();
+  const odiK_Model& model = database->Model();
+  const std::vector<int> stepList =
+      steps ? odpK_OdbToolset::GetStepListFromTuple(model.FileName(), *steps) : std::vector<int>();
+  if (stepList.empty()) xypK_MessageTypes::ErrorInvalidStepNumber();
+
+  try {
+    return HistoryFromDdb(name, model, variable, numericForm.Get(), angle, stepList,
+                          std::max(skipFrequency, 0), sourceDescription, contentDescription,
+                          positionDescription, xLabel, yLabel, legend, legendFlag);
+  } catch (const cmdC_InterruptedException&) {
+    omi_Singleton<cmdC_WIP>::Instance().EndProgress();
+    xypK_MessageTypes::ErrorXYFromHistoryAborted();
+  }
+}
+
+std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
+    const cow_String& name, const odiK_Model& model, const cow_String& outputVariableName,
+    int numericForm, double angleDegrees, const std::vector<int>& stepList, int skipFrequency,
+    cow_String& sourceDescription, cow_String& contentDescription, cow_String& positionDescription,
+    cow_String& xLabel, cow_String& yLabel, cow_String& legend, bool legendFlag) {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  toolset.UpdateHistoryLists(model);
+  const cow_String& fileName = model.FileName();
+  const odb_Odb* odb = thr_ThreadSingleton<ddr_Root>::Instance().Find(fileName);
+  if (!odb) xypK_MessageTypes::ErrorInvalidModel();
+  const std::vector<ddb_Step>& steps = odb->Steps();
+  std::vector<bool> marked(steps.size(), false);
+  for (int index : stepList) {
+    if (index < 0 || static_cast<std::size_t>(index) >= steps.size())
+      xypK_MessageTypes::ErrorInvalidStepNumber();
+    marked[static_cast<std::size_t>(index)] = true;
+  }
+  // The history output of the variable in a step; null where the step does not hold it. Keys
+  // come from the lists but are checked again against the step: the file is user input.
+  const auto historyOf = [&](std::size_t k) -> const ddb_History* {
+    const int key = toolset.StepHistoryLabelListKey(outputVariableName, fileName, static_cast<int>(k));
+    if (key < 0 || key >= steps[k].numHistory()) return nullptr;
+    return &steps[k].histories[static_cast<std::size_t>(key)];
+  };
+
+  // The first marked step with the variable gives the domain and the first guess of the size.
+  const ddb_History* first = nullptr;
+  res_DomainEnm firstDomain = res_TIME;
+  for (std::size_t k = 0; k < steps.size() && !first; ++k) {
+    if (!marked[k] || !steps[k].hasHistory()) continue;
+    first = historyOf(k);
+    firstDomain = steps[k].domain;
+  }
+  if (!first || first->count == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
+  auto record = std::make_unique<udd_UserXYData>(
+      static_cast<std::size_t>(first->count) + 2 * steps.size());
+  cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
+  xypK_MessageTypes::MilestoneInfoRetrievingHistoryFromODB();
+
+  const double theta = angleDegrees * 0.017453292519943295;
+  bool isComplex = false, textsTaken = false;
+  cow_String variableDescription, variableLabel, positionText, shortLegend;
+  std::vector<long long> reducedSteps, reducedSkips;
+  std::vector<double> time, values;
+  std::uint64_t framesUsed = 0;
+  for (std::size_t k = 0; k < steps.size(); ++k) {
+    const ddb_Step& step = steps[k];
+    if (!marked[k] || !step.hasHistory()) continue;
+    wip.InterruptedThrow();
+    if (step.domain != firstDomain)
+      xypK_MessageTypes::ErrorMixedStepDomains(DomainName(firstDomain), DomainName(step.domain));
+    const ddb_History* h = historyOf(k);
+    if (!h) continue;
+    const double offset =
+        step.domain == res_TIME ? static_cast<double>(static_cast<float>(step.totalTime)) : 0.0;
+    isComplex = isComplex || h->isPair;
+    try {
+      odb->ReadHistory(*h, time, values);
+    } catch (const odb_OdbException&) {
+      xypK_MessageTypes::ErrorReadingODBData();
+    }
+    // This step's own count: a later step may be shorter or longer than the first.
+    const std::size_t n = static_cast<std::size_t>(h->count);
+    const std::size_t stride =
+        static_cast<std::size_t>(h->components) * (h->isPair ? 2u : 1u);
+    if (time.size() < n || values.size() < n * stride)
+      xypK_MessageTypes::ErrorInvalidHistoryVariable(outputVariableName);
+    if (n == 0) continue;
+    long long skip = skipFrequency;
+    if (skip != 0 && n <= static_cast<std::size_t>(skip)) {
+      skip = std::max<long long>(static_cast<long long>(n) - 2, 0);
+      reducedSteps.push_back(static_cast<long long>(k) + 1);
+      reducedSkips.push_back(skip);
+    }
+    const auto yOf = [&](std::size_t i) {
+      const double* v = values.data() + i * stride;
+      return h->isPair ? ComplexValue(v[0], v[1], numericForm, theta) : v[0];
+    };
+    // Frame 0, unless it repeats the last stored pair (its x taken without the offset).
+    const double y0 = yOf(0);
+    const cow_1DArrayList<udd_PairEntry>& pairs = record->Pairs();
+    const bool repeated = pairs.Size() > 0 &&
+                          std::fabs(pairs[pairs.Size() - 1].x - time[0]) < 1e-05 &&
+                          std::fabs(pairs[pairs.Size() - 1].y - y0) < 1e-05;
+    if (!repeated) record->AppendPair(udd_PairEntry::Narrow(offset + time[0]), udd_PairEntry::Narrow(y0));
+    const std::uint64_t period = static_cast<std::uint64_t>(skip) + 1;
+    for (std::size_t i = period; i < n; i += period) {
+      if ((++framesUsed % kFramesPerInterruptCheck) == 0) wip.InterruptedThrow();
+      record->AppendPair(udd_PairEntry::Narrow(offset + time[i]), udd_PairEntry::Narrow(yOf(i)));
+    }
+    if (!textsTaken) {
+      textsTaken = true;
+      variableDescription = h->variableDescription;
+      variableLabel = h->variableLabel;
+      // The label's front is description, ": ", variable label: what follows tells the position.
+      positionText = outputVariableName;
+      RemoveLabelPrefix(positionText, variableDescription);
+      RemovePrefix(positionText, ": ");
+      RemoveLabelPrefix(positionText, variableLabel);
+      positionText = positionText.Trim(' ');
+      if (legendFlag) shortLegend = toolset.HistoryVariableLegend(fileName, outputVariableName);
+    }
+  }
+  if (!reducedSteps.empty())
+    xypK_MessageTypes::WarningOutOfRangeFrequency(JoinedWithAnd(reducedSteps),
+                                                  JoinedWithAnd(reducedSkips));
+
+  const cow_String complexLabel =
+      isComplex ? odpK_Utils::ComplexXYLabel(numericForm, angleDegrees) : cow_String();
+  if (sourceDescription.IsEmpty()) sourceDescription = variableDescription;
+  if (contentDescription.IsEmpty()) contentDescription = variableLabel;
+  if (positionDescription.IsEmpty()) positionDescription = positionText;
+  positionDescription += complexLabel;
+  if (xLabel.IsEmpty()) xLabel = DomainName(firstDomain);
+  if (yLabel.IsEmpty()) {
+    // Built from the descriptions: the position already carries the complex label.
+    yLabel = contentDescription;
+    if (!positionDescription.IsEmpty()) yLabel += " " + positionDescription;
+  } else {
+    yLabel += complexLabel;
+  }
+  if (legend.IsEmpty()) legend = legendFlag ? shortLegend : name;
+
+  record->SetName(name);
+  record->SetSourceDescription(sourceDescription);
+  record->SetContentDescription(contentDescription);
+  record->SetPositionDescription(positionDescription);
+  record->SetXAxisLabel(xLabel);
+  record->SetYAxisLabel(yLabel);
+  record->SetLegendLabel(legend);
+  record->SetTypeCode(udd_UserXYData::kHistoryData);
+  record->SetFileName(fileName);
   return record;
 }

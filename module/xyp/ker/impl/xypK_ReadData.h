@@ -2,7 +2,9 @@
 // Readers that build an XY data record from a command's arguments.
 #include <memory>
 #include <string_view>
+#include <vector>
 
+#include "odiK_Model.h"
 #include "omu_Arguments.h"
 #include "udd_UserXYData.h"
 
@@ -15,6 +17,15 @@ class xypK_ReadData {
   // descriptions and labels). Null when the file passed the pre-check but cannot be opened: the
   // message is reported and nothing is to be stored.
   static std::unique_ptr<udd_UserXYData> FromFile(omu_Arguments& args);
+  // From a history output of a results database ("name", "odb", "outputVariableName", "steps"
+  // or "stepTuple", "skipFrequency", descriptions and labels, "numericForm", "complexAngle").
+  // `legendFlag`: the legend defaults to the variable's short legend rather than the name.
+  static std::unique_ptr<udd_UserXYData> FromHistory(omu_Arguments& args, bool legendFlag);
+
+  // The complex angle reduced to one turn (sign kept, -450 gives -90) in double precision.
+  static double ReduceComplexAngle(double degrees);
+  // One number of a complex value (a, b) in a `res_ComplexDisplayEnm` form; `theta` in radians.
+  static double ComplexValue(double a, double b, int numericForm, double theta);
 
   // Removes, in place, every leading "*", blank and tab.
   static void ChopStarAndSpace(char* line);
@@ -30,4 +41,12 @@ class xypK_ReadData {
   // least one pair, each item exactly two numbers. Raises the catalogue's error, changing nothing,
   // otherwise.
   static void SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record);
+
+ private:
+  static std::unique_ptr<udd_UserXYData> HistoryFromDdb(
+      const cow_String& name, const odiK_Model& model, const cow_String& outputVariableName,
+      int numericForm, double angleDegrees, const std::vector<int>& steps, int skipFrequency,
+      cow_String& sourceDescription, cow_String& contentDescription,
+      cow_String& positionDescription, cow_String& xLabel, cow_String& yLabel, cow_String& legend,
+      bool legendFlag);
 };

@@ -22,6 +22,7 @@
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
     {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
     {"XYDataFromFile", omu_Method<&xypK_SessionFragment::XYDataFromFile>},
+    {"XYDataFromHistory", omu_Method<&xypK_SessionFragment::XYDataFromHistory>},
     {"XYPlot", omu_Method<&xypK_SessionFragment::XYPlot>},
     {"writeXYReport", omu_Method<&xypK_SessionFragment::WriteXYReport>},
     {"", nullptr}};
@@ -64,6 +65,10 @@ omu_Result xypK_SessionFragment::XYDataFromKeyboard(omu_Arguments& args) {
 
 omu_Result xypK_SessionFragment::XYDataFromFile(omu_Arguments& args) {
   return ReadData(args, xypK_FROM_FILE);
+}
+
+omu_Result xypK_SessionFragment::XYDataFromHistory(omu_Arguments& args) {
+  return ReadData(args, xypK_FROM_HISTORY);
 }
 
 omu_Result xypK_SessionFragment::xyData() {
@@ -164,6 +169,9 @@ omu_Result xypK_SessionFragment::ReadData(omu_Arguments& args, xypK_WhereDataFro
       break;
     case xypK_FROM_FILE:
       record = xypK_ReadData::FromFile(args);
+      break;
+    case xypK_FROM_HISTORY:
+      record = xypK_ReadData::FromHistory(args, false);
       break;
     default:
       XYPK_ASSERT(!"known XY data source");

@@ -14,6 +14,7 @@ class xypK_SessionFragment : public sesK_SessionFragment {
 
   omu_Result XYDataFromKeyboard(omu_Arguments& args);
   omu_Result XYDataFromFile(omu_Arguments& args);
+  omu_Result XYDataFromHistory(omu_Arguments& args);
   omu_Result XYPlot(omu_Arguments& args);
   omu_Result WriteXYReport(omu_Arguments& args);
   omu_Result xyData();
