@@ -38,7 +38,7 @@ class omu_Arguments {
   // The argument under `keyword`; before Optional, else the next positional one.
   template <class T>
   bool Get(T& value, const char* keyword);
-  // An object of a scripting type under `keyword`; `fallback` when absent.
+  // An object of a scripting type under `keyword`; `fallback` when absent or None.
   template <class T>
   bool Get(std::shared_ptr<T>& object, const char* keyword, std::shared_ptr<T> fallback);
   // An old keyword: read like an optional keyword; when given, a deprecation warning names its
@@ -136,7 +136,8 @@ template <class T>
 bool omu_Arguments::Get(std::shared_ptr<T>& object, const char* keyword,
                         std::shared_ptr<T> fallback) {
   Slot* slot = FindKeyword(keyword);
-  if (!slot) {
+  if (!slot || slot->value->Kind() == omu_PrimKind::None) {
+    if (slot) slot->consumed = true;  // None stands for the default, as an absent keyword does
     object = std::move(fallback);
     lastTook_ = false;
     return false;
