@@ -109,9 +109,24 @@
 #include <string>
 #include <vector>
 
+#include "cmdC_WIP.h"
+#include "ddr_Root.h"
+#include "nex_Exception.h"
+#include "oda_OdbIntObj.h"
 #include "odb_Odb.h"
 #include "odb_OdbException.h"
 #include "odb_Writer.h"
+#include "omi_Singleton.h"
+#include "omu_PrimEnumBase.h"
+#include "omu_PrimNumber.h"
+#include "omu_PrimString.h"
+#include "omu_PrimTuple.h"
+#include "omu_PrimType.h"
+#include "thr_ThreadSingleton.h"
+#include "uti_XypException.h"
+#include "xypK_Module.h"
+#include "xypK_ReadData.h"
+#include "xypK_XYToolset.h"
 
 // History points are written as aggregates, their trailing fields left at their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -1816,6 +1831,55 @@ struct Ids {
     return fileObjects == o.fileObjects && types == o.types && spaces == o.spaces && lists == o.lists;
   }
 };
+// Opens the file as a session does, builds every history label and legend, and extracts every
+// output in each step that holds it (numeric forms in turn). The only refusals allowed are the
+// catalogue's, and for the valid model none; closing drops the file's lists.
+void LabelAndExtract(bool mustRead) {
+  ddr_Root& root = thr_ThreadSingleton<ddr_Root>::Instance();
+  odb_Odb* odb = nullptr;
+  try {
+    odb = &root.Open(cow_String(g_path));
+  } catch (const nex_Exception& e) {
+    Fail("opened directly but not as a session opens it", e.Message().Std());
+  }
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  const cow_List<cow_String> labels = toolset.HistoryVariableLabelList(odb->Model());
+  if (toolset.HistoryVariableLegendList(odb->Model()).Size() != labels.Size())
+    Fail("history labels and legends differ in number");
+  auto object = std::make_shared<oda_OdbIntObj>(odb->Path(), odb->Generation());
+  const cow_String file = odb->Path();
+  int form = 0;
+  for (std::size_t i = 0; i < labels.Size(); ++i) {
+    for (std::size_t k = 0; k < odb->Steps().size(); ++k) {
+      if (!toolset.StepHistoryLabelListIsMember(labels[i], file, static_cast<int>(k))) continue;
+      omu_Arguments args("XYDataFromHistory");
+      args.AddKeyword("name", std::make_unique<omu_PrimString>("f"));
+      args.AddKeyword("odb", std::make_unique<omu_PrimType>(object));
+      args.AddKeyword("outputVariableName", std::make_unique<omu_PrimString>(labels[i]));
+      auto steps = std::make_unique<omu_PrimTuple>();
+      steps->Append(std::make_unique<omu_PrimNumber>(static_cast<int>(k) + 1));
+      args.AddKeyword("steps", std::move(steps));
+      args.AddKeyword("numericForm", std::make_unique<omu_PrimEnum<res_ComplexDisplayEnm>>(
+                                         static_cast<res_ComplexDisplayEnm>(form++ % 5)));
+      args.AddKeyword("complexAngle", std::make_unique<omu_PrimNumber>(1e12));
+      try {
+        const std::unique_ptr<udd_UserXYData> r = xypK_ReadData::FromHistory(args, true);
+        const ddb_History& h = odb->Steps()[k].histories[static_cast<std::size_t>(
+            toolset.StepHistoryLabelListKey(labels[i], file, static_cast<int>(k)))];
+        if (!r || r->Size() == 0 || r->Size() > static_cast<std::size_t>(h.count))
+          Fail("an extraction gave another number of pairs", labels[i].Std());
+      } catch (const uti_XypException& e) {
+        if (mustRead || (e.Code() != 5 && e.Code() != 20))
+          Fail("extraction refused", e.Message().Std());
+      } catch (const std::exception& e) {
+        Fail("exception other than a catalogue error escaped the extraction", e.what());
+      }
+    }
+  }
+  root.Close(file);
+  if (toolset.HistoryFile(file)) Fail("closing kept the history lists");
+}
+
 Ids Identifiers() {
   Ids o{H5Fget_obj_count(H5F_OBJ_ALL, H5F_OBJ_ALL), 0, 0, 0};
   H5Inmembers(H5I_DATATYPE, &o.types);
@@ -1839,6 +1903,15 @@ void CheckNothingOpen(const Ids& before, const char* when) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
+  int modules = 0;
+  xypK_initialize(modules);
+  // Down before the singletons it listens to go at exit.
+  std::atexit([] {
+    int count = 1;
+    xypK_finalize(count);
+  });
+  // The extraction's milestones would fill the log.
+  omi_Singleton<cmdC_WIP>::Instance().SetStream(std::fopen("/dev/null", "w"));
   const char* verbose = std::getenv("XYP_FUZZ_VERBOSE");
   g_verbose = verbose && std::strcmp(verbose, "1") == 0;
   const char* keep = std::getenv("XYP_FUZZ_KEEP_FILE");
@@ -1895,6 +1968,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Outcome o = OpenAndRead(intact);
   CheckNothingOpen(before, "after the database went");
   if (intact && !o.opened) Fail("the valid model did not open", o.refusal);
+  if (o.opened) {
+    LabelAndExtract(intact);
+    CheckNothingOpen(before, "after labels and extraction");
+  }
   if (g_verbose) {
     const char* what = intact ? " (the valid model)" : "";
     if (o.opened)
