@@ -1,5 +1,6 @@
-"""A tour of what xyp does so far: XY data typed in and read from a text file, listed, renamed and
-summarised, written to an XY report, plotted with automatic axes, and saved as PNG, SVG and PDF.
+"""A tour of what xyp does so far: XY data typed in, read from a text file and extracted from the
+history output of a results file, listed, renamed and summarised, written to XY reports, plotted
+with automatic axes, and saved as PNG, SVG and PDF.
 
 Run with the xyp executable (session and xyPlot are predefined):
     build/xyp demo/demo.py
@@ -112,4 +113,32 @@ for extension in ("png", "svg", "pdf"):
 sample = xyp.odb.writeSample(os.path.join(images, "plate.h5"))
 odb = session.openOdb(sample)
 print(f"Opened {odb.path}: steps {odb.steps}; open databases {len(session.odbs)}")
+
+# Its history outputs by label and legend, and two of them as XY data: the tip displacement over
+# the impact, and its response over the sweep as magnitude and phase.
+variables = odb.historyVariables
+print(f"{len(variables)} history variables; the first three:")
+for label in variables.keys()[:3]:
+    print(f"   {label!r} (legend {variables[label].legendLabel!r}, steps "
+          f"{[s[0] for s in variables[label].steps]})")
+u2 = "Spatial displacement: U2 at Node 24"
+impact = session.XYDataFromHistory(name="U2 impact", odb=odb, outputVariableName=u2,
+                                   steps=("Impact",))
+magnitude = session.XYDataFromHistory(name="U2 magnitude", odb=odb, outputVariableName=u2,
+                                      steps=("Sweep",))
+phase = session.XYDataFromHistory(name="U2 phase", odb=odb, outputVariableName=u2,
+                                  steps=(2,), numericForm=PHASE)
+print(f"{impact.name!r}: {len(impact)} pairs, {impact.xValuesLabel!r} against "
+      f"{impact.yValuesLabel!r}; {phase.name!r}: {phase.yValuesLabel!r}")
+history_plot = session.XYPlot(name="plate history")
+history_plot.curveSet(xyData=(impact,))
+history_plot.setValues(curvesToPlot=("U2 impact",))
+viewport.setValues(displayedObject=history_plot)
+path = os.path.join(images, "plate_history.png")
+viewport.saveImage(fileName=path, width=800, height=600)
+print(f"Saved {path} ({os.path.getsize(path)} bytes)")
+history_report = os.path.join(images, "plate_history.txt")
+session.writeXYReport(fileName=history_report, xyData=(magnitude, phase), appendMode=False)
+with open(history_report) as f:
+    print(f"Report {history_report}: " + " | ".join(f.read().splitlines()[:4]))
 odb.close()
