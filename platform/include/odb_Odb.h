@@ -4,7 +4,9 @@
 // every reference and count that labels, extraction and probing will index, before anything is
 // allocated from the file's counts; values are read on demand. The file stays open (h5py may open
 // it too: both use HDF5's default close degree and locking) until the object goes.
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -35,6 +37,15 @@ class odb_Odb {
   // in two reads. Raises odb_OdbException when the file no longer holds them as opened.
   void ReadHistory(const ddb_History& history, std::vector<double>& x,
                    std::vector<double>& values) const;
+  // The same block by block, never holding the whole output: `block` gets the first frame of
+  // each run of at most `blockFrames` frames, their number, their x values and their values
+  // (frames x components numbers, each a pair when complex), as doubles; it may throw to stop.
+  // False, reading nothing, when the x values are fewer than the output's count; raises
+  // odb_OdbException when the file no longer holds the output as opened.
+  using HistoryBlock = std::function<void(std::size_t first, std::size_t count, const double* x,
+                                          const double* values)>;
+  bool ReadHistoryBlocks(const ddb_History& history, std::size_t blockFrames,
+                         const HistoryBlock& block) const;
   // A field output's labels and values (valuesPerLabel per label); labels not in the instance
   // raise odb_OdbException.
   void ReadField(const ddb_FieldOutput& field, std::vector<int>& labels,

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "odb_FileReader.h"
@@ -72,6 +73,79 @@ void odb_Odb::ReadHistory(const ddb_History& history, std::vector<double>& x,
     throw odb_OdbException(Path(), cow_String(history.values + ": cannot be read as opened"));
   if (!ReadDoubles(file, history.x, x, 0, true))
     throw odb_OdbException(Path(), cow_String(history.x + ": cannot be read as opened"));
+}
+
+namespace {
+// A float dataset read by runs of rows (along its first dimension), in its own precision.
+struct Rows {
+  odb_Hdf5::Id dataset, space;
+  std::vector<hsize_t> dims;
+  bool isDouble = false;
+  std::size_t rowSize = 1;  // numbers per row
+  std::vector<float> narrow;
+
+  bool Open(hid_t file, const std::string& path) {
+    if (!odb_Hdf5::Exists(file, path)) return false;
+    dataset = odb_Hdf5::Id(H5Dopen2(file, path.c_str(), H5P_DEFAULT));
+    std::size_t bytes = 0;
+    if (!dataset.valid() || !odb_Hdf5::Shape(dataset.get(), dims) ||
+        !odb_Hdf5::IsFloat(dataset.get(), bytes))
+      return false;
+    isDouble = bytes == 8;
+    for (std::size_t d = 1; d < dims.size(); ++d) rowSize *= static_cast<std::size_t>(dims[d]);
+    space = odb_Hdf5::Id(H5Dget_space(dataset.get()));
+    return space.valid();
+  }
+  // Rows first ... first + count - 1 into `out` as doubles. float32 is read as stored, with no
+  // conversion by the library, and widened here.
+  bool Read(hsize_t first, hsize_t count, double* out) {
+    std::vector<hsize_t> start(dims.size(), 0), extent = dims;
+    start[0] = first;
+    extent[0] = count;
+    if (H5Sselect_hyperslab(space.get(), H5S_SELECT_SET, start.data(), nullptr, extent.data(),
+                            nullptr) < 0)
+      return false;
+    odb_Hdf5::Id memory(H5Screate_simple(static_cast<int>(extent.size()), extent.data(), nullptr));
+    if (!memory.valid()) return false;
+    const std::size_t n = static_cast<std::size_t>(count) * rowSize;
+    if (isDouble)
+      return H5Dread(dataset.get(), H5T_NATIVE_DOUBLE, memory.get(), space.get(), H5P_DEFAULT,
+                     out) >= 0;
+    if (narrow.size() < n) narrow.resize(n);
+    if (H5Dread(dataset.get(), H5T_NATIVE_FLOAT, memory.get(), space.get(), H5P_DEFAULT,
+                narrow.data()) < 0)
+      return false;
+    for (std::size_t i = 0; i < n; ++i) out[i] = narrow[i];
+    return true;
+  }
+};
+}  // namespace
+
+bool odb_Odb::ReadHistoryBlocks(const ddb_History& history, std::size_t blockFrames,
+                                const HistoryBlock& block) const {
+  odb_Hdf5::Quiet();
+  const hid_t file = static_cast<hid_t>(file_);
+  const std::size_t count = static_cast<std::size_t>(history.count);
+  const std::size_t stride =
+      static_cast<std::size_t>(history.components) * (history.isPair ? 2 : 1);
+  const auto refuse = [this](const std::string& path) {
+    throw odb_OdbException(Path(), cow_String(path + ": cannot be read as opened"));
+  };
+  Rows values, x;
+  if (!values.Open(file, history.values) || values.dims[0] != count || values.rowSize != stride)
+    refuse(history.values);
+  if (!x.Open(file, history.x) || x.dims.size() != 1) refuse(history.x);
+  if (x.dims[0] < count) return false;
+  blockFrames = std::max<std::size_t>(blockFrames, 1);
+  std::vector<double> xBlock(std::min(blockFrames, count)),
+      valueBlock(std::min(blockFrames, count) * stride);
+  for (std::size_t first = 0; first < count; first += blockFrames) {
+    const std::size_t n = std::min(blockFrames, count - first);
+    if (!x.Read(first, n, xBlock.data())) refuse(history.x);
+    if (!values.Read(first, n, valueBlock.data())) refuse(history.values);
+    block(first, n, xBlock.data(), valueBlock.data());
+  }
+  return true;
 }
 
 void odb_Odb::ReadField(const ddb_FieldOutput& field, std::vector<int>& labels,

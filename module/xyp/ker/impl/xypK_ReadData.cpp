@@ -518,6 +518,8 @@ void RemoveLabelPrefix(cow_String& text, const cow_String& prefix) {
 // Asks the reporter whether the user interrupted, each step and every so many frames: the check
 // calls into the scripting layer, too costly per frame.
 constexpr std::uint64_t kFramesPerInterruptCheck = 4096;
+// Frames read at a time: the output is never held whole, only the pairs made from it.
+constexpr std::size_t kFramesPerBlock = 16384;
 
 }  // namespace
 
@@ -616,7 +618,6 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
   bool isComplex = false, textsTaken = false;
   cow_String variableDescription, variableLabel, positionText, shortLegend;
   std::vector<long long> reducedSteps, reducedSkips;
-  std::vector<double> time, values;
   std::uint64_t framesUsed = 0;
   for (std::size_t k = 0; k < steps.size(); ++k) {
     const ddb_Step& step = steps[k];
@@ -629,17 +630,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
     const double offset =
         step.domain == res_TIME ? static_cast<double>(static_cast<float>(step.totalTime)) : 0.0;
     isComplex = isComplex || h->isPair;
-    try {
-      odb->ReadHistory(*h, time, values);
-    } catch (const odb_OdbException&) {
-      xypK_MessageTypes::ErrorReadingODBData();
-    }
     // This step's own count: a later step may be shorter or longer than the first.
     const std::size_t n = static_cast<std::size_t>(h->count);
-    const std::size_t stride =
-        static_cast<std::size_t>(h->components) * (h->isPair ? 2u : 1u);
-    if (time.size() < n || values.size() < n * stride)
-      xypK_MessageTypes::ErrorInvalidHistoryVariable(outputVariableName);
     if (n == 0) continue;
     long long skip = skipFrequency;
     if (skip != 0 && n <= static_cast<std::size_t>(skip)) {
@@ -647,22 +639,34 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
       reducedSteps.push_back(static_cast<long long>(k) + 1);
       reducedSkips.push_back(skip);
     }
-    const auto yOf = [&](std::size_t i) {
-      const double* v = values.data() + i * stride;
-      return h->isPair ? ComplexValue(v[0], v[1], numericForm, theta) : v[0];
+    const std::size_t period = static_cast<std::size_t>(skip) + 1;
+    const std::size_t stride = static_cast<std::size_t>(h->components) * (h->isPair ? 2u : 1u);
+    const auto frames = [&](std::size_t first, std::size_t count, const double* time,
+                            const double* values) {
+      // Frame 0, then every frame that is a multiple of the period.
+      for (std::size_t i = (first + period - 1) / period * period; i < first + count; i += period) {
+        const double* v = values + (i - first) * stride;
+        const double y = h->isPair ? ComplexValue(v[0], v[1], numericForm, theta) : v[0];
+        const double t = time[i - first];
+        if (i == 0) {
+          // Dropped when it repeats the last stored pair (its x taken without the offset).
+          const cow_1DArrayList<udd_PairEntry>& pairs = record->Pairs();
+          if (pairs.Size() > 0 && std::fabs(pairs[pairs.Size() - 1].x - t) < 1e-05 &&
+              std::fabs(pairs[pairs.Size() - 1].y - y) < 1e-05)
+            continue;
+        } else if ((++framesUsed % kFramesPerInterruptCheck) == 0) {
+          wip.InterruptedThrow();
+        }
+        record->AppendPair(udd_PairEntry::Narrow(offset + t), udd_PairEntry::Narrow(y));
+      }
     };
-    // Frame 0, unless it repeats the last stored pair (its x taken without the offset).
-    const double y0 = yOf(0);
-    const cow_1DArrayList<udd_PairEntry>& pairs = record->Pairs();
-    const bool repeated = pairs.Size() > 0 &&
-                          std::fabs(pairs[pairs.Size() - 1].x - time[0]) < 1e-05 &&
-                          std::fabs(pairs[pairs.Size() - 1].y - y0) < 1e-05;
-    if (!repeated) record->AppendPair(udd_PairEntry::Narrow(offset + time[0]), udd_PairEntry::Narrow(y0));
-    const std::uint64_t period = static_cast<std::uint64_t>(skip) + 1;
-    for (std::size_t i = period; i < n; i += period) {
-      if ((++framesUsed % kFramesPerInterruptCheck) == 0) wip.InterruptedThrow();
-      record->AppendPair(udd_PairEntry::Narrow(offset + time[i]), udd_PairEntry::Narrow(yOf(i)));
+    bool complete = false;
+    try {
+      complete = odb->ReadHistoryBlocks(*h, kFramesPerBlock, frames);
+    } catch (const odb_OdbException&) {
+      xypK_MessageTypes::ErrorReadingODBData();
     }
+    if (!complete) xypK_MessageTypes::ErrorInvalidHistoryVariable(outputVariableName);
     if (!textsTaken) {
       textsTaken = true;
       variableDescription = h->variableDescription;
