@@ -34,7 +34,8 @@ const cow_String kU2 = "Displacement: U2 at Node 12";
 const cow_String kDotted = "Dotted: A:B for Whole Model";
 
 // Steps "Load" (time 0), "Hold" (time 1, longer), "Again" (time 2.5, shorter, its first frame
-// repeating the last stored pair), "Sweep" (frequency, complex), "Long" (time, 10^4 frames).
+// repeating the last stored pair), "Sweep" (frequency, complex), "Long" (time, 40,000 frames,
+// more than two of the blocks the reader reads at a time; frame i holds (i, i)).
 class HistoryData : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -57,7 +58,7 @@ class HistoryData : public ::testing::Test {
     w.AddHistory(sweep, u, {10, 20, 30, 40, 50}, {3, 4, 0, 2, 0, -2, 0, 0, -1, 0}, true, false);
     w.AddHistory(sweep, other, {10}, {1, 1}, true, false);
     const int longStep = w.AddStep("Long", res_TIME, 0);
-    std::vector<double> x(10000), values(10000);
+    std::vector<double> x(40000), values(40000);
     for (std::size_t i = 0; i < x.size(); ++i) x[i] = values[i] = static_cast<double>(i);
     w.AddHistory(longStep, {"E", "Energy", res_WHOLE_MODEL}, x, values, false, false);
     w.Close();
@@ -262,6 +263,22 @@ TEST_F(HistoryData, CatalogueErrors) {
   EXPECT_EQ(Refusal(Call{kU2, {"Load"}}), "Invalid model|17||");
 }
 
+TEST_F(HistoryData, SkipsAcrossReadBlocks) {
+  for (int skip : {0, 6, 16383, 16384, 39998}) {
+    SCOPED_TRACE(skip);
+    Call c{"Energy: E for Whole Model", {"Long"}};
+    c.skip = skip;
+    const auto r = Extract(c);
+    std::size_t used = 0;
+    for (int i = 0; i < 40000; i += skip + 1, ++used) {
+      ASSERT_LT(used, r->Size());
+      ASSERT_EQ(r->Pairs()[used].x, i);
+      ASSERT_EQ(r->Pairs()[used].y, i);
+    }
+    EXPECT_EQ(r->Size(), used);
+  }
+}
+
 int checks = 0, fireAt = 0;
 bool CountingCheck() {
   return ++checks == fireAt;
@@ -272,8 +289,8 @@ TEST_F(HistoryData, InterruptionIsCheckedEachStepAndEvery4096Frames) {
   Call c{"Energy: E for Whole Model", {"Long"}};
   checks = 0;
   fireAt = -1;
-  EXPECT_EQ(Extract(c)->Pairs().Size(), 10000u);
-  EXPECT_EQ(checks, 3);  // the step, and frames 4096 and 8192
+  EXPECT_EQ(Extract(c)->Pairs().Size(), 40000u);
+  EXPECT_EQ(checks, 10);  // the step, and every 4,096 frames used
   checks = 0;
   fireAt = 3;
   EXPECT_EQ(Refusal(c), "XY Data extraction from history aborted per user request.|58||");
