@@ -48,7 +48,8 @@ def test_a_closed_database_stays_closed_for_its_variables(tmp_path, closed_all):
     listing = odb.historyVariables
     odb.close()
     write(path, "V.1")  # rewritten, then opened again
-    new = xyp.session.openOdb(str(path)).historyVariables
+    reopened = xyp.session.openOdb(str(path))
+    new = reopened.historyVariables
     for member in ("name", "steps", "legendLabel"):
         with pytest.raises(xyp.OdbError, match="closed"):
             getattr(old, member)
@@ -56,3 +57,9 @@ def test_a_closed_database_stays_closed_for_its_variables(tmp_path, closed_all):
         listing.keys()
     assert new.keys() == ["Displacement: V:1 at Node 12"]
     assert new["Displacement: V:1 at Node 12"].legendLabel == "V.1 N: 12"
+    with pytest.raises(xyp.XyPlotError, match="Invalid model"):
+        xyp.session.XYDataFromHistory(name="v", odb=odb, steps=(1,),
+                                      outputVariableName="Displacement: V:1 at Node 12")
+    fresh = xyp.session.XYDataFromHistory(name="v", odb=reopened, steps=(1,),
+                                          outputVariableName="Displacement: V:1 at Node 12")
+    assert (fresh.contentDescription, fresh.data) == ("V.1", ((0.0, 0.0), (1.0, 1.0)))
