@@ -609,8 +609,12 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
     firstDomain = steps[k].domain;
   }
   if (!first || first->count == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
-  auto record = std::make_unique<udd_UserXYData>(
-      static_cast<std::size_t>(first->count) + 2 * steps.size());
+  // Room for the first step's frames after skipping: a hint only, so a count the file merely
+  // declares (a compressed array may claim far more than it holds) does not reserve gigabytes.
+  const std::size_t expected =
+      static_cast<std::size_t>(first->count) / (static_cast<std::size_t>(skipFrequency) + 1) + 1;
+  auto record = std::make_unique<udd_UserXYData>(std::min<std::size_t>(expected, 1u << 22) +
+                                                 2 * steps.size());
   cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
   xypK_MessageTypes::MilestoneInfoRetrievingHistoryFromODB();
 
