@@ -34,23 +34,12 @@ import shutil
 import statistics
 import sys
 import tempfile
-import time
 import tracemalloc
 
 import h5py
 import numpy as np
 
-from benchlib import load_package
-
-
-def timed(call):
-    gc.disable()
-    try:
-        start = time.perf_counter()
-        call()
-        return time.perf_counter() - start
-    finally:
-        gc.enable()
+from benchlib import load_package, timed
 
 
 @contextlib.contextmanager

@@ -28,27 +28,15 @@ Checks, outside the timing: h5py reads xyp's values back bitwise.
 Usage: bench_odb.py BUILD_DIR [--repeat R]
 """
 import argparse
-import gc
 import os
 import statistics
 import sys
 import tempfile
-import time
 
 import h5py
 import numpy as np
 
-from benchlib import load_package
-
-
-def timed(call):
-    gc.disable()
-    try:
-        start = time.perf_counter()
-        call()
-        return time.perf_counter() - start
-    finally:
-        gc.enable()
+from benchlib import load_package, timed
 
 
 def main():

@@ -1,7 +1,9 @@
 """Helpers shared by the benchmark scripts of this folder."""
+import gc
 import os
 import resource
 import sys
+import time
 
 
 def load_package(build_dir):
@@ -17,3 +19,14 @@ def load_package(build_dir):
 def minor_faults():
     """Minor page faults of this process so far."""
     return resource.getrusage(resource.RUSAGE_SELF).ru_minflt
+
+
+def timed(call):
+    """Wall time of call() in seconds, with the garbage collector off during it."""
+    gc.disable()
+    try:
+        start = time.perf_counter()
+        call()
+        return time.perf_counter() - start
+    finally:
+        gc.enable()

@@ -69,6 +69,8 @@ class omu_Arguments {
     bool consumed = false;
   };
   Slot* FindKeyword(const char* keyword);
+  // The packed sequence under `keyword`, marked read; null (nothing read) for any other value.
+  omu_PrimSequence* TakePacked(const char* keyword);
   Slot* NextPositional();
   template <class T>
   bool Take(Slot* slot, T& value, const cow_String& what);

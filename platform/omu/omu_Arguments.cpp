@@ -37,28 +37,27 @@ omu_Arguments::Slot* omu_Arguments::FindKeyword(const char* keyword) {
   return nullptr;
 }
 
-bool omu_Arguments::TakePairValues(const char* keyword, std::vector<double>& values) {
+omu_PrimSequence* omu_Arguments::TakePacked(const char* keyword) {
   Slot* slot = FindKeyword(keyword);
   if (!slot || (slot->value->Kind() != omu_PrimKind::Tuple &&
                 slot->value->Kind() != omu_PrimKind::List))
-    return false;
+    return nullptr;
   auto& sequence = static_cast<omu_PrimSequence&>(*slot->value);
-  if (!sequence.IsPairArray()) return false;
-  values = sequence.TakePairValues();
+  if (!sequence.IsPairArray()) return nullptr;
   slot->consumed = true;
-  return true;
+  return &sequence;
+}
+
+bool omu_Arguments::TakePairValues(const char* keyword, std::vector<double>& values) {
+  omu_PrimSequence* sequence = TakePacked(keyword);
+  if (sequence) values = sequence->TakePairValues();
+  return sequence != nullptr;
 }
 
 bool omu_Arguments::TakePairValuesAsFloats(const char* keyword, std::vector<float>& values) {
-  Slot* slot = FindKeyword(keyword);
-  if (!slot || (slot->value->Kind() != omu_PrimKind::Tuple &&
-                slot->value->Kind() != omu_PrimKind::List))
-    return false;
-  auto& sequence = static_cast<omu_PrimSequence&>(*slot->value);
-  if (!sequence.IsPairArray()) return false;
-  values = sequence.PairValuesAsFloats();
-  slot->consumed = true;
-  return true;
+  omu_PrimSequence* sequence = TakePacked(keyword);
+  if (sequence) values = sequence->PairValuesAsFloats();
+  return sequence != nullptr;
 }
 
 omu_Arguments::Slot* omu_Arguments::NextPositional() {

@@ -31,6 +31,21 @@
 #include "xypK_Utils.h"
 #include "xypK_XYToolset.h"
 
+namespace {
+// The record's six optional texts, which every reader takes in this order; true when a legend
+// was given.
+bool GetTexts(omu_Arguments& args, cow_String& sourceDescription, cow_String& contentDescription,
+              cow_String& positionDescription, cow_String& xLabel, cow_String& yLabel,
+              cow_String& legend) {
+  args.Get(sourceDescription, "sourceDescription");
+  args.Get(contentDescription, "contentDescription");
+  args.Get(positionDescription, "positionDescription");
+  args.Get(xLabel, "xValuesLabel");
+  args.Get(yLabel, "yValuesLabel");
+  return args.Get(legend, "legendLabel");
+}
+}  // namespace
+
 void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
   if (data.Size() == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
   if (data.IsPairArray()) {  // numbers by construction: read in place
@@ -69,12 +84,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
     legendFollowsName = legend == source->Name();
   }
   args.Optional();
-  args.Get(sourceDescription, "sourceDescription");
-  args.Get(contentDescription, "contentDescription");
-  args.Get(positionDescription, "positionDescription");
-  args.Get(xLabel, "xValuesLabel");
-  args.Get(yLabel, "yValuesLabel");
-  const bool legendGiven = args.Get(legend, "legendLabel");
+  const bool legendGiven = GetTexts(args, sourceDescription, contentDescription,
+                                    positionDescription, xLabel, yLabel, legend);
   args.End();
 
   name = name.Trim(' ');
@@ -349,12 +360,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   args.Get(xField, "xField");
   args.Get(yField, "yField");
   args.Get(skipFrequency, "skipFrequency");
-  args.Get(sourceDescription, "sourceDescription");
-  args.Get(contentDescription, "contentDescription");
-  args.Get(positionDescription, "positionDescription");
-  args.Get(xLabel, "xValuesLabel");
-  args.Get(yLabel, "yValuesLabel");
-  args.Get(legend, "legendLabel");
+  GetTexts(args, sourceDescription, contentDescription, positionDescription, xLabel, yLabel,
+           legend);
   args.End();
 
   name = name.Trim(' ');
@@ -540,12 +547,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromHistory(omu_Arguments& args, 
   if (args.Alternative()) args.Get(steps, "stepTuple");
   args.Optional();
   args.Get(skipFrequency, "skipFrequency");
-  args.Get(sourceDescription, "sourceDescription");
-  args.Get(contentDescription, "contentDescription");
-  args.Get(positionDescription, "positionDescription");
-  args.Get(xLabel, "xValuesLabel");
-  args.Get(yLabel, "yValuesLabel");
-  args.Get(legend, "legendLabel");
+  GetTexts(args, sourceDescription, contentDescription, positionDescription, xLabel, yLabel,
+           legend);
   args.Get(numericForm, "numericForm");
   args.Get(complexAngle, "complexAngle");
   args.End();
