@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "g3d_Enumerations.h"
+#include "sesC_ViewAnnCTX.h"
 
 namespace {
 std::unique_ptr<g3d_ConstantsModule>& Owner() {
@@ -17,6 +18,8 @@ g3d_ConstantsModule::g3d_ConstantsModule() : pyo_Module(kName, kNoMethods, IMPOR
   DefineConstant(omu_PrimEnum<g3d_LineThicknessEnum>());
   DefineConstant(omu_PrimEnum<g3d_MarkerEnum>());
   DefineConstant(omu_PrimEnum<g3d_MarkerSizeEnum>());
+  DefineConstant(omu_PrimEnum<sesC_BackgroundStyleEnm>());
+  DefineConstant(omu_PrimEnum<sesC_LegendPlacementEnm>());
 }
 
 void g3d_ConstantsModule::Create() {

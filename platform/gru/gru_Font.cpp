@@ -1,6 +1,8 @@
 #include "gru_Font.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +51,30 @@ gru_Font::gru_Font(const cow_String& description) {
     OMI_ASSERT(ok);
     description_ = cow_String(kDefaultDescription);
   }
+}
+
+cow_String gru_Font::DescriptionAt(double pointSize) const {
+  // Fields 7 (pixels) and 8 (tenths of a point) of the description in use, which has fourteen.
+  const std::string_view text = description_.View();
+  std::string out;
+  int field = 0;
+  std::size_t start = 1;
+  while (true) {
+    const std::size_t dash = text.find('-', start);
+    const std::string_view value =
+        text.substr(start, dash == std::string_view::npos ? dash : dash - start);
+    ++field;
+    out += '-';
+    if (field == 7)
+      out += '*';
+    else if (field == 8)
+      out += std::to_string(std::max(1L, std::lround(pointSize * 10.0)));
+    else
+      out += value;
+    if (dash == std::string_view::npos) break;
+    start = dash + 1;
+  }
+  return cow_String(out);
 }
 
 bool gru_Font::Parse(const cow_String& description) {

@@ -1,6 +1,6 @@
 #pragma once
 // The scripting module "graphicsConstants": the symbolic constants of the drawing attributes
-// (line styles and thicknesses, markers and their sizes), which option records of every module
+// (line styles and thicknesses, markers and their sizes, legend backgrounds and placement), which option records of every module
 // take. Brought up and taken down with the graphics library.
 #include "pyo_Module.h"
 

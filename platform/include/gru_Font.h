@@ -28,6 +28,8 @@ class gru_Font {
   // Point size: the description's tenths of a point / 10; 10 when the description leaves the
   // size open ("*").
   double PointSize() const { return pointSize_; }
+  // The description of this face at another point size (tenths, at least 1).
+  cow_String DescriptionAt(double pointSize) const;
 
   // Same face, weight and slant (what drawing depends on).
   bool SameFace(const gru_Font& o) const {

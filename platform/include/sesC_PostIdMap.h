@@ -20,6 +20,7 @@ class sesC_PostIdMap {
 
   // The viewports' names in id order.
   static std::vector<cow_String> Names();
+  static std::vector<int> Ids();
 
   // Viewport `id` is called "Viewport: " + id.
   void Register(int id);

@@ -15,6 +15,8 @@ class sesK_LayerIntObj : public omu_InterfaceObj {
   std::vector<omu_InterfaceObj*> Extensions() const override;
 
   omu_Result GetName();
+  // "viewportAnnotationOptions": how the viewport draws its legend.
+  omu_Result GetViewportAnnotationOptions();
   omu_Result SetValues(omu_Arguments& args);
   // fileName (".png", ".svg" or ".pdf", any case), width and height (1 ... 16384; 800 x 600).
   omu_Result SaveImage(omu_Arguments& args);

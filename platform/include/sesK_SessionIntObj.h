@@ -13,6 +13,8 @@ class sesK_SessionIntObj : public omu_InterfaceObj {
 
   // "viewports": the viewports by name.
   omu_Result GetViewports();
+  // "defaultViewportAnnotationOptions": the annotation settings new viewports copy.
+  omu_Result GetDefaultViewportAnnotationOptions();
 
  private:
   static const omu_MemberRow members_[];

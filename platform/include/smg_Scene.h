@@ -24,6 +24,8 @@ class smg_Scene {
   }
   // What the scene shows changed: bring it up to date.
   virtual void Refresh() {}
+  // The viewport's annotation settings changed: draw with the new ones.
+  virtual void ViewAnnOptionsUpdate() {}
   // Drawing steps: the picture, then what is sketched over it (highlights).
   virtual void DraftCB(gdr_Renderer&) {}
   virtual void SketchCB(gdr_Renderer&) {}

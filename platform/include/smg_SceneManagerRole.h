@@ -4,6 +4,7 @@
 // object, and the current viewport. Drawing a viewport goes through here.
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "cow_String.h"
 #include "g3d_Camera.h"
@@ -26,8 +27,15 @@ class smg_SceneManagerRole {
   void SetTypeToDisplay(int displayType, int viewport, const cow_String& layer);
   int GetTypeToDisplay(int viewport, const cow_String& layer) const;
 
+  // A viewport's annotation settings; a viewport that has none yet starts from the defaults.
   const sesC_ViewAnnCTX& ConstGetViewAnnCTX(int viewport) const;
-  sesC_ViewAnnCTX& GetViewAnnCTX(int viewport) { return annotations_[viewport]; }
+  sesC_ViewAnnCTX& GetViewAnnCTX(int viewport);
+  // The defaults new viewports start from. Changing them changes no existing viewport: each of
+  // `existing` takes its own copy of the old defaults first.
+  const sesC_ViewAnnCTX& DefaultViewAnnCTX() const { return defaultAnnotations_; }
+  void SetDefaultViewAnnCTX(const sesC_ViewAnnCTX& settings, const std::vector<int>& existing);
+  // The viewport's settings changed: its scene, if it has one, draws with them from now on.
+  void ViewAnnOptionsChanged(int viewport);
 
   // Views remembered per object path and viewport, so that showing an object again restores
   // how it was framed.
@@ -46,7 +54,8 @@ class smg_SceneManagerRole {
  private:
   std::map<int, smg_SceneManager*> managers_;
   std::map<std::pair<int, cow_String>, int> displayTypes_;
-  std::map<int, sesC_ViewAnnCTX> annotations_;
+  mutable std::map<int, sesC_ViewAnnCTX> annotations_;
+  sesC_ViewAnnCTX defaultAnnotations_;
   std::map<std::pair<cow_String, int>, g3d_Camera> views_;
   int currentViewport_ = 1;
 };

@@ -11,6 +11,8 @@
 class xypC_XYPlotOptions {
  public:
   static constexpr float kNeverSet = std::numeric_limits<float>::max();
+  // Label decimal places of this value or below: the fewest that print every tick value exactly.
+  static constexpr int kAutomaticDecimals = -1;
 
   xypC_XYPlotOptions();
   xypC_XYPlotOptions(const xypC_XYPlotOptions&) = default;
@@ -84,17 +86,17 @@ class xypC_XYPlotOptions {
   cow_String yAxisTitleFont;
 
   xypC_FormatEnum xAxisLabelFormat = xypC_AUTOMATIC;
-  int xAxisLabelDecimalPlaces = 2;
+  int xAxisLabelDecimalPlaces = kAutomaticDecimals;
   int xAxisLabelFrequency = 1;
   float xAxisLabelSize = 3.0f;
   cow_String xAxisLabelFont;
   xypC_FormatEnum yAxisLabelFormat = xypC_AUTOMATIC;
-  int yAxisLabelDecimalPlaces = 2;
+  int yAxisLabelDecimalPlaces = kAutomaticDecimals;
   int yAxisLabelFrequency = 1;
   float yAxisLabelSize = 3.0f;
   cow_String yAxisLabelFont;
 
   cow_String axisColor;
   g3d_LineThicknessEnum axisThickness = g3d_THIN;
-  float aspectRatio = 1.0f;
+  float aspectRatio = 1.3f;
 };

@@ -32,6 +32,12 @@ std::vector<cow_String> sesC_PostIdMap::Names() {
   return names;
 }
 
+std::vector<int> sesC_PostIdMap::Ids() {
+  std::vector<int> ids;
+  for (const auto& [id, name] : Instance().names_) ids.push_back(id);
+  return ids;
+}
+
 void sesC_PostIdMap::Register(int id) {
   names_[id] = "Viewport: " + cow_String::FromInt(id);
 }

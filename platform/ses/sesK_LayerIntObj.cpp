@@ -7,9 +7,11 @@
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimString.h"
+#include "omu_PrimType.h"
 #include "omu_ValueErrorException.h"
 #include "sesC_PostIdMap.h"
 #include "sesK_LayerFragment.h"
+#include "sesK_ViewAnnOptionsIntObj.h"
 #include "smg_SceneManagerRole.h"
 #include "uti_PreCheckFile.h"
 
@@ -19,7 +21,10 @@ const omu_MethodRow sesK_LayerIntObj::methods_[] = {
     {"", nullptr}};
 
 const omu_MemberRow sesK_LayerIntObj::members_[] = {
-    {"name", omu_Getter<&sesK_LayerIntObj::GetName>, nullptr}, {"", nullptr, nullptr}};
+    {"name", omu_Getter<&sesK_LayerIntObj::GetName>, nullptr},
+    {"viewportAnnotationOptions", omu_Getter<&sesK_LayerIntObj::GetViewportAnnotationOptions>,
+     nullptr},
+    {"", nullptr, nullptr}};
 
 sesK_LayerIntObj::sesK_LayerIntObj(cow_String viewportName)
     : viewportName_(std::move(viewportName)) {
@@ -48,6 +53,10 @@ std::vector<omu_InterfaceObj*> sesK_LayerIntObj::Extensions() const {
 
 omu_Result sesK_LayerIntObj::GetName() {
   return std::make_unique<omu_PrimString>(viewportName_);
+}
+
+omu_Result sesK_LayerIntObj::GetViewportAnnotationOptions() {
+  return std::make_unique<omu_PrimType>(std::make_shared<sesK_ViewAnnOptionsIntObj>(viewportName_));
 }
 
 omu_Result sesK_LayerIntObj::SetValues(omu_Arguments& args) {

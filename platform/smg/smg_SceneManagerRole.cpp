@@ -42,9 +42,23 @@ int smg_SceneManagerRole::GetTypeToDisplay(int viewport, const cow_String& layer
 }
 
 const sesC_ViewAnnCTX& smg_SceneManagerRole::ConstGetViewAnnCTX(int viewport) const {
-  static const sesC_ViewAnnCTX kDefaults;
-  auto it = annotations_.find(viewport);
-  return it == annotations_.end() ? kDefaults : it->second;
+  return annotations_.try_emplace(viewport, defaultAnnotations_).first->second;
+}
+
+sesC_ViewAnnCTX& smg_SceneManagerRole::GetViewAnnCTX(int viewport) {
+  return annotations_.try_emplace(viewport, defaultAnnotations_).first->second;
+}
+
+void smg_SceneManagerRole::SetDefaultViewAnnCTX(const sesC_ViewAnnCTX& settings,
+                                                const std::vector<int>& existing) {
+  for (int viewport : existing) annotations_.try_emplace(viewport, defaultAnnotations_);
+  defaultAnnotations_ = settings;
+}
+
+void smg_SceneManagerRole::ViewAnnOptionsChanged(int viewport) {
+  smg_SceneManager* manager = SceneManagerFor(GetTypeToDisplay(viewport, cow_String()));
+  if (smg_Scene* scene = manager ? manager->FindScene(viewport) : nullptr)
+    scene->ViewAnnOptionsUpdate();
 }
 
 void smg_SceneManagerRole::SetObjView(const cow_String& path, const g3d_Camera& camera,

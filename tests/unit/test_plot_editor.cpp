@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "g3d_Utils.h"
 #include "gdr_RecordingRenderer.h"
 #include "gru_Text3D.h"
 #include "xypC_Utils.h"
@@ -48,6 +49,7 @@ class PlotEditor : public ::testing::Test {
       plot.curvesToPlot.Append(curve.name);
     }
     plot.options.numXMinorTicks = plot.options.numYMinorTicks = 0;
+    plot.options.aspectRatio = 1.0f;  // the frame is the unit square, positions read off it
     xypK_XYToolset::Instance().GetXYPlotDictionary().Insert("p", plot);
     return Plot();
   }
@@ -242,6 +244,18 @@ TEST_F(PlotEditor, HelpersAndBoundedLoops) {
   EXPECT_EQ(xypK_XYPlotEditor::LabelText(0.5f, 99).Length(), 17u);  // 15 decimals at most
   EXPECT_EQ(xypK_XYPlotEditor::LinearSnap(0, 0, 10, 20, 5, true), 10.0f);
   EXPECT_EQ(xypK_XYPlotEditor::LinearSnap(0, 0, 10, 20, 10, true), FLT_MAX);  // not strictly inside
+  // Automatic label decimals: the fewest that print first + k * increment exactly, for every k.
+  struct Decimals {
+    double first, increment;
+    int count, expected;
+  };
+  for (const Decimals& d : {Decimals{0, 2, 5, 0}, Decimals{0, 0.5, 4, 1}, Decimals{0.5, 1, 3, 1},
+                            Decimals{0, 0.025, 4, 3}, Decimals{-1.2, 0.4, 6, 1},
+                            Decimals{0, 1.0 / 3.0, 3, 4},  // within a thousandth of a step
+                            Decimals{0, 1e-7, 3, xypK_XYPlotEditor::kMaxAutoDecimals},
+                            Decimals{0, std::nan(""), 3, 0}, Decimals{0, 0, 3, 0}})
+    EXPECT_EQ(xypK_XYPlotEditor::AutomaticDecimals(d.first, d.increment, d.count), d.expected)
+        << d.first << " + k * " << d.increment;
 
   // More minor ticks than pixels: bounded by the pixels of an interval, and the draw ends.
   MakePlot({{{0, 0}, {10, 10}}});
@@ -250,6 +264,25 @@ TEST_F(PlotEditor, HelpersAndBoundedLoops) {
   for (const Record& r : Draw())
     if (r.kind == gdr_RecordingRenderer::STROKE) ++strokes;
   EXPECT_LT(strokes, 5u * 120u * 2u + 200u);
+}
+
+TEST_F(PlotEditor, LegendSamplesAreLongEnoughToShowThreeDashPeriods) {
+  MakePlot({{{0, 0}, {10, 10}}});
+  Plot().Recalculate();
+  xypK_XYPlotEditor editor("p", nullptr);
+  float solidW = 0.0f, solidH = 0.0f, dashedW = 0.0f, dashedH = 0.0f;
+  ASSERT_TRUE(editor.LegendSize("", false, solidW, solidH));
+  xypC_CurveOptions& options = Plot().curves.Get("c0").options;
+  options.lineStyle = g3d_DASHED;
+  ASSERT_TRUE(editor.LegendSize("", false, dashedW, dashedH));
+  double period = 0.0;
+  for (double d : gdr_Renderer::DashPattern(g3d_DASHED,
+                                            g3d_Utils::ConvertLineThickness(options.lineThickness)))
+    period += d;
+  ASSERT_GT(3.0 * period, 10.0);
+  // The solid sample has the minimum length of 10; the dashed one three periods.
+  EXPECT_NEAR(dashedW - solidW, 3.0 * period - 10.0, 1e-3);
+  EXPECT_EQ(dashedH, solidH);
 }
 
 TEST_F(PlotEditor, SceneHighlightsPointsOfListedCurvesInRed) {

@@ -384,7 +384,7 @@ TEST_F(RenderWriter, SvgKeepsTextAsEscapedTextElements) {
   });
   const std::string svg = Read(path);
   EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
-  EXPECT_NE(svg.find("width=\"300pt\" height=\"200pt\""), std::string::npos);
+  EXPECT_NE(svg.find("width=\"300\" height=\"200\" viewBox=\"0 0 300 200\""), std::string::npos);
   const std::regex element(
       R"(<text [^>]*font-family="DejaVu Serif, serif"[^>]*>a&lt;b &amp; c</text>)");
   EXPECT_TRUE(std::regex_search(svg, element)) << svg;
@@ -597,6 +597,13 @@ TEST(Font, ParsesDescriptionsAndMapsFamilies) {
     EXPECT_EQ(f.IsItalic(), c.italic) << c.description;
     EXPECT_DOUBLE_EQ(f.PointSize(), c.points) << c.description;
   }
+  // The same font at another size: the point size field says so, a pixel size is dropped.
+  const gru_Font sized{cow_String("-*-helvetica-bold-o-*-*-17-120-*-*-*-*-iso8859-1")};
+  const gru_Font smaller{sized.DescriptionAt(7.24)};
+  EXPECT_EQ(smaller.Description(), "-*-helvetica-bold-o-*-*-*-72-*-*-*-*-iso8859-1");
+  EXPECT_TRUE(smaller.IsParsed());
+  EXPECT_DOUBLE_EQ(smaller.PointSize(), 7.2);
+  EXPECT_TRUE(smaller.IsBold() && smaller.IsItalic());
   for (const char* bad :
        {"", "courier", "-*-courier-bold-r-*", "-*--medium-r-*-*-*-100-*-*-*-*-iso8859-1"}) {
     const gru_Font f{cow_String(bad)};

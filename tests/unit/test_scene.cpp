@@ -11,12 +11,15 @@
 #include <string>
 
 #include "gdr_ImageWriter.h"
+#include "gru_Font.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "xypC_Utils.h"
 #include "xypK_Module.h"
 #include "xypK_Scene.h"
+#include "xypK_PlotLayout.h"
 #include "xypK_SceneManager.h"
+#include "xypK_Utils.h"
 #include "xypK_XYPlot.h"
 #include "xypK_XYPlotEditor.h"
 #include "xypK_XYPlotIntObj.h"
@@ -102,12 +105,14 @@ TEST_F(Scenes, APlotThatCannotBeLaidOutIsMarkedInvalidAndNotDrawn) {
 }
 
 namespace {
-// Device position of a data point in a scene of the given size: the plot area is the unit
-// square of the scene's world (aspect ratio 1), placed by the scene's view.
+// Device position of a data point in a scene of the given size: the axis limits span the
+// editor's frame in the scene's world, placed by the scene's view.
 g3d_Point OnScreen(const xypK_Scene& scene, const xypK_XYPlot& plot, float x, float y, float width,
                    float height) {
-  const float u = (x - plot.xAxisMin) / (plot.xAxisMax - plot.xAxisMin);
-  const float v = (y - plot.yAxisMin) / (plot.yAxisMax - plot.yAxisMin);
+  float x0 = 0.0f, y0 = 0.0f, x1 = 1.0f, y1 = 1.0f;
+  EXPECT_TRUE(scene.Editor()->FrameBounds(x0, y0, x1, y1));
+  const float u = x0 + (x1 - x0) * (x - plot.xAxisMin) / (plot.xAxisMax - plot.xAxisMin);
+  const float v = y0 + (y1 - y0) * (y - plot.yAxisMin) / (plot.yAxisMax - plot.yAxisMin);
   const g3d_XForm::Point d = scene.ViewToDevice(width, height).Apply(u, v);
   return {static_cast<float>(d.x), static_cast<float>(d.y), 0.0f};
 }
@@ -203,51 +208,104 @@ TEST_F(Scenes, PointsOnTheAxisLimitsArePickableAndPartsOutsideAreNot) {
   EXPECT_EQ(scene.Probe(outside), 0);
 }
 
-TEST_F(Scenes, TheViewMovesClearOfTheLegendWhenTheViewportHasRoom) {
-  xypK_XYPlot plot;
-  for (int c = 0; c < 5; ++c) {
-    const cow_String name = cow_String("c") + cow_String::FromInt(c);
-    xypK_Curve curve = CurveOf("c", {{0, 0}, {1, static_cast<float>(c)}, {2, 1}});
-    curve.name = name;
-    curve.options.legendTextSource = xypC_USER_DEFINED;
-    curve.options.legendText = "Von Mises stress at a node of a long named part instance";
-    plot.curves.Insert(name, curve);
-    plot.curvesToPlot.Append(name);
-  }
-  Toolset().GetXYPlotDictionary().Insert("legend", plot);
-  xypK_Scene& scene = Toolset().SceneManager().Scene(7);
-  const xypK_XYPlotIntObj handle("legend", 7);
-  scene.SetXYPlotObject(&handle);
-  scene.Map();
-  const g3d_Camera& view = scene.Camera();
-  auto deviceBox = [&](const g3d_XForm& xf) {
-    const g3d_XForm::Point low =
-        xf.Apply(view.CenterX() - view.HalfWidth(), view.CenterY() - view.HalfHeight());
-    const g3d_XForm::Point high =
-        xf.Apply(view.CenterX() + view.HalfWidth(), view.CenterY() + view.HalfHeight());
-    return std::array<double, 4>{low.x, low.y, high.x, high.y};
+TEST_F(Scenes, TheLegendGoesWhereItHidesNoDataAndThePlotKeepsTheRest) {
+  // Lines of long legends, from (0, c) to (10, count - 1 - c): two leave the top-left corner
+  // free; many cross the plot from every corner.
+  auto makePlot = [&](const char* name, int count) {
+    xypK_XYPlot plot;
+    for (int c = 0; c < count; ++c) {
+      const cow_String curveName = cow_String("c") + cow_String::FromInt(c);
+      const float y0 = count > 2 ? static_cast<float>(c) : 0.0f;
+      xypK_Curve curve = CurveOf("c", {{0, y0}, {10, static_cast<float>(count - 1 - c)}});
+      curve.name = curveName;
+      curve.options.legendTextSource = xypC_USER_DEFINED;
+      curve.options.legendText = "Von Mises stress at a node of a long named part instance";
+      plot.curves.Insert(curveName, curve);
+      plot.curvesToPlot.Append(curveName);
+    }
+    Toolset().GetXYPlotDictionary().Insert(name, plot);
   };
-  for (const auto& [w, h] : {std::pair{800.0f, 600.0f}, std::pair{450.0f, 600.0f}}) {
-    scene.Resize(w, h);
-    float left, bottom, right, top;
-    ASSERT_TRUE(scene.Editor()->LegendBox(w, h, left, bottom, right, top));
-    const auto fitted = deviceBox(view.WorldToDevice(w, h));
-    // As fitted, the view would lie under the legend.
-    EXPECT_TRUE(fitted[0] < right && fitted[2] > left && fitted[1] < top && fitted[3] > bottom);
-    const auto moved = deviceBox(scene.ViewToDevice(w, h));
-    EXPECT_TRUE(moved[0] >= right || moved[3] <= bottom) << w << "x" << h;
-    // Still inside the viewport, and at least 60 % of its fitted size.
-    EXPECT_GE(moved[0], -1e-3);
-    EXPECT_GE(moved[1], -1e-3);
-    EXPECT_LE(moved[2], w + 1e-3);
-    EXPECT_LE(moved[3], h + 1e-3);
-    EXPECT_GE(moved[2] - moved[0], 0.6 * (fitted[2] - fitted[0]));
+  makePlot("few", 2);
+  makePlot("many", 12);
+  using Place = xypK_PlotLayout::Place;
+  struct Case {
+    const char* plot;
+    float width, height;
+    Place place;
+    double points;  // the legend's font size; 0: its own
+    bool extremes;
+  };
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  const double own = gru_Font(xypK_DefaultFont()).PointSize();
+  for (const Case& c : {Case{"few", 800, 600, Place::CORNER, 0, true},
+                        Case{"many", 1600, 900, Place::BESIDE, 0, true},
+                        Case{"many", 800, 600, Place::BELOW, 7.2, false},
+                        Case{"many", 400, 300, Place::OVER_PLOT, 7, false}}) {
+    xypK_Scene& scene = Toolset().SceneManager().Scene(7);
+    const xypK_XYPlotIntObj handle(c.plot, 7);
+    scene.SetXYPlotObject(&handle);
+    scene.Map();
+    scene.Resize(c.width, c.height);
+    const xypK_PlotLayout& layout = scene.Layout(c.width, c.height);
+    const std::string what = std::string(c.plot) + " at " + std::to_string(c.width);
+    EXPECT_EQ(layout.LegendPlace(), c.place) << what;
+    const gru_Font font(layout.Legend().legendFontName.IsEmpty() ? xypK_DefaultFont()
+                                                                 : layout.Legend().legendFontName);
+    EXPECT_NEAR(font.PointSize(), c.points > 0 ? c.points : own, 0.051) << what;
+    EXPECT_EQ(layout.Legend().legendExtremes, c.extremes) << what;
+    // The view stays inside the viewport's edge margin.
+    const g3d_Camera& view = scene.Camera();
+    const g3d_XForm::Point low = layout.ViewToDevice().Apply(
+        view.CenterX() - view.HalfWidth(), view.CenterY() - view.HalfHeight());
+    const g3d_XForm::Point high = layout.ViewToDevice().Apply(
+        view.CenterX() + view.HalfWidth(), view.CenterY() + view.HalfHeight());
+    EXPECT_GE(std::min(low.x, low.y), xypK_PlotLayout::kEdgeMargin - 1e-3) << what;
+    EXPECT_LE(high.x, c.width - xypK_PlotLayout::kEdgeMargin + 1e-3) << what;
+    EXPECT_LE(high.y, c.height - xypK_PlotLayout::kEdgeMargin + 1e-3) << what;
+    // Beside or below, the legend box lies clear of the plot's view.
+    if (c.place == Place::BESIDE || c.place == Place::BELOW) {
+      float w = 0.0f, h = 0.0f;
+      ASSERT_TRUE(scene.Editor()->LegendSize(layout.Legend().legendFontName, c.extremes, w, h));
+      const float left = layout.Legend().legendXPosition / 100.0f * c.width;
+      const float top = layout.Legend().legendYPosition / 100.0f * c.height;
+      EXPECT_TRUE(left >= high.x || top - h >= high.y || top <= low.y) << what;
+    }
+    // The viewport's own settings are untouched by the layout's choice.
+    EXPECT_TRUE(role.ConstGetViewAnnCTX(7).legendExtremes) << what;
   }
-  // A viewport too small to make room keeps the fitted view, legend on top.
-  scene.Resize(200, 200);
-  const auto small = deviceBox(scene.ViewToDevice(200, 200));
-  const auto fitted = deviceBox(view.WorldToDevice(200, 200));
-  EXPECT_EQ(small, fitted);
+
+  // A position the user gave holds; the plot moves beside the legend when that leaves room.
+  sesC_ViewAnnCTX& settings = role.GetViewAnnCTX(7);
+  settings.legendAutoPosition = false;
+  settings.legendXPosition = settings.legendYPosition = 98.0f;
+  role.ViewAnnOptionsChanged(7);
+  xypK_Scene& scene = Toolset().SceneManager().Scene(7);
+  const xypK_XYPlotIntObj handle("few", 7);
+  scene.SetXYPlotObject(&handle);
+  const xypK_PlotLayout& layout = scene.Layout(800, 600);
+  EXPECT_EQ(layout.LegendPlace(), Place::USER_POSITION);
+  EXPECT_EQ(layout.Legend().legendXPosition, 98.0f);
+  float w = 0.0f, h = 0.0f;
+  ASSERT_TRUE(scene.Editor()->LegendSize("", true, w, h));
+  // The box's top-left corner at 98 % of each side, moved in so that the box fits.
+  const float left = 800.0f - w, bottom = 0.98f * 600.0f - h;
+  const g3d_Camera& view = scene.Camera();
+  const g3d_XForm::Point high = layout.ViewToDevice().Apply(view.CenterX() + view.HalfWidth(),
+                                                            view.CenterY() + view.HalfHeight());
+  EXPECT_TRUE(high.x <= left || high.y <= bottom) << high.x << ", " << high.y;
+  settings = sesC_ViewAnnCTX();
+}
+
+// The defaults of the viewport settings: new viewports copy them, existing ones keep their own.
+TEST_F(Scenes, DefaultAnnotationSettingsReachOnlyNewViewports) {
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  const sesC_ViewAnnCTX saved = role.DefaultViewAnnCTX();
+  sesC_ViewAnnCTX changed = saved;
+  changed.legendExtremes = false;
+  role.SetDefaultViewAnnCTX(changed, {1});
+  EXPECT_TRUE(role.ConstGetViewAnnCTX(1).legendExtremes);
+  EXPECT_FALSE(role.ConstGetViewAnnCTX(9).legendExtremes);
+  role.SetDefaultViewAnnCTX(saved, {});
 }
 
 TEST_F(Scenes, AHighlightedPointIsRedInTheSavedPicture) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gdr_IdMapRenderer.h"
+#include "xypK_PlotLayout.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "xmd_VisMaps.h"
@@ -66,6 +67,7 @@ void xypK_Scene::SetXYPlotObject(const xypK_XYPlotIntObj* plot) {
   editor_.reset();
   if (name.IsEmpty()) return;
   editor_ = std::make_unique<xypK_XYPlotEditor>(name, this);
+  ++revision_;
   PassLegendOptions();
   editor_->Load(nullptr);
   if (IsMapped() && role.ObjHasView(PathOf(name), Viewport()))
@@ -80,6 +82,7 @@ void xypK_Scene::PassLegendOptions() {
 }
 
 void xypK_Scene::ResetCamera() {
+  viewRestored_ = false;
   FitView();
   extentGrown_ = false;
   keepView_ = false;
@@ -87,60 +90,41 @@ void xypK_Scene::ResetCamera() {
 
 void xypK_Scene::SetCamera(const g3d_Camera& camera) {
   camera_ = camera;
+  viewRestored_ = true;
+  ++revision_;
   --updateCount_;
 }
 
-// The view fits the rectangle of half size 0.62 x radius around the extent's centre, widened
-// on the right to the plot area's edge and the room its power-of-ten marker takes, and below
-// for the X labels and title: the frame, labels, marker and titles stay inside the viewport.
+// The view is what the plot draws outside its curves, measured: the frame, tick marks and
+// labels, power-of-ten markers and titles, so that the fitted plot fills the viewport with
+// nothing cut. Without a plot that can be laid out, the frame's square with room around it.
 void xypK_Scene::FitView() {
-  const float half = 0.62f * radius_;
-  const float left = centerX_ - half;
-  const float right = std::max(centerX_ + half, 1.22f);
-  const float bottom = std::min(centerY_ - half, -0.17f), top = centerY_ + half;
-  camera_ = g3d_Camera((left + right) / 2.0f, (bottom + top) / 2.0f, (right - left) / 2.0f,
-                       (top - bottom) / 2.0f);
+  ++revision_;
+  float x0 = -0.17f, y0 = -0.17f, x1 = 1.22f, y1 = 1.05f;
+  if (editor_ && !editor_->ContentBounds(x0, y0, x1, y1)) {
+    x0 = -0.17f, y0 = -0.17f, x1 = 1.22f, y1 = 1.05f;
+  }
+  camera_ = g3d_Camera((x0 + x1) / 2.0f, (y0 + y1) / 2.0f, std::max((x1 - x0) / 2.0f, 1e-3f),
+                       std::max((y1 - y0) / 2.0f, 1e-3f));
+}
+
+const xypK_PlotLayout& xypK_Scene::Layout(float width, float height) const {
+  if (!layout_ || layoutRevision_ != revision_ || layoutWidth_ != width ||
+      layoutHeight_ != height) {
+    // The layout reads the plot as laid out; without an editor it only fits the view.
+    static const xypK_XYPlotEditor none("", nullptr);
+    layout_ = std::make_unique<xypK_PlotLayout>(
+        editor_ ? *editor_ : none, camera_,
+        smg_SceneManagerRole::Instance().ConstGetViewAnnCTX(Viewport()), width, height);
+    layoutRevision_ = revision_;
+    layoutWidth_ = width;
+    layoutHeight_ = height;
+  }
+  return *layout_;
 }
 
 g3d_XForm xypK_Scene::ViewToDevice(float width, float height) const {
-  const g3d_XForm fitted = camera_.WorldToDevice(width, height);
-  float left, bottom, right, top;
-  if (!editor_ || !editor_->LegendBox(width, height, left, bottom, right, top)) return fitted;
-  // The view's rectangle as fitted, and the legend grown by a gap: apart, nothing moves.
-  constexpr float kGap = 6.0f;
-  left -= kGap;
-  bottom -= kGap;
-  right += kGap;
-  top += kGap;
-  const float viewW = 2.0f * camera_.HalfWidth(), viewH = 2.0f * camera_.HalfHeight();
-  if (!(viewW > 0.0f) || !(viewH > 0.0f)) return fitted;
-  const g3d_XForm::Point low = fitted.Apply(camera_.CenterX() - camera_.HalfWidth(),
-                                            camera_.CenterY() - camera_.HalfHeight());
-  const g3d_XForm::Point high = fitted.Apply(camera_.CenterX() + camera_.HalfWidth(),
-                                             camera_.CenterY() + camera_.HalfHeight());
-  if (high.x <= left || low.x >= right || high.y <= bottom || low.y >= top) return fitted;
-  // Otherwise the view moves into the larger free part of the viewport, below the legend or
-  // right of it, as long as that keeps at least 60 % of its size; else (small viewports, big
-  // legends) the legend stays on top of the plot.
-  struct Region {
-    float x0, y0, x1, y1;
-  };
-  const Region regions[2] = {{0.0f, 0.0f, width, bottom}, {right, 0.0f, width, height}};
-  const float fittedScale = std::min(width / viewW, height / viewH);
-  float bestScale = 0.0f;
-  Region best{};
-  for (const Region& r : regions) {
-    const float scale = std::min((r.x1 - r.x0) / viewW, (r.y1 - r.y0) / viewH);
-    if (scale > bestScale) {
-      bestScale = scale;
-      best = r;
-    }
-  }
-  if (!(bestScale >= 0.6f * fittedScale)) return fitted;
-  const float scale = std::min(bestScale, fittedScale);
-  return g3d_XForm::Translation((best.x0 + best.x1) / 2.0, (best.y0 + best.y1) / 2.0) *
-         g3d_XForm::Scale(scale, scale) *
-         g3d_XForm::Translation(-camera_.CenterX(), -camera_.CenterY());
+  return Layout(width, height).ViewToDevice();
 }
 
 void xypK_Scene::UpdateScene() {
@@ -155,15 +139,18 @@ void xypK_Scene::UpdateScene() {
     throw;
   }
   plot.valid = true;
-  // The plot's extent is known once it is laid out: frame it when it moved or grew.
+  // Labels and titles are known once the plot is laid out: frame it anew, unless a view was
+  // given for it and the plot's extent has not changed since.
   const g3d_Sphere& extent = plot.GetExtent();
   const float radius = std::fabs(extent.radius) > 0.0f ? std::fabs(extent.radius) : 1.0f;
   if (extent.center[0] != centerX_ || extent.center[1] != centerY_ || radius != radius_) {
     centerX_ = extent.center[0];
     centerY_ = extent.center[1];
     radius_ = radius;
-    FitView();
+    viewRestored_ = false;
   }
+  if (!viewRestored_) FitView();
+  ++revision_;
   FillIdBuffer();
   Draft();
 }
@@ -224,7 +211,15 @@ void xypK_Scene::Resize(float width, float height) {
 
 void xypK_Scene::Refresh() {
   highlights_.clear();
+  ++revision_;
   PassLegendOptions();
+  Draft();
+}
+
+void xypK_Scene::ViewAnnOptionsUpdate() {
+  ++revision_;
+  PassLegendOptions();
+  FillIdBuffer();
   Draft();
 }
 
@@ -232,9 +227,19 @@ void xypK_Scene::DraftCB(gdr_Renderer& renderer) {
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   if (!editor_ || !toolset.IsXYPlot(plotName_) || !toolset.ConstGetXYPlot(plotName_).valid) return;
   const g3d_XForm previous = renderer.Transform();
-  renderer.SetTransform(
-      ViewToDevice(static_cast<float>(renderer.Width()), static_cast<float>(renderer.Height())));
-  editor_->Draft(renderer);
+  const xypK_PlotLayout& layout =
+      Layout(static_cast<float>(renderer.Width()), static_cast<float>(renderer.Height()));
+  // The legend as placed for this size; afterwards the editor holds the viewport's own again.
+  editor_->SetLegendOptions(layout.Legend());
+  renderer.SetTransform(layout.ViewToDevice());
+  try {
+    editor_->Draft(renderer);
+  } catch (...) {
+    PassLegendOptions();
+    renderer.SetTransform(previous);
+    throw;
+  }
+  PassLegendOptions();
   renderer.SetTransform(previous);
 }
 

@@ -10,6 +10,7 @@
 #include "g3d_Point.h"
 #include "smg_Scene.h"
 
+class xypK_PlotLayout;
 class xypK_XYPlotEditor;
 class xypK_XYPlotIntObj;
 
@@ -57,15 +58,18 @@ class xypK_Scene : public smg_Scene {
   // Frames the plot area with its labels and titles.
   void ResetCamera();
   void SetCamera(const g3d_Camera& camera);
-  // World to device for a viewport of the size: the camera's view, fitted and centred, moved
-  // clear of the legend when the viewport has room for that.
+  // World to device for a viewport of the size: the camera's view fitted into it, beside the
+  // legend or with the legend over an empty corner (see xypK_PlotLayout).
   g3d_XForm ViewToDevice(float width, float height) const;
+  // The layout for a viewport of the size, kept until the plot, view, settings or size change.
+  const xypK_PlotLayout& Layout(float width, float height) const;
   // Recalculates the plot shown: valid on success; marked invalid before a failure is passed on.
   void UpdateScene();
 
   void Map() override;
   void Resize(float width, float height) override;
   void Refresh() override;
+  void ViewAnnOptionsUpdate() override;
   void DraftCB(gdr_Renderer& renderer) override;
   void SketchCB(gdr_Renderer& renderer) override;
 
@@ -97,7 +101,14 @@ class xypK_Scene : public smg_Scene {
   g3d_Camera camera_;
   float centerX_ = 0.25f;
   float centerY_ = 0.5f;
-  float radius_ = 0.62f;
+  float radius_ = 1.0f;
+  // A view given by SetCamera (a zoom, a view restored for its plot) stays until the plot's
+  // extent changes; otherwise every update frames the plot anew.
+  bool viewRestored_ = false;
+  int revision_ = 0;  // bumped by whatever changes the layout
+  mutable std::unique_ptr<xypK_PlotLayout> layout_;
+  mutable int layoutRevision_ = -1;
+  mutable float layoutWidth_ = 0.0f, layoutHeight_ = 0.0f;
   bool viewDynamics_ = false;
   bool extentGrown_ = true;
   bool keepView_ = true;

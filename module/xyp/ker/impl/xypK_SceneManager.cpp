@@ -26,6 +26,11 @@ xypK_Scene& xypK_SceneManager::Scene(int viewport) {
   return *(scenes_[viewport] = std::move(scene));
 }
 
+smg_Scene* xypK_SceneManager::FindScene(int viewport) {
+  auto it = scenes_.find(viewport);
+  return it == scenes_.end() ? nullptr : it->second.get();
+}
+
 smg_Scene& xypK_SceneManager::SceneOf(int viewport) {
   return Scene(viewport);
 }

@@ -20,6 +20,7 @@ class xypK_SceneManager : public smg_SceneManager {
   // when that shows a plot, else an empty one.
   xypK_Scene& Scene(int viewport);
   smg_Scene& SceneOf(int viewport) override;
+  smg_Scene* FindScene(int viewport) override;
   bool IsAllocated(int viewport) const { return scenes_.count(viewport) != 0; }
   // Deletes the scene, and the plot the viewport owned (never a user's plot).
   void FreeScene(int viewport) override;

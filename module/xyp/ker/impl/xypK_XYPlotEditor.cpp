@@ -10,6 +10,7 @@
 
 #include "g3d_Color.h"
 #include "g3d_Utils.h"
+#include "gdr_BoundsRenderer.h"
 #include "gdr_Renderer.h"
 #include "gru_Text3D.h"
 #include "sesK_ColorMap.h"
@@ -84,7 +85,7 @@ void xypK_XYPlotEditor::SetLegendOptions(bool use, bool boxUse, int digits, floa
 void xypK_XYPlotEditor::SetLegendOptions(const sesC_ViewAnnCTX& s) {
   SetLegendOptions(s.legendUse, s.legendBBoxUse, s.legendNumDigitsPrecision, s.legendXPosition,
                    s.legendYPosition, s.legendFontName, s.legendTextColor, s.legendBackgroundStyle,
-                   s.legendBackgroundColor, legendExtremes_);
+                   s.legendBackgroundColor, s.legendExtremes);
 }
 
 void xypK_XYPlotEditor::Load(g3d_Sphere* extent) {
@@ -95,31 +96,87 @@ void xypK_XYPlotEditor::Load(g3d_Sphere* extent) {
                                         : g3d_Sphere(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
+namespace {
+// A plot whose axes were never laid out (or cannot be) has no area to draw into.
+bool HasArea(float xMin, float xMax, float yMin, float yMax) {
+  return xMax > xMin && yMax > yMin && std::isfinite(xMax - xMin) && std::isfinite(yMax - yMin);
+}
+}  // namespace
+
 void xypK_XYPlotEditor::Draft(gdr_Renderer& renderer) const {
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
   if (!loaded_ || !toolset.IsXYPlot(plotName_)) return;
   xypK_XYPlot& plot = toolset.GetXYPlot(plotName_);
   Frame f{plot,          plot.options,  renderer.Transform(), g3d_XForm(),
           plot.xAxisMin, plot.xAxisMax, plot.yAxisMin,        plot.yAxisMax};
-  // A plot whose axes were never laid out (or cannot be) has no area to draw into.
-  if (!(f.xMax > f.xMin) || !(f.yMax > f.yMin) || !std::isfinite(f.xMax - f.xMin) ||
-      !std::isfinite(f.yMax - f.yMin))
-    return;
+  if (!HasArea(f.xMin, f.xMax, f.yMin, f.yMax)) return;
   UseDataScaling(renderer, f);
   if (scene_ && scene_->IsFillingIdBuffer()) {  // only what can be picked
     if (plot.numDisplayedCurves > 0) DrawCurves(renderer, f);
     renderer.SetTransform(f.camera);
     return;
   }
+  DrawDecorations(renderer, f);
+  if (plot.numDisplayedCurves > 0) DrawCurves(renderer, f);
+  DrawAxesTitles(renderer, f);
+  if (legendUse_ && plot.numDisplayedCurves > 0) DrawLegend(renderer, f);
+  renderer.SetTransform(f.camera);
+}
+
+void xypK_XYPlotEditor::DrawDecorations(gdr_Renderer& renderer, Frame& f) const {
   DrawAxes(renderer, f);
   DrawTickMarksAndGrids(renderer, f, true);
   DrawTickMarksAndGrids(renderer, f, false);
   DrawAxisLabels(renderer, f, true);
   DrawAxisLabels(renderer, f, false);
-  if (plot.numDisplayedCurves > 0) DrawCurves(renderer, f);
-  DrawAxesTitles(renderer, f);
-  if (legendUse_ && plot.numDisplayedCurves > 0) DrawLegend(renderer, f);
+}
+
+void xypK_XYPlotEditor::DraftCurves(gdr_Renderer& renderer) const {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!loaded_ || !toolset.IsXYPlot(plotName_)) return;
+  xypK_XYPlot& plot = toolset.GetXYPlot(plotName_);
+  Frame f{plot,          plot.options,  renderer.Transform(), g3d_XForm(),
+          plot.xAxisMin, plot.xAxisMax, plot.yAxisMin,        plot.yAxisMax};
+  if (!HasArea(f.xMin, f.xMax, f.yMin, f.yMax) || plot.numDisplayedCurves <= 0) return;
+  UseDataScaling(renderer, f);
+  DrawCurves(renderer, f);
   renderer.SetTransform(f.camera);
+}
+
+bool xypK_XYPlotEditor::FrameBounds(float& x0, float& y0, float& x1, float& y1) const {
+  const xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!toolset.IsXYPlot(plotName_)) return false;
+  const xypK_XYPlot& plot = toolset.ConstGetXYPlot(plotName_);
+  if (!HasArea(plot.xAxisMin, plot.xAxisMax, plot.yAxisMin, plot.yAxisMax)) return false;
+  const float a = plot.options.aspectRatio;
+  const float w = a <= 1.0f ? a : 1.0f, h = a <= 1.0f ? 1.0f : 1.0f / a;
+  x0 = (1.0f - w) / 2.0f;
+  x1 = x0 + w;
+  y0 = (1.0f - h) / 2.0f;
+  y1 = y0 + h;
+  return true;
+}
+
+bool xypK_XYPlotEditor::ContentBounds(float& x0, float& y0, float& x1, float& y1) const {
+  xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!toolset.IsXYPlot(plotName_) || !FrameBounds(x0, y0, x1, y1)) return false;
+  xypK_XYPlot& plot = toolset.GetXYPlot(plotName_);
+  // Texts scale with the plot area, so the box is the same at every size: measured at 1000
+  // device units per world unit, well inside a viewport that keeps every piece.
+  constexpr double kScale = 1000.0, kOrigin = 8000.0;
+  gdr_BoundsRenderer bounds(16000, 16000);
+  bounds.SetTransform(g3d_XForm::Translation(kOrigin, kOrigin) * g3d_XForm::Scale(kScale, kScale));
+  Frame f{plot,          plot.options,  bounds.Transform(), g3d_XForm(),
+          plot.xAxisMin, plot.xAxisMax, plot.yAxisMin,      plot.yAxisMax};
+  UseDataScaling(bounds, f);
+  DrawDecorations(bounds, f);
+  DrawAxesTitles(bounds, f);
+  if (bounds.IsEmpty()) return true;
+  x0 = std::min(x0, static_cast<float>((bounds.XMin() - kOrigin) / kScale));
+  y0 = std::min(y0, static_cast<float>((bounds.YMin() - kOrigin) / kScale));
+  x1 = std::max(x1, static_cast<float>((bounds.XMax() - kOrigin) / kScale));
+  y1 = std::max(y1, static_cast<float>((bounds.YMax() - kOrigin) / kScale));
+  return true;
 }
 
 void xypK_XYPlotEditor::HighlightPoint(gdr_Renderer& renderer) const {
@@ -327,15 +384,43 @@ cow_String xypK_XYPlotEditor::LabelText(float value, int decimals) {
   return text;
 }
 
-int xypK_XYPlotEditor::AdjustedFreq(const Frame& f, bool alongX, float scale) const {
+int xypK_XYPlotEditor::AutomaticDecimals(double first, double increment, int count) {
+  if (!(increment > 0.0) || !std::isfinite(increment) || !std::isfinite(first) || count < 0)
+    return 0;
+  const double tolerance = 1e-3 * increment;
+  for (int d = 0; d < kMaxAutoDecimals; ++d) {
+    const double unit = std::pow(10.0, d);
+    bool exact = true;
+    for (int i = 0; i <= count && exact; ++i) {
+      const double v = first + i * increment;
+      exact = std::fabs(std::round(v * unit) / unit - v) <= tolerance;
+    }
+    if (exact) return d;
+  }
+  return kMaxAutoDecimals;
+}
+
+int xypK_XYPlotEditor::LabelDecimals(const Frame& f, bool alongX, float scale) const {
+  const xypC_XYPlotOptions& o = f.options;
+  if ((alongX ? o.xAxisScale : o.yAxisScale) == xypC_LOG) return 0;
+  const int option = alongX ? o.xAxisLabelDecimalPlaces : o.yAxisLabelDecimalPlaces;
+  if (option >= 0) return option;
+  const xypK_XYPlot& p = f.plot;
+  const float aMin = alongX ? f.xMin : f.yMin;
+  const float first = aMin + (alongX ? p.xStartOffset : p.yStartOffset);
+  const float inc = alongX ? p.xIncrement : p.yIncrement;
+  const int n = std::clamp(alongX ? p.xNumIntervals : p.yNumIntervals, 0, kMaxPositions);
+  // In label units: the values as the labels print them (floats, as drawn).
+  return AutomaticDecimals(static_cast<double>(first) / scale, static_cast<double>(inc) / scale, n);
+}
+
+int xypK_XYPlotEditor::AdjustedFreq(const Frame& f, bool alongX, float scale, int decimals) const {
   const xypC_XYPlotOptions& o = f.options;
   const xypK_XYPlot& p = f.plot;
   int freq = alongX ? o.xAxisLabelFrequency : o.yAxisLabelFrequency;
   const int ticks = alongX ? p.xNumTicks : p.yNumTicks;
   if (freq > ticks + 1) freq = ticks + 1;
   const float s = std::max(0.01f, TextSize(alongX ? o.xAxisLabelSize : o.yAxisLabelSize));
-  const bool log = (alongX ? o.xAxisScale : o.yAxisScale) == xypC_LOG;
-  const int decimals = log ? 0 : (alongX ? o.xAxisLabelDecimalPlaces : o.yAxisLabelDecimalPlaces);
   const float aMin = alongX ? f.xMin : f.yMin, aMax = alongX ? f.xMax : f.yMax;
   gru_Text3D text(FontOr(alongX ? o.xAxisLabelFont : o.yAxisLabelFont));
   float lo[2], hi[2];
@@ -365,9 +450,9 @@ void xypK_XYPlotEditor::DrawAxisLabels(gdr_Renderer& renderer, Frame& f, bool al
   const int format = alongX ? o.xAxisLabelFormat : o.yAxisLabelFormat;
   const int e = log ? 0 : LabelExponent(aMin, aMax, format);
   const float scale = static_cast<float>(std::pow(10.0, e));
-  const int freq = AdjustedFreq(f, alongX, scale);
+  const int decimals = LabelDecimals(f, alongX, scale);
+  const int freq = AdjustedFreq(f, alongX, scale, decimals);
   if (freq != frequencyOption) frequencyOption = freq;
-  const int decimals = log ? 0 : (alongX ? o.xAxisLabelDecimalPlaces : o.yAxisLabelDecimalPlaces);
   const float size = TextSize(alongX ? o.xAxisLabelSize : o.yAxisLabelSize);
   const cow_String& font = FontOr(alongX ? o.xAxisLabelFont : o.yAxisLabelFont);
   renderer.SetColor(Resolve(renderer, o.axisColor, 0, "Black"));
@@ -484,8 +569,22 @@ void xypK_XYPlotEditor::DrawPower(gdr_Renderer& renderer, const Frame& f, float 
   }
   // Both are placed from the anchor; the shifts are in units of the base text.
   const g3d_XForm baseXf = placer.Position(base, ax, ay, size) * g3d_XForm::Translation(bx, by);
-  const g3d_XForm exponentXf =
+  g3d_XForm exponentXf =
       placer.Position(exponent, ax, ay, 0.6f * size) * g3d_XForm::Translation(ex, ey);
+  if (base != "10") {
+    // The marker leaves its two blanks for the exponent: it stands there, raised, in the base's
+    // own units (shrunk further when it is wider than the gap, as "-12" is).
+    float elo[2], ehi[2], plo[2], phi[2], qlo[2], qhi[2];
+    placer.Extent(exponent, elo, ehi);
+    placer.Extent("[x10", plo, phi);
+    placer.Extent("[x10  ", qlo, qhi);
+    const float gap = qhi[0] - phi[0], advance = ehi[0] - elo[0];
+    const float k = advance > 0.0f ? std::min(0.6f, gap / advance) : 0.6f;
+    constexpr float kRaise = 0.42f;  // the exponent's baseline, in ems of the base
+    exponentXf = baseXf * g3d_XForm::Translation((phi[0] + qhi[0]) / 2.0f - k * advance / 2.0f,
+                                                 kRaise) *
+                 g3d_XForm::Scale(k, k);
+  }
   renderer.SetTransform(f.camera);
   renderer.DrawText(base, placer.Font(), baseXf);
   if (alongX)
@@ -656,19 +755,19 @@ void xypK_XYPlotEditor::DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) c
       p.xAxisTitleSource == xypC_SYSTEM_DEFINED ? p.DefaultTitle(true) : p.xAxisTitle;
   const cow_String yTitle =
       p.yAxisTitleSource == xypC_SYSTEM_DEFINED ? p.DefaultTitle(false) : p.yAxisTitle;
-  // A title longer than the view has room for beside the plot area is drawn smaller, so that
-  // it is never cut at the viewport's edge (the view spans about 1.6 x 1.3 world units around
-  // the unit plot area) and the two titles never cross.
+  // A title longer than the frame (X) or than its height (Y) is drawn smaller, so that it adds
+  // no width or height of its own to the picture and the two titles never cross.
   auto fitted = [](const cow_String& title, const cow_String& font, float size, float room) {
     float lo[2], hi[2];
     gru_Text3D(font).Extent(title, lo, hi);
     const float w = hi[0] - lo[0], h = hi[1] - lo[1];
     return w * size > room * h && w > 0.0f ? room * h / w : size;
   };
-  // The Y title keeps beside the frame, clear of the X title below it.
+  const float frameWidth =
+      static_cast<float>(f.data.Apply(f.xMax, 0.0f).x - f.data.Apply(f.xMin, 0.0f).x);
   const float frameHeight =
       static_cast<float>(f.data.Apply(0.0f, f.yMax).y - f.data.Apply(0.0f, f.yMin).y);
-  const float kXTitleRoom = 1.3f, kYTitleRoom = std::max(frameHeight, 0.4f);
+  const float kXTitleRoom = std::max(frameWidth, 0.4f), kYTitleRoom = std::max(frameHeight, 0.4f);
   renderer.SetColor(Resolve(renderer, o.xAxisTitleColor, 0, "Black"));
   const cow_String& xFont = FontOr(o.xAxisTitleFont);
   DrawText(renderer, f, (f.xMin + f.xMax) / 2.0f, f.yMin - yOffsetRate * (f.yMax - f.yMin), xTitle,
@@ -704,6 +803,8 @@ struct xypK_XYPlotEditor::LegendLayout {
   std::vector<Row> rows;
   bool anySymbols = false;
   float t = 0.0f, h = 0.0f, g2 = 0.0f;
+  float sample = xypK_XYPlotEditor::kMinSampleLength;  // the line sample's length
+  bool extremesShown = false;
   float boxW = 0.0f, boxH = 0.0f;
   float ax = 0.0f, ay = 0.0f;  // the box's top-left corner, device units
   Extreme extremes[4] = {};
@@ -723,7 +824,7 @@ cow_String xypK_XYPlotEditor::ExtremeText(float v) const {
 }
 
 bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh,
-                                     LegendLayout& l) const {
+                                     LegendLayout& l, bool extremes) const {
   // In device units: the box's top-left corner at a percentage of the viewport.
   l.ax = legendX_ / 100.0f * vw;
   l.ay = legendY_ / 100.0f * vh;
@@ -745,6 +846,14 @@ bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh
       l.anySymbols = true;
       l.h = std::max(l.h, static_cast<float>(g3d_Utils::ConvertMarkerSize(co.symbolSize)));
     }
+    // Long enough to show three periods of its dash pattern, so a dashed line looks dashed.
+    if (co.showLine && curve->ConstGetCurveXYData().Size() > 1) {
+      double period = 0.0;
+      for (double d : gdr_Renderer::DashPattern(
+               co.lineStyle, g3d_Utils::ConvertLineThickness(co.lineThickness)))
+        period += d;
+      l.sample = std::max(l.sample, static_cast<float>(3.0 * period));
+    }
     widest = std::max(widest, l.Width(label));
     l.rows.push_back({curve, static_cast<int>(i), label});
   }
@@ -753,14 +862,17 @@ bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh
   l.g2 = 2.0f * g;
   const float n = static_cast<float>(plot.numDisplayedCurves);
   l.boxH = (l.h + g) * (n - 1.0f) + l.h + g4;
-  l.boxW = l.anySymbols ? 2.5f * l.g2 + widest + 15.0f : widest + 15.0f + g4;
+  // The text stands 5 units past the sample's end (15 from its start at the minimum length).
+  const float textOffset = l.sample + 5.0f;
+  l.boxW = l.anySymbols ? 2.5f * l.g2 + widest + textOffset : widest + textOffset + g4;
   // The overall extremes: heading, then the magnitude, with a "-" between them when negative,
   // so that the digits line up whatever the signs.
   l.extremes[0] = {"YMAX ", plot.rawYMax};
   l.extremes[1] = {"YMIN ", plot.rawYMin};
   l.extremes[2] = {"XMAX ", plot.rawXMax};
   l.extremes[3] = {"XMIN ", plot.rawXMin};
-  if (legendExtremes_) {
+  l.extremesShown = extremes;
+  if (extremes) {
     l.boxH += 6.5f * l.t;
     for (const LegendLayout::Extreme& e : l.extremes)
       l.boxW =
@@ -777,7 +889,7 @@ bool xypK_XYPlotEditor::LegendBox(float viewportWidth, float viewportHeight, flo
   const xypK_XYPlot& plot = toolset.ConstGetXYPlot(plotName_);
   if (plot.numDisplayedCurves <= 0) return false;
   LegendLayout l(FontOr(legendFont_));
-  if (!LayOutLegend(plot, viewportWidth, viewportHeight, l)) return false;
+  if (!LayOutLegend(plot, viewportWidth, viewportHeight, l, legendExtremes_)) return false;
   left = l.ax;
   right = l.ax + l.boxW;
   top = l.ay;
@@ -785,20 +897,36 @@ bool xypK_XYPlotEditor::LegendBox(float viewportWidth, float viewportHeight, flo
   return true;
 }
 
+bool xypK_XYPlotEditor::LegendSize(const cow_String& font, bool extremes, float& width,
+                                   float& height) const {
+  const xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+  if (!toolset.IsXYPlot(plotName_)) return false;
+  const xypK_XYPlot& plot = toolset.ConstGetXYPlot(plotName_);
+  if (plot.numDisplayedCurves <= 0) return false;
+  LegendLayout l(FontOr(font));
+  // Placed in a viewport large enough that it is not moved: only the size counts here.
+  constexpr float kRoom = 1e6f;
+  if (!LayOutLegend(plot, kRoom, kRoom, l, extremes)) return false;
+  width = l.boxW;
+  height = l.boxH;
+  return true;
+}
+
 void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const {
   const float vw = static_cast<float>(renderer.Width()), vh = static_cast<float>(renderer.Height());
   LegendLayout l(FontOr(legendFont_));
-  if (!LayOutLegend(f.plot, vw, vh, l)) return;
+  if (!LayOutLegend(f.plot, vw, vh, l, legendExtremes_)) return;
   renderer.SetTransform(g3d_XForm::Identity());
   const float ax = l.ax, ay = l.ay, boxW = l.boxW, boxH = l.boxH, t = l.t, h = l.h, g2 = l.g2;
   const float g = 0.5f * g2, em = l.em;
 
-  // The box is filled in its own colour; what stands on it contrasts with that colour.
+  // The box is filled with the viewport's background (MATCH) or its own colour (OTHER), or not
+  // at all; what stands on it contrasts with that colour.
   unsigned char rgb[3] = {255, 255, 255};
   sesK_ColorMap::Instance().Lookup(legendBackgroundColour_, rgb);
-  const gdr_Color background = legendBackgroundStyle_ == sesC_TRANSPARENT
-                                   ? renderer.Background()
-                                   : gdr_Color::FromBytes(rgb[0], rgb[1], rgb[2]);
+  const gdr_Color background = legendBackgroundStyle_ == sesC_OTHER
+                                   ? gdr_Color::FromBytes(rgb[0], rgb[1], rgb[2])
+                                   : renderer.Background();
   if (legendBackgroundStyle_ != sesC_TRANSPARENT) {
     renderer.SetColor(background);
     renderer.FillRectangle(ax, ay - boxH, ax + boxW, ay);
@@ -829,7 +957,7 @@ void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const
       renderer.SetColor(Resolve(renderer, co.lineColor, l.rows[r].position, cow_String()));
       renderer.SetLineWidth(g3d_Utils::ConvertLineThickness(co.lineThickness));
       renderer.SetLineStyle(co.lineStyle);
-      renderer.DrawLine(x0 + g2, y, x0 + g2 + 10.0f, y);
+      renderer.DrawLine(x0 + g2, y, x0 + g2 + l.sample, y);
     }
     if (co.showSymbol || pairs == 1) {
       renderer.SetColor(Resolve(renderer, co.symbolColor, l.rows[r].position, co.lineColor));
@@ -840,11 +968,11 @@ void xypK_XYPlotEditor::DrawLegend(gdr_Renderer& renderer, const Frame& f) const
       renderer.SetLineStyle(g3d_SOLID);
       renderer.SetLineWidth(1.0);
       renderer.DrawMarker(x0 + g2, y, marker, size);
-      renderer.DrawMarker(x0 + g2 + 10.0f, y, marker, size);
+      renderer.DrawMarker(x0 + g2 + l.sample, y, marker, size);
     }
-    drawText(l.rows[r].label, x0 + g2 + 15.0f, y - 0.5f * g2);
+    drawText(l.rows[r].label, x0 + g2 + l.sample + 5.0f, y - 0.5f * g2);
   }
-  if (legendExtremes_) {
+  if (l.extremesShown) {
     for (int k = 0; k < 4; ++k) {
       const float y = (ay - boxH) + 1.25f * g2 + static_cast<float>(k) * 1.5f * t;
       const float headX = ax + g2;

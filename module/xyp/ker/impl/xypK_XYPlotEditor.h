@@ -53,11 +53,29 @@ class xypK_XYPlotEditor {
   // Where the legend stands in a viewport of the size (device units); false when none is drawn.
   bool LegendBox(float viewportWidth, float viewportHeight, float& left, float& bottom,
                  float& right, float& top) const;
+  // The legend box's size (device units) drawn in `font`, with or without the extremes block;
+  // false when the plot shows no curve (no legend).
+  bool LegendSize(const cow_String& font, bool extremes, float& width, float& height) const;
+  // World units: the plot area (the axis rectangle) and the box of everything drawn around it
+  // (frame, ticks, labels with their marker, titles), legend and curves left out (the curves
+  // stay inside the frame). False when the plot is gone or cannot be laid out.
+  bool FrameBounds(float& x0, float& y0, float& x1, float& y1) const;
+  bool ContentBounds(float& x0, float& y0, float& x1, float& y1) const;
+  // Only the curves, as Draft draws them (for whoever needs to know where they stand).
+  void DraftCurves(gdr_Renderer& renderer) const;
 
   // The power-of-ten exponent of the tick labels of an axis range for a label format.
   static int LabelExponent(float axisMin, float axisMax, int format);
   // The label text of a value: "%.<decimals>f" with decimals clamped to 0 ... 15.
   static cow_String LabelText(float value, int decimals);
+  // Negative decimal places of an axis mean "automatic": the fewest (0 to kMaxAutoDecimals)
+  // that print each of the count + 1 tick values first + i x increment (in label units) as it
+  // lies, to a thousandth of the increment.
+  static constexpr int kMaxAutoDecimals = 6;
+  static int AutomaticDecimals(double first, double increment, int count);
+  // A legend row's line sample: 10 device units, or three periods of the longest dash pattern
+  // of the rows shown, when longer.
+  static constexpr float kMinSampleLength = 10.0f;
   // The crossing of the segment (x1, y1)-(x2, y2) with the line x = frame (alongX false: y =
   // frame), as the other coordinate; the largest float when the frame value is not strictly
   // between the segment's ends.
@@ -73,7 +91,11 @@ class xypK_XYPlotEditor {
   void DrawAxes(gdr_Renderer& renderer, const Frame& f) const;
   void DrawTickMarksAndGrids(gdr_Renderer& renderer, const Frame& f, bool alongX) const;
   void DrawAxisLabels(gdr_Renderer& renderer, Frame& f, bool alongX) const;
-  int AdjustedFreq(const Frame& f, bool alongX, float scale) const;
+  int AdjustedFreq(const Frame& f, bool alongX, float scale, int decimals) const;
+  // The decimal places of an axis's labels: the option, or automatic ones when it is negative.
+  int LabelDecimals(const Frame& f, bool alongX, float scale) const;
+  // The frame, ticks, labels and titles (Draft without curves and legend).
+  void DrawDecorations(gdr_Renderer& renderer, Frame& f) const;
   // The part of the segment a-b (axis units) inside the axis rectangle, borders included; every
   // crossing with a frame line widens the plot's clip limits. False when no part is inside.
   struct Visible {
@@ -85,8 +107,9 @@ class xypK_XYPlotEditor {
   void DrawCurves(gdr_Renderer& renderer, Frame& f) const;
   void DrawAxesTitles(gdr_Renderer& renderer, const Frame& f) const;
   struct LegendLayout;  // the legend's rows, gaps, box size and place
-  bool LayOutLegend(const xypK_XYPlot& plot, float vw, float vh, LegendLayout& l) const;
   cow_String ExtremeText(float value) const;
+  bool LayOutLegend(const xypK_XYPlot& plot, float vw, float vh, LegendLayout& l,
+                    bool extremes) const;
   void DrawLegend(gdr_Renderer& renderer, const Frame& f) const;
   // Keeps the legend box (top-left corner x, y; device units) inside the viewport.
   static void AdjustLegendBoxPos(float& x, float& y, float viewportWidth, float viewportHeight,
