@@ -94,15 +94,11 @@ xypK_PlotLayout::Choice xypK_PlotLayout::Beside(float width, float height) const
   const float room = width_ - width - kGap;
   if (room < 2.0f * kEdgeMargin + 1.0f || height > height_ - 2.0f * kEdgeMargin) return c;
   const g3d_XForm fitted = Fit({0.0f, 0.0f, room, height_});
-  // The plot and the legend side by side, centred together.
+  // The plot and the legend side by side, centred together (the group fits: the plot was
+  // fitted into the room left of the legend, margins included).
   const Rect content = Device(fitted, view_);
   const float group = content.W() + kGap + width;
-  c.view = g3d_XForm::Translation((width_ - group) / 2.0f - content.x0 + kEdgeMargin / 2.0f, 0.0) *
-           fitted;
-  c.view = g3d_XForm::Translation(std::min(0.0f, width_ - kEdgeMargin -
-                                                     (Device(c.view, view_).x1 + kGap + width)),
-                                  0.0) *
-           c.view;
+  c.view = g3d_XForm::Translation((width_ - group) / 2.0f - content.x0, 0.0) * fitted;
   const Rect placed = Device(c.view, view_);
   c.left = placed.x1 + kGap;
   c.top = std::clamp(Device(c.view, frame_).y1, height + kEdgeMargin, height_ - kEdgeMargin);
@@ -234,13 +230,13 @@ void xypK_PlotLayout::PlaceForUser(float width, float height) {
                          {0.0f, 0.0f, box.x0, height_},
                          {0.0f, 0.0f, width_, box.y0},
                          {0.0f, box.y1, width_, height_}};
-  const float fullScale = static_cast<float>(full_.A());
+  double largest = kUserKeep * full_.A();
   for (const Rect& side : sides) {
     if (side.W() < 2.0f * kEdgeMargin + 1.0f || side.H() < 2.0f * kEdgeMargin + 1.0f) continue;
     const g3d_XForm fitted = Fit(side);
-    if (fitted.A() >= kUserKeep * fullScale && fitted.A() > viewToDevice_.A() * 1.0001)
+    if (fitted.A() >= largest) {
+      largest = fitted.A();
       viewToDevice_ = fitted;
-    else if (fitted.A() >= kUserKeep * fullScale && viewToDevice_.A() == full_.A())
-      viewToDevice_ = fitted;
+    }
   }
 }
