@@ -48,6 +48,7 @@ ENUMS = {
         "DEFAULT_MARKER",
     ),
     "MarkerSize": ("SMALL", "MEDIUM_SIZE", "LARGE"),
+    "BackgroundStyle": ("MATCH", "OTHER", "TRANSPARENT"),
 }
 
 
@@ -89,6 +90,13 @@ COMMANDS = {
     ),
     ("viewport", "setValues"): (
         {"displayedObject": "plotornone", "width": "pixels", "height": "pixels"},
+        (),
+    ),
+    ("annotations", "setValues"): (
+        {"legend": "bool", "legendBox": "bool", "legendDecimalPlaces": "int",
+         "legendPosition": "position", "legendFont": "font", "legendTextColor": "color",
+         "legendBackgroundStyle": "enum:BackgroundStyle", "legendBackgroundColor": "color",
+         "legendExtremes": "bool"},
         (),
     ),
     ("viewport", "saveImage"): (
@@ -322,6 +330,12 @@ class Generator:
 
     def v_font(self):
         return self.pick(FONTS)
+
+    def v_position(self):
+        if self.chance(0.3):
+            return self.constant("AUTOMATIC")
+        return self.pick(("(2, 98)", "(98, 98)", "(50, 50)", "(0, 0)", "(100, 100)", "(101, 5)",
+                          "(-1, 5)", "(nan, 5)", "(5,)", "(1, 2, 3)", "'AUTOMATIC'", "None"))
 
     def v_pixels(self):
         if self.chance(0.8):
@@ -960,9 +974,14 @@ class Generator:
         if r < 0.35:
             return self.step(self.call(vp, "setValues", ("viewport", "setValues")),
                              "viewport.setValues")
-        if r < 0.9:
+        if r < 0.8:
             return self.step(self.call(vp, "saveImage", ("viewport", "saveImage")),
                              "viewport.saveImage")
+        if r < 0.9:
+            target = (vp + ".viewportAnnotationOptions" if self.chance(0.85)
+                      else "session.defaultViewportAnnotationOptions")
+            return self.step(self.call(target, "setValues", ("annotations", "setValues")),
+                             "annotations.setValues")
         return self.step("_ = %s.displayedObject" % vp, "viewport.displayedObject",
                          command=False)
 
