@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "gdr_IdMapRenderer.h"
-#include "xypK_PlotLayout.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "xmd_VisMaps.h"
 #include "xypC_Utils.h"
+#include "xypK_PlotLayout.h"
 #include "xypK_XYPlot.h"
 #include "xypK_XYPlotEditor.h"
 #include "xypK_XYPlotIntObj.h"
@@ -101,9 +101,7 @@ void xypK_Scene::SetCamera(const g3d_Camera& camera) {
 void xypK_Scene::FitView() {
   ++revision_;
   float x0 = -0.17f, y0 = -0.17f, x1 = 1.22f, y1 = 1.05f;
-  if (editor_ && !editor_->ContentBounds(x0, y0, x1, y1)) {
-    x0 = -0.17f, y0 = -0.17f, x1 = 1.22f, y1 = 1.05f;
-  }
+  if (editor_) editor_->ContentBounds(x0, y0, x1, y1);  // left as they are when false
   camera_ = g3d_Camera((x0 + x1) / 2.0f, (y0 + y1) / 2.0f, std::max((x1 - x0) / 2.0f, 1e-3f),
                        std::max((y1 - y0) / 2.0f, 1e-3f));
 }
@@ -229,17 +227,10 @@ void xypK_Scene::DraftCB(gdr_Renderer& renderer) {
   const g3d_XForm previous = renderer.Transform();
   const xypK_PlotLayout& layout =
       Layout(static_cast<float>(renderer.Width()), static_cast<float>(renderer.Height()));
-  // The legend as placed for this size; afterwards the editor holds the viewport's own again.
+  // The legend as placed for this size (only drawing reads the editor's legend options).
   editor_->SetLegendOptions(layout.Legend());
   renderer.SetTransform(layout.ViewToDevice());
-  try {
-    editor_->Draft(renderer);
-  } catch (...) {
-    PassLegendOptions();
-    renderer.SetTransform(previous);
-    throw;
-  }
-  PassLegendOptions();
+  editor_->Draft(renderer);
   renderer.SetTransform(previous);
 }
 

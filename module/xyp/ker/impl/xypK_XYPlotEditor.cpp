@@ -110,12 +110,11 @@ void xypK_XYPlotEditor::Draft(gdr_Renderer& renderer) const {
   Frame f{plot,          plot.options,  renderer.Transform(), g3d_XForm(),
           plot.xAxisMin, plot.xAxisMax, plot.yAxisMin,        plot.yAxisMax};
   if (!HasArea(f.xMin, f.xMax, f.yMin, f.yMax)) return;
-  UseDataScaling(renderer, f);
   if (scene_ && scene_->IsFillingIdBuffer()) {  // only what can be picked
-    if (plot.numDisplayedCurves > 0) DrawCurves(renderer, f);
-    renderer.SetTransform(f.camera);
+    DraftCurves(renderer);
     return;
   }
+  UseDataScaling(renderer, f);
   DrawDecorations(renderer, f);
   if (plot.numDisplayedCurves > 0) DrawCurves(renderer, f);
   DrawAxesTitles(renderer, f);
@@ -879,21 +878,6 @@ bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh
           std::max(l.boxW, l.Width(e.heading) + l.Width("-") + l.Width(ExtremeText(e.value)) + g4);
   }
   AdjustLegendBoxPos(l.ax, l.ay, vw, vh, l.boxW, l.boxH);
-  return true;
-}
-
-bool xypK_XYPlotEditor::LegendBox(float viewportWidth, float viewportHeight, float& left,
-                                  float& bottom, float& right, float& top) const {
-  const xypK_XYToolset& toolset = xypK_XYToolset::Instance();
-  if (!loaded_ || !legendUse_ || !toolset.IsXYPlot(plotName_)) return false;
-  const xypK_XYPlot& plot = toolset.ConstGetXYPlot(plotName_);
-  if (plot.numDisplayedCurves <= 0) return false;
-  LegendLayout l(FontOr(legendFont_));
-  if (!LayOutLegend(plot, viewportWidth, viewportHeight, l, legendExtremes_)) return false;
-  left = l.ax;
-  right = l.ax + l.boxW;
-  top = l.ay;
-  bottom = l.ay - l.boxH;
   return true;
 }
 

@@ -50,15 +50,13 @@ class xypK_XYPlotEditor {
   void Draft(gdr_Renderer& renderer) const;
   // Draws the points the scene highlights, in red, at the smallest marker size.
   void HighlightPoint(gdr_Renderer& renderer) const;
-  // Where the legend stands in a viewport of the size (device units); false when none is drawn.
-  bool LegendBox(float viewportWidth, float viewportHeight, float& left, float& bottom,
-                 float& right, float& top) const;
   // The legend box's size (device units) drawn in `font`, with or without the extremes block;
   // false when the plot shows no curve (no legend).
   bool LegendSize(const cow_String& font, bool extremes, float& width, float& height) const;
   // World units: the plot area (the axis rectangle) and the box of everything drawn around it
   // (frame, ticks, labels with their marker, titles), legend and curves left out (the curves
-  // stay inside the frame). False when the plot is gone or cannot be laid out.
+  // stay inside the frame). False, the values left as they are, when the plot is gone or
+  // cannot be laid out.
   bool FrameBounds(float& x0, float& y0, float& x1, float& y1) const;
   bool ContentBounds(float& x0, float& y0, float& x1, float& y1) const;
   // Only the curves, as Draft draws them (for whoever needs to know where they stand).
@@ -94,7 +92,7 @@ class xypK_XYPlotEditor {
   int AdjustedFreq(const Frame& f, bool alongX, float scale, int decimals) const;
   // The decimal places of an axis's labels: the option, or automatic ones when it is negative.
   int LabelDecimals(const Frame& f, bool alongX, float scale) const;
-  // The frame, ticks, labels and titles (Draft without curves and legend).
+  // The frame, tick marks, grids and labels (what Draft draws before the curves).
   void DrawDecorations(gdr_Renderer& renderer, Frame& f) const;
   // The part of the segment a-b (axis units) inside the axis rectangle, borders included; every
   // crossing with a frame line widens the plot's clip limits. False when no part is inside.
