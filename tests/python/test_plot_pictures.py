@@ -148,6 +148,8 @@ def test_the_power_marker_holds_its_exponent_raised_in_its_gap(session, viewport
 @pytest.mark.parametrize("points, options, x_labels", [
     ([(0, 0), (10, 10)], {}, ["0", "2", "4", "6", "8", "10"]),
     ([(0, 0), (1, 1)], {}, ["0.0", "0.2", "0.4"]),
+    ([(0, 0), (1, 1)], {"xAxisMajorTickIncrement": 0.5, "xAxisMajorTickMode": xyp.INCREMENT},
+     ["0.0", "0.5", "1.0"]),
     ([(0, 0), (0.1, 1)], {}, ["0.00", "0.02", "0.04"]),
     ([(0, 0), (0.5, 1)], {"xAxisMajorTickIncrement": 0.125, "xAxisMajorTickMode": xyp.INCREMENT},
      ["0.000", "0.125", "0.250"]),
