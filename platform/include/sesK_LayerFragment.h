@@ -4,6 +4,7 @@
 #include "sesK_LayerIntObj.h"
 
 class omu_Arguments;
+class omu_Primitive;
 
 class sesK_LayerFragment : public omu_Fragment<sesK_LayerIntObj> {
  public:
@@ -15,8 +16,14 @@ class sesK_LayerFragment : public omu_Fragment<sesK_LayerIntObj> {
   int Viewport() const { return viewport_; }
   const cow_String& LayerName() const { return layerName_; }
 
-  // The layer's "setValues": the fragment reads the keywords it knows ("displayedObject").
-  virtual void SetObjectToDisplay(omu_Arguments& args) = 0;
+  // The layer's "setValues" reads "displayedObject" once and hands it to the fragment that can
+  // show it; None goes to every fragment (null here: show nothing).
+  virtual bool CanDisplay(const omu_Primitive& object) const = 0;
+  // What the fragment shows, for the error when no fragment can show a value.
+  virtual cow_String DisplayedKind() const = 0;
+  virtual void SetObjectToDisplay(const omu_Primitive* object) = 0;
+  // The fragment's own keywords of the layer's "setValues", read before anything changes.
+  virtual void ReadKeywords(omu_Arguments&) {}
 
  protected:
   sesK_LayerFragment() = default;

@@ -1,7 +1,7 @@
 #pragma once
 // A viewport's layer object, which scripts reach as session.viewports['Viewport: 1']: what the
-// viewport shows ("displayedObject", from the modules' layer fragments), "setValues" to change it
-// and "saveImage" to draw it into a PNG, SVG or PDF file.
+// viewport shows ("displayedObject", from the modules' layer fragments) and its size ("width",
+// "height"), "setValues" to change them and "saveImage" to draw it into a PNG, SVG or PDF file.
 #include "omu_Fragment.h"
 
 class sesK_LayerIntObj : public omu_InterfaceObj {
@@ -15,8 +15,12 @@ class sesK_LayerIntObj : public omu_InterfaceObj {
   std::vector<omu_InterfaceObj*> Extensions() const override;
 
   omu_Result GetName();
+  omu_Result GetWidth();
+  omu_Result GetHeight();
   // "viewportAnnotationOptions": how the viewport draws its legend.
   omu_Result GetViewportAnnotationOptions();
+  // displayedObject (an object a module shows, or None), width and height (1 ... 16384); each
+  // module's own keywords. Everything is read and checked before anything changes.
   omu_Result SetValues(omu_Arguments& args);
   // fileName (".png", ".svg" or ".pdf", any case), width and height (1 ... 16384; 800 x 600).
   omu_Result SaveImage(omu_Arguments& args);

@@ -1,11 +1,12 @@
 #pragma once
 // What one viewport shows: a module's scene draws into the viewport's renderer when the
-// viewport is drawn or saved. The size is the viewport's in device units.
+// viewport is drawn or saved. The size is the viewport's in device units, from the start
+// (smg_SceneManagerRole::ViewportSize); a saved image is drawn at its own size.
 class gdr_Renderer;
 
 class smg_Scene {
  public:
-  explicit smg_Scene(int viewport) : viewport_(viewport) {}
+  explicit smg_Scene(int viewport);
   virtual ~smg_Scene() = default;
   smg_Scene(const smg_Scene&) = delete;
   smg_Scene& operator=(const smg_Scene&) = delete;
@@ -24,6 +25,8 @@ class smg_Scene {
   }
   // What the scene shows changed: bring it up to date.
   virtual void Refresh() {}
+  // Before the viewport is drawn: lay out what is shown (a failure reaches the caller).
+  virtual void UpdateScene() {}
   // The viewport's annotation settings changed: draw with the new ones.
   virtual void ViewAnnOptionsUpdate() {}
   // Drawing steps: the picture, then what is sketched over it (highlights).

@@ -1,7 +1,7 @@
 #pragma once
 // The application's side of scene management: which module's scene manager serves which kind of
-// displayed object, what each viewport displays, its annotation settings, the views saved per
-// object, and the current viewport. Drawing a viewport goes through here.
+// displayed object, what each viewport displays, its size and annotation settings, the views
+// saved per object, and the current viewport. Drawing a viewport goes through here.
 #include <map>
 #include <utility>
 #include <vector>
@@ -11,6 +11,7 @@
 #include "sesC_ViewAnnCTX.h"
 
 class gdr_Renderer;
+class smg_Scene;
 class smg_SceneManager;
 
 class smg_SceneManagerRole {
@@ -37,6 +38,14 @@ class smg_SceneManagerRole {
   // The viewport's settings changed: its scene, if it has one, draws with them from now on.
   void ViewAnnOptionsChanged(int viewport);
 
+  // The size a viewport has on the screen, device units: 800 x 600 until set. Its scene, if it
+  // has one, is resized with it.
+  struct Size {
+    int width = 800, height = 600;
+  };
+  Size ViewportSize(int viewport) const;
+  void SetViewportSize(int viewport, Size size);
+
   // Views remembered per object path and viewport, so that showing an object again restores
   // how it was framed.
   void SetObjView(const cow_String& path, const g3d_Camera& camera, int viewport);
@@ -52,10 +61,13 @@ class smg_SceneManagerRole {
   void Draw(int viewport, gdr_Renderer& renderer);
 
  private:
+  // The scene of the kind the viewport shows, when it has one (none is made).
+  smg_Scene* ExistingScene(int viewport) const;
   std::map<int, smg_SceneManager*> managers_;
   std::map<std::pair<int, cow_String>, int> displayTypes_;
   mutable std::map<int, sesC_ViewAnnCTX> annotations_;
   sesC_ViewAnnCTX defaultAnnotations_;
+  std::map<int, Size> sizes_;
   std::map<std::pair<cow_String, int>, g3d_Camera> views_;
   int currentViewport_ = 1;
 };

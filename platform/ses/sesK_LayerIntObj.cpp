@@ -6,6 +6,7 @@
 #include "nex_Exception.h"
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
+#include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
 #include "omu_PrimType.h"
 #include "omu_ValueErrorException.h"
@@ -22,6 +23,8 @@ const omu_MethodRow sesK_LayerIntObj::methods_[] = {
 
 const omu_MemberRow sesK_LayerIntObj::members_[] = {
     {"name", omu_Getter<&sesK_LayerIntObj::GetName>, nullptr},
+    {"width", omu_Getter<&sesK_LayerIntObj::GetWidth>, nullptr},
+    {"height", omu_Getter<&sesK_LayerIntObj::GetHeight>, nullptr},
     {"viewportAnnotationOptions", omu_Getter<&sesK_LayerIntObj::GetViewportAnnotationOptions>,
      nullptr},
     {"", nullptr, nullptr}};
@@ -59,14 +62,55 @@ omu_Result sesK_LayerIntObj::GetViewportAnnotationOptions() {
   return std::make_unique<omu_PrimType>(std::make_shared<sesK_ViewAnnOptionsIntObj>(viewportName_));
 }
 
+namespace {
+void CheckImageSize(const char* keyword, int value) {
+  if (value < 1 || value > gdr_ImageWriter::kMaxSize)
+    NEX_THROW(omu_ValueErrorException(cow_String(keyword) + ": " + cow_String::FromInt(value) +
+                                      " is out of range (1 to 16384)"));
+}
+}  // namespace
+
+omu_Result sesK_LayerIntObj::GetWidth() {
+  return std::make_unique<omu_PrimNumber>(
+      static_cast<long long>(smg_SceneManagerRole::Instance().ViewportSize(ViewportId()).width));
+}
+
+omu_Result sesK_LayerIntObj::GetHeight() {
+  return std::make_unique<omu_PrimNumber>(
+      static_cast<long long>(smg_SceneManagerRole::Instance().ViewportSize(ViewportId()).height));
+}
+
 omu_Result sesK_LayerIntObj::SetValues(omu_Arguments& args) {
-  const std::vector<omu_InterfaceObj*> fragments = Extensions();
-  if (fragments.empty()) {
-    args.Begin();
-    args.End();  // no module takes any keyword: each one given is reported
+  std::vector<sesK_LayerFragment*> fragments;
+  for (omu_InterfaceObj* f : Extensions()) fragments.push_back(static_cast<sesK_LayerFragment*>(f));
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  const int viewport = ViewportId();
+  smg_SceneManagerRole::Size size = role.ViewportSize(viewport);
+  const omu_Primitive* shown = nullptr;
+  args.Begin();
+  args.Optional();
+  const bool showing = args.Get(shown, "displayedObject");
+  const bool sized = args.Get(size.width, "width") | args.Get(size.height, "height");
+  for (sesK_LayerFragment* f : fragments) f->ReadKeywords(args);
+  args.End();  // a keyword nobody read is reported once
+  CheckImageSize("width", size.width);
+  CheckImageSize("height", size.height);
+  sesK_LayerFragment* taker = nullptr;
+  if (showing && shown->Kind() != omu_PrimKind::None) {
+    cow_String kinds;
+    for (sesK_LayerFragment* f : fragments) {
+      if (f->CanDisplay(*shown)) taker = f;
+      kinds += f->DisplayedKind() + " or ";
+    }
+    if (!taker) omu_ValueReader::RaiseWrongKind("'displayedObject'", kinds + "None", *shown);
   }
-  for (omu_InterfaceObj* f : fragments)
-    static_cast<sesK_LayerFragment*>(f)->SetObjectToDisplay(args);
+  if (showing) {
+    if (taker)
+      taker->SetObjectToDisplay(shown);
+    else
+      for (sesK_LayerFragment* f : fragments) f->SetObjectToDisplay(nullptr);
+  }
+  if (sized) role.SetViewportSize(viewport, size);
   return std::make_unique<omu_PrimNone>();
 }
 
@@ -82,10 +126,8 @@ omu_Result sesK_LayerIntObj::SaveImage(omu_Arguments& args) {
   args.End();
   // Everything that can be refused is refused before anything is written.
   gdr_ImageWriter::FormatOf(fileName);
-  for (auto [keyword, value] : {std::pair{"width", width}, std::pair{"height", height}})
-    if (value < 1 || value > gdr_ImageWriter::kMaxSize)
-      NEX_THROW(omu_ValueErrorException(cow_String(keyword) + ": " + cow_String::FromInt(value) +
-                                        " is out of range (1 to 16384)"));
+  CheckImageSize("width", width);
+  CheckImageSize("height", height);
   const cow_String path = uti_PreCheckFile(fileName, uti_WRITE_ACCESS, "image file");
   const int viewport = ViewportId();
   gdr_ImageWriter::Save(path, width, height, [viewport](gdr_Renderer& renderer) {

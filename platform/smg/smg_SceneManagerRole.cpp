@@ -55,10 +55,24 @@ void smg_SceneManagerRole::SetDefaultViewAnnCTX(const sesC_ViewAnnCTX& settings,
   defaultAnnotations_ = settings;
 }
 
-void smg_SceneManagerRole::ViewAnnOptionsChanged(int viewport) {
+smg_Scene* smg_SceneManagerRole::ExistingScene(int viewport) const {
   smg_SceneManager* manager = SceneManagerFor(GetTypeToDisplay(viewport, cow_String()));
-  if (smg_Scene* scene = manager ? manager->FindScene(viewport) : nullptr)
-    scene->ViewAnnOptionsUpdate();
+  return manager ? manager->FindScene(viewport) : nullptr;
+}
+
+void smg_SceneManagerRole::ViewAnnOptionsChanged(int viewport) {
+  if (smg_Scene* scene = ExistingScene(viewport)) scene->ViewAnnOptionsUpdate();
+}
+
+smg_SceneManagerRole::Size smg_SceneManagerRole::ViewportSize(int viewport) const {
+  auto it = sizes_.find(viewport);
+  return it == sizes_.end() ? Size() : it->second;
+}
+
+void smg_SceneManagerRole::SetViewportSize(int viewport, Size size) {
+  sizes_[viewport] = size;
+  if (smg_Scene* scene = ExistingScene(viewport))
+    scene->Resize(static_cast<float>(size.width), static_cast<float>(size.height));
 }
 
 void smg_SceneManagerRole::SetObjView(const cow_String& path, const g3d_Camera& camera,
@@ -85,8 +99,11 @@ void smg_SceneManagerRole::Draw(int viewport, gdr_Renderer& renderer) {
   smg_SceneManager* manager = SceneManagerFor(GetTypeToDisplay(viewport, cow_String()));
   if (!manager) return;
   smg_Scene& scene = manager->SceneOf(viewport);
-  if (!scene.IsMapped()) scene.Map();
-  scene.Resize(static_cast<float>(renderer.Width()), static_cast<float>(renderer.Height()));
+  // Drawn at the renderer's size; the scene keeps the viewport's (and what it holds for it).
+  if (!scene.IsMapped())
+    scene.Map();
+  else
+    scene.UpdateScene();
   scene.DraftCB(renderer);
   scene.SketchCB(renderer);
 }

@@ -33,7 +33,7 @@ def test_an_empty_viewport_saves_its_background(viewport, tmp_path):
 
     viewport.saveImage(fileName=str(svg), width=120, height=80)
     text = svg.read_text()
-    assert re.search(r'<svg[^>]* width="120(pt)?" height="80(pt)?"', text)
+    assert re.search(r'<svg[^>]* width="120" height="80" viewBox="0 0 120 80"', text)
     viewport.saveImage(fileName=str(pdf), width=300, height=200)
     content = pdf.read_bytes()
     assert content.startswith(b"%PDF")
@@ -55,3 +55,39 @@ def test_refused_saves_write_nothing(viewport, tmp_path, monkeypatch, keywords, 
         viewport.saveImage(**keywords)
     assert old.read_bytes() == b"old picture"
     assert sorted(os.listdir(tmp_path)) == ["plot.png"]
+
+
+def test_a_viewport_has_a_size_of_its_own(session, viewport, tmp_path):
+    assert (viewport.width, viewport.height) == (800, 600)
+    plot = session.XYPlot(name="sized")
+    try:
+        viewport.setValues(displayedObject=plot, width=640, height=480)
+        # A call without displayedObject leaves the plot shown; one keyword leaves the other.
+        viewport.setValues(height=300)
+        assert (viewport.width, viewport.height) == (640, 300)
+        assert viewport.displayedObject.name == "sized"
+        # A save draws at its own size and leaves the viewport's.
+        viewport.saveImage(fileName=str(tmp_path / "small.png"), width=120, height=90)
+        assert read_png(tmp_path / "small.png")[:2] == (120, 90)
+        assert (viewport.width, viewport.height) == (640, 300)
+    finally:
+        viewport.setValues(displayedObject=None, width=800, height=600)
+
+
+@pytest.mark.parametrize("keywords, error, text", [
+    (dict(width=0), ValueError, r"^width: 0 is out of range \(1 to 16384\)$"),
+    (dict(height=16385), ValueError, r"^height: 16385 is out of range"),
+    (dict(width=1.5), TypeError, "'width' expects an int"),
+    (dict(displayedObject=5), TypeError, "'displayedObject' expects an object of type XYPlot or None"),
+    (dict(displayedObject=None, bogus=1), TypeError, "unexpected keyword argument 'bogus'$"),
+])
+def test_refused_viewport_values_change_nothing(session, viewport, keywords, error, text):
+    plot = session.XYPlot(name="kept")
+    viewport.setValues(displayedObject=plot, width=500, height=400)
+    try:
+        with pytest.raises(error, match=text):
+            viewport.setValues(**keywords)
+        assert (viewport.width, viewport.height) == (500, 400)
+        assert viewport.displayedObject.name == "kept"
+    finally:
+        viewport.setValues(displayedObject=None, width=800, height=600)

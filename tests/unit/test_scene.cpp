@@ -11,13 +11,15 @@
 #include <string>
 
 #include "gdr_ImageWriter.h"
+#include "gdr_RecordingRenderer.h"
 #include "gru_Font.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
+#include "xmd_VisMaps.h"
 #include "xypC_Utils.h"
 #include "xypK_Module.h"
-#include "xypK_Scene.h"
 #include "xypK_PlotLayout.h"
+#include "xypK_Scene.h"
 #include "xypK_SceneManager.h"
 #include "xypK_Utils.h"
 #include "xypK_XYPlot.h"
@@ -306,6 +308,42 @@ TEST_F(Scenes, DefaultAnnotationSettingsReachOnlyNewViewports) {
   EXPECT_TRUE(role.ConstGetViewAnnCTX(1).legendExtremes);
   EXPECT_FALSE(role.ConstGetViewAnnCTX(9).legendExtremes);
   role.SetDefaultViewAnnCTX(saved, {});
+}
+
+// A scene has its viewport's size from the start and follows it; a save at another size draws
+// at that size and leaves the scene's size and its probe map as they were.
+TEST_F(Scenes, AViewportKeepsItsSizeAndIdMapWhenSavedAtAnotherSize) {
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  role.SetViewportSize(3, {640, 480});
+  xypK_Scene& scene = Toolset().SceneManager().Scene(3);
+  EXPECT_EQ(scene.Width(), 640.0f);
+  EXPECT_EQ(scene.Height(), 480.0f);
+  const xypK_XYPlotIntObj handle("user", 3);
+  scene.SetXYPlotObject(&handle);
+  role.SetTypeToDisplay(omu_DISPLAY_XYPLOT, 3, cow_String());
+  scene.EnableProbe();
+  scene.Map();
+  const xmd_IdMap* map = xmd_VisMaps::Get(scene.ProbeMapId());
+  ASSERT_NE(map, nullptr);
+  EXPECT_EQ(map->Width(), 640);
+
+  gdr_RecordingRenderer picture(200, 100);
+  role.Draw(3, picture);
+  double right = 0.0;
+  for (const auto& record : picture.records)
+    for (const gdr_Point& p : record.points) right = std::max(right, p.x);
+  EXPECT_GT(right, 150.0);  // drawn across the picture's width ...
+  EXPECT_LE(right, 200.0);  // ... and inside it
+  EXPECT_EQ(scene.Width(), 640.0f);
+  map = xmd_VisMaps::Get(scene.ProbeMapId());
+  ASSERT_NE(map, nullptr);
+  EXPECT_EQ(map->Width(), 640);
+  EXPECT_EQ(map->Height(), 480);
+
+  role.SetViewportSize(3, {300, 200});
+  EXPECT_EQ(scene.Width(), 300.0f);
+  EXPECT_EQ(xypK_XYToolset::Instance().SceneManager().FindScene(3)->Height(), 200.0f);
+  role.SetViewportSize(3, {800, 600});
 }
 
 TEST_F(Scenes, AHighlightedPointIsRedInTheSavedPicture) {

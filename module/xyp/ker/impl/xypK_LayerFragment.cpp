@@ -22,15 +22,18 @@ std::unique_ptr<omu_InterfaceObj> xypK_LayerFragment::Copy() const {
   return std::unique_ptr<omu_InterfaceObj>(new xypK_LayerFragment(*this));
 }
 
-void xypK_LayerFragment::SetObjectToDisplay(omu_Arguments& args) {
+bool xypK_LayerFragment::CanDisplay(const omu_Primitive& object) const {
   std::shared_ptr<xypK_XYPlotIntObj> plot;
-  const omu_Primitive* value = nullptr;
-  args.Begin();
-  args.Optional();
-  // A plot, or None for nothing.
-  if (args.Get(value, "displayedObject") && value->Kind() != omu_PrimKind::None)
-    omu_ValueReader::Require(*value, plot, "'displayedObject'");
-  args.End();
+  return omu_ValueReader::Read(object, plot);
+}
+
+cow_String xypK_LayerFragment::DisplayedKind() const {
+  return omu_ValueReader::Expected(std::shared_ptr<xypK_XYPlotIntObj>());
+}
+
+void xypK_LayerFragment::SetObjectToDisplay(const omu_Primitive* object) {
+  std::shared_ptr<xypK_XYPlotIntObj> plot;
+  if (object) omu_ValueReader::Require(*object, plot, "'displayedObject'");
   if (plot) xypK_XYToolset::Instance().GetExistingXYPlot(plot->PlotName());
 
   const int viewport = Viewport();

@@ -9,7 +9,10 @@ class xypK_LayerFragment : public sesK_LayerFragment {
   static const char* TypeName() { return "xypK_LayerFragment"; }
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
 
-  void SetObjectToDisplay(omu_Arguments& args) override;
+  bool CanDisplay(const omu_Primitive& object) const override;
+  cow_String DisplayedKind() const override;
+  // A plot (which must still exist), or null for nothing.
+  void SetObjectToDisplay(const omu_Primitive* object) override;
   omu_Result GetObjectToDisplay();
 
  private:

@@ -64,7 +64,7 @@ class xypK_Scene : public smg_Scene {
   // The layout for a viewport of the size, kept until the plot, view, settings or size change.
   const xypK_PlotLayout& Layout(float width, float height) const;
   // Recalculates the plot shown: valid on success; marked invalid before a failure is passed on.
-  void UpdateScene();
+  void UpdateScene() override;
 
   void Map() override;
   void Resize(float width, float height) override;
