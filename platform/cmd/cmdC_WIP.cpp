@@ -59,6 +59,9 @@ void cmdC_WIP::Warning(const cow_String& text) {
 void cmdC_WIP::Error(const cow_String& text) {
   Line("Error", text);
 }
+void cmdC_WIP::Landmark(const cow_String& text) {
+  if (!text.IsEmpty()) Line("", text);
+}
 void cmdC_WIP::Milestone(const cow_String& text) {
   Line("", text);
 }

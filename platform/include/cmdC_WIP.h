@@ -19,6 +19,8 @@ class cmdC_WIP {
   void Warning(const cow_String& text);
   void Warning(const cmdC_MessageType& message) { Warning(message.Text()); }
   void Error(const cow_String& text);
+  // A line that marks a point reached (one message line; nothing for an empty text).
+  void Landmark(const cow_String& text);
   void Milestone(const cow_String& text);
   void Milestone(const cow_String& text, int percent);
   // Ends a progress line left open on a terminal.

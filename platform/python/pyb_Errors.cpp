@@ -1,6 +1,7 @@
 #include "pyb_Errors.h"
 
 #include "cmdC_InterruptedException.h"
+#include "cmdC_PrbException.h"
 #include "nex_Exception.h"
 #include "omu_Deprecation.h"
 #include "omu_KeywordErrorException.h"
@@ -81,6 +82,8 @@ void pyb_Errors::Register(py::module_& m) {
       std::rethrow_exception(p);
     } catch (const uti_XypException& e) {
       Raise(Slot(1), e);
+    } catch (const cmdC_PrbException& e) {
+      Raise(Slot(2), e);
     } catch (const uti_FileException& e) {
       // OSError(errno, text, filename) becomes the matching subclass (FileNotFoundError, ...).
       py::object error = py::reinterpret_borrow<py::object>(PyExc_OSError)(
