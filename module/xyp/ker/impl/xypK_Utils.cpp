@@ -278,6 +278,10 @@ void xypK_Utils::AppendFormat(std::string& out, float value, xypC_FormatEnum for
 }
 
 cow_String xypK_Utils::FormatEngineering(float value, int digits) {
+  return FormatEngineering(value, digits, TrailingZeros::kWhenValueIsShort);
+}
+
+cow_String xypK_Utils::FormatEngineering(float value, int digits, TrailingZeros rule) {
   const int d = Digits(digits);
   const long long width = 2LL * d + 5;
   std::size_t left, right;
@@ -318,7 +322,14 @@ cow_String xypK_Utils::FormatEngineering(float value, int digits) {
   // with an exponent): std::to_chars in fixed notation without a precision. So 2.5 ("2.5") loses
   // its zeros, while the float 1.1, exactly 1.10000002384185791015625 and written
   // "1.100000023841858", keeps them up to 15 digits.
-  if (!text.empty() && text.back() == '0' && text.find('.') != kNone) {
+  if (rule == TrailingZeros::kWhenDecimalCountIsShort) {
+    if (text.find('.') != kNone) {
+      char count[32];
+      std::snprintf(count, sizeof count, "%f", static_cast<double>(p));
+      if (TrimTrailingZeros(count).size() <= static_cast<std::size_t>(d))
+        text = TrimTrailingZeros(text);
+    }
+  } else if (!text.empty() && text.back() == '0' && text.find('.') != kNone) {
     char plain[64];  // a < 1000: at most 3 integer digits and 17 significant digits in all
     const auto r = std::to_chars(plain, plain + sizeof plain, static_cast<double>(a),
                                  std::chars_format::fixed);

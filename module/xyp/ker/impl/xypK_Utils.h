@@ -85,6 +85,11 @@ class xypK_Utils {
   // digits gives "      1.5E+03    ". The mantissa has digits significant digits; its trailing
   // zeros go when the value itself is short (see the implementation).
   static cow_String FormatEngineering(float value, int digits);
+  // When the engineering mantissa's trailing zeros go: the XY report's rule above, or the
+  // probe report's (when the decimal count p, written "%f" and stripped of its trailing zeros,
+  // takes at most digits characters).
+  enum class TrailingZeros { kWhenValueIsShort, kWhenDecimalCountIsShort };
+  static cow_String FormatEngineering(float value, int digits, TrailingZeros rule);
   // The text of Format appended to `out`, with no string made per number (report cells).
   static void AppendFormat(std::string& out, float value, xypC_FormatEnum format, int digits);
 
