@@ -1,6 +1,9 @@
 #include "prbK_Module.h"
 
 #include "cmdC_PrbMessageTable.h"
+#include "prbK_CurrentProbeValues.h"
+#include "prbK_ProbeToolset.h"
+#include "prbK_SelectedProbeValues.h"
 
 namespace {
 int probeCounter = 0;
@@ -10,11 +13,17 @@ int probeCounter = 0;
 void prbK_initialize(int& count) {
   if (probeCounter++ != 0) return;
   ++count;
+  prbK_ProbeToolset::Instance();
+  prbK_CurrentProbeValues::Instance();
+  prbK_SelectedProbeValues::Instance();
 }
 
 void prbK_finalize(int& count) {
   if (probeCounter <= 0) return;  // an extra shut-down does nothing
   if (--probeCounter != 0) return;
   --count;
+  prbK_SelectedProbeValues::Finalize();
+  prbK_CurrentProbeValues::Finalize();
+  prbK_ProbeToolset::Finalize();
   cmdC_PrbMessageTable::Finalize();
 }

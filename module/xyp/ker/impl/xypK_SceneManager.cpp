@@ -3,6 +3,7 @@
 #include "qryK_QueryRegistrarRole.h"
 #include "smg_SceneManagerRole.h"
 #include "xypC_Utils.h"
+#include "xypK_ProbeToolsetClient.h"
 #include "xypK_Scene.h"
 #include "xypK_Utils.h"
 #include "xypK_XYPlot.h"
@@ -36,7 +37,10 @@ smg_Scene& xypK_SceneManager::SceneOf(int viewport) {
 }
 
 void xypK_SceneManager::FreeScene(int viewport) {
-  if (scenes_.erase(viewport) == 0) return;
+  auto it = scenes_.find(viewport);
+  if (it == scenes_.end()) return;
+  xypK_XYToolset::Instance().ProbeClient().ForgetScene(it->second.get());
+  scenes_.erase(it);
   xypK_XYToolset::Instance().DeleteXYPlot(xypC_Utils::GetPlotNameFromVPID(viewport));
 }
 

@@ -9,7 +9,9 @@
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "thr_ThreadSingleton.h"
+#include "prbK_ProbeToolset.h"
 #include "xypK_LayerFragment.h"
+#include "xypK_ProbeToolsetClient.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_OdbFragment.h"
 #include "xypK_PytModule.h"
@@ -32,8 +34,10 @@ xypK_XYToolset::xypK_XYToolset()
       sessionFragment_(std::make_unique<xypK_SessionFragment>()),
       odbFragment_(std::make_unique<xypK_OdbFragment>()),
       sceneManager_(std::make_unique<xypK_SceneManager>()),
-      module_(std::make_unique<xypK_PytModule>()) {
+      module_(std::make_unique<xypK_PytModule>()),
+      probeClient_(std::make_unique<xypK_ProbeToolsetClient>()) {
   smg_SceneManagerRole::Instance().AddSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());
+  prbK_ProbeToolset::Instance().AddClient(probeClient_.get());
   // What was read from a results file goes when the file is closed.
   closeListener_ = thr_ThreadSingleton<ddr_Root>::Instance().AddCloseListener(
       [this](const cow_String& path) { CleanupFromFile(path); });
@@ -42,6 +46,7 @@ xypK_XYToolset::xypK_XYToolset()
 xypK_XYToolset::~xypK_XYToolset() {
   thr_ThreadSingleton<ddr_Root>::Instance().RemoveCloseListener(closeListener_);
   RemoveAllClients();
+  if (prbK_ProbeToolset::Exists()) prbK_ProbeToolset::Instance().RemoveClient(probeClient_.get());
   if (smg_SceneManagerRole::Exists())
     smg_SceneManagerRole::Instance().RemoveSceneManager(omu_DISPLAY_XYPLOT, sceneManager_.get());
   sceneManager_.reset();

@@ -18,6 +18,7 @@ class xypK_LayerFragment;
 class xypK_SessionFragment;
 class xypK_OdbFragment;
 class xypK_PytModule;
+class xypK_ProbeToolsetClient;
 class xypK_SceneManager;
 class xypK_XYToolsetClient;
 class odiK_Model;
@@ -98,6 +99,9 @@ class xypK_XYToolset {
                                     cow_String& label, cow_String& legend, bool withInstance);
 
   xypK_SceneManager& SceneManager() { return *sceneManager_; }
+  // The probe client of XY plots: made and registered with the probe toolset here, and
+  // unregistered before it goes with this toolset.
+  xypK_ProbeToolsetClient& ProbeClient() { return *probeClient_; }
   xypK_PytModule& Module() { return *module_; }
 
  private:
@@ -116,6 +120,7 @@ class xypK_XYToolset {
   xypC_XYPlotOptions defaultOptions_;
   xypK_ModeFactory modeFactory_;
   std::unique_ptr<xypK_PytModule> module_;
+  std::unique_ptr<xypK_ProbeToolsetClient> probeClient_;
   int closeListener_ = 0;  // hears the results databases that close
   omi_Btree<cow_String, std::shared_ptr<xypK_HistoryFile>> historyFiles_;
 };

@@ -1,0 +1,66 @@
+#pragma once
+// The Probe Values table: one row per selected item, as wide as the probe tuple. Rows are
+// appended, deleted, sorted and undone one step. The table counts its rows: an empty table shows
+// one blank row, and a row whose cells are empty (an empty legend) is a row like any other.
+//
+// Undo: deleting rows and sorting keep a snapshot of the rows before; appending, a sort that is
+// refused, an undo and every re-initialisation of the table (a new client, entity or field
+// model) discard it.
+#include <vector>
+
+#include "cow_1DArray.h"
+#include "cow_List.h"
+#include "cow_String.h"
+
+class prbK_SelectedProbeValues {
+ public:
+  static prbK_SelectedProbeValues& Instance();
+  static void Finalize();
+  static bool Exists();
+  prbK_SelectedProbeValues();
+
+  // No rows; the column titles rebuilt for the current client and options. The undo snapshot is
+  // left alone (the toolset discards it with InitializeOrigValues).
+  void InitializeValues();
+  // Nothing to undo.
+  void InitializeOrigValues();
+
+  bool IsEmpty() const { return rows_ == 0; }
+  int NumRows() const { return rows_; }
+  int BlockSize() const { return blockSize_; }
+  // The cells of a 0-based row; the blank row for row 0 of an empty table.
+  cow_1DArray<cow_String> GetValue(int row) const;
+  bool CanUndo() const { return origRows_ >= 0; }
+
+  // A row as wide as the table (an assertion otherwise).
+  void AppendValues(const cow_1DArray<cow_String>& tuple);
+  // Deletes the rows of these 1-based numbers (out of range and repeated ones are ignored);
+  // none given: every row.
+  void ClearValues(const std::vector<long long>& rows);
+  // Sorts the rows by the column of that title (one of the sortable titles; otherwise a warning
+  // and nothing changes), direction 0 ascending, else descending. Equal keys keep their order;
+  // numbers go by value, every other cell by its bytes, below every number. Results-model
+  // columns holding lists cannot be sorted (ErrorInvalidSortItem, nothing changes).
+  void Sort(const cow_String& columnTitle, int direction);
+  void Undo();
+
+  const cow_List<cow_String>& Header() const { return header_; }
+  const cow_List<cow_String>& SortHeader() const { return sortHeader_; }
+  // Whether some row holds field output (a non-empty last cell), and the 1-based first one.
+  bool FieldOutputAvailable() const { return fieldOutputAvailable_; }
+  int FieldOutputRow() const { return fieldOutputRow_; }
+
+ private:
+  const cow_String& Cell(int row, int column) const;
+  void IsFieldOutputAvailable();
+
+  int blockSize_ = 1;
+  cow_1DArray<cow_String> values_;  // max(rows, 1) rows of blockSize_ cells
+  int rows_ = 0;
+  cow_1DArray<cow_String> origValues_;
+  int origRows_ = -1;  // -1: nothing to undo
+  int fieldOutputRow_ = 0;
+  cow_List<cow_String> header_;
+  cow_List<cow_String> sortHeader_;
+  bool fieldOutputAvailable_ = false;
+};

@@ -1,0 +1,364 @@
+// The probe toolset with a stand-in results-model client and the XY plot client, and the
+// selected-values table: clients and tuple sizes, what a change of entity, position or results
+// does, the records before their first use, the table's rows, deletions, sorts and undo, and
+// the XY client's answer for points on, between and past the pairs of a plot's curves.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cmdC_PrbException.h"
+#include "cmdC_WIP.h"
+#include "prbK_CurrentProbeValues.h"
+#include "prbK_ProbeToolset.h"
+#include "prbK_SelectedProbeValues.h"
+#include "qryK_QueryRegistrarRole.h"
+#include "sesK_SessionState.h"
+#include "smg_SceneManagerRole.h"
+#include "xypK_Module.h"
+#include "xypK_ProbeToolsetClient.h"
+#include "xypK_Scene.h"
+#include "xypK_SceneManager.h"
+#include "xypK_XYPlot.h"
+#include "xypK_XYPlotEditor.h"
+#include "xypK_XYPlotIntObj.h"
+#include "xypK_XYToolset.h"
+
+namespace {
+// A results-model client as the application would register one: what it was asked is counted.
+class ModelClient : public prbK_ProbeToolsetClient {
+ public:
+  ModelClient() : prbK_ProbeToolsetClient(prbK_ProbeToolset::kOdb) {}
+  bool shown = true, results = true;
+  std::vector<int> elementPositions{res_INTEGRATION_POINT, res_CENTROID};
+  res_OutputPositionEnm told = res_UNKNOWN_POSITION;
+  int releases = 0, updates = 0, clears = 0;
+
+  bool DisplayOn() override { return shown; }
+  void ReleaseMapId() override { ++releases; }
+  void Refresh() override {}
+  void UpdateScene() override { ++updates; }
+  void DisableProbe() override {}
+  void EnableProbe() override {}
+  int Probe(const g3d_Point&) override { return 0; }
+  void ClearHighlights() override { ++clears; }
+  void ObjectName(cow_String& name) override { name = "beam.odb"; }
+  void VariableLabel(cow_String& label) override { label = "S, Mises"; }
+  void SetOutputPosition(res_OutputPositionEnm position) override { told = position; }
+  bool SetFieldModel() override { return results; }
+  void ComputeAvailableOutputPositions(bool node) override {
+    outputPositions_ = cow_1DArrayList<int>();
+    if (node)
+      outputPositions_.Append(res_NODAL);
+    else
+      for (int p : elementPositions) outputPositions_.Append(p);
+  }
+};
+
+cow_1DArray<cow_String> Row(std::initializer_list<const char*> cells) {
+  cow_1DArray<cow_String> row(cells.size());
+  std::size_t i = 0;
+  for (const char* c : cells) row.Set(i++, c);
+  return row;
+}
+
+std::vector<std::string> Column(int column) {
+  const prbK_SelectedProbeValues& t = prbK_SelectedProbeValues::Instance();
+  std::vector<std::string> out;
+  for (int r = 0; r < t.NumRows(); ++r) out.push_back(t.GetValue(r)[column].Std());
+  return out;
+}
+
+std::vector<std::string> Titles(const cow_List<cow_String>& list) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < list.Size(); ++i) out.push_back(list[i].Std());
+  return out;
+}
+
+xypK_Curve CurveOf(const char* name, std::initializer_list<std::pair<float, float>> pairs) {
+  xypK_Curve curve(name);
+  for (const auto& [x, y] : pairs) curve.xyData.AppendPair(x, y);
+  curve.CalculateMinMax();
+  curve.options.legendTextSource = xypC_USER_DEFINED;
+  curve.options.legendText = cow_String("legend ") + name;
+  return curve;
+}
+
+class Probing : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    xypK_initialize(modules_);
+    model_ = new ModelClient;  // the toolset owns what is registered
+    Toolset().AddClient(model_);
+    queryKey_ = qryK_QueryRegistrarRole::Instance().AddListener(
+        [this](const cow_String& q) { queries_.push_back(q.Std()); });
+  }
+  void TearDown() override {
+    qryK_QueryRegistrarRole::Instance().RemoveListener(queryKey_);
+    xypK_XYToolset::Instance().GetXYPlotDictionary().Clear();
+    xypK_finalize(modules_);
+  }
+  static prbK_ProbeToolset& Toolset() { return prbK_ProbeToolset::Instance(); }
+  static prbK_SelectedProbeValues& Table() { return prbK_SelectedProbeValues::Instance(); }
+
+  // Shows a plot in viewport 1 (the current one) and lays it out at 400 x 300.
+  xypK_Scene& Show(const xypK_XYPlot& plot) {
+    xypK_XYToolset::Instance().GetXYPlotDictionary().Insert("probed", plot);
+    smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+    role.SetCurrentViewport(1);
+    role.SetTypeToDisplay(omu_DISPLAY_XYPLOT, 1, cow_String());
+    xypK_Scene& scene = xypK_XYToolset::Instance().SceneManager().Scene(1);
+    const xypK_XYPlotIntObj handle("probed", 1);
+    scene.SetXYPlotObject(&handle);
+    scene.Map();
+    scene.EnableProbe();
+    scene.Resize(400, 300);
+    return scene;
+  }
+
+  // The viewport pixel of a data point (linear axes).
+  static g3d_Point Pixel(const xypK_Scene& scene, float x, float y) {
+    const xypK_XYPlot& plot = xypK_XYToolset::Instance().ConstGetXYPlot("probed");
+    float x0, y0, x1, y1;
+    EXPECT_TRUE(scene.Editor()->FrameBounds(x0, y0, x1, y1));
+    const float u = x0 + (x1 - x0) * (x - plot.xAxisMin) / (plot.xAxisMax - plot.xAxisMin);
+    const float v = y0 + (y1 - y0) * (y - plot.yAxisMin) / (plot.yAxisMax - plot.yAxisMin);
+    const g3d_XForm::Point d = scene.ViewToDevice(400, 300).Apply(u, v);
+    return {static_cast<float>(d.x), static_cast<float>(d.y), 0.0f};
+  }
+
+  // The cells probed at a point, or none.
+  static std::vector<std::string> At(const xypK_Scene&, g3d_Point p) {
+    cow_1DArray<cow_String> cells;
+    const int id = Toolset().Probe(p);
+    if (id == 0 || !Toolset().PrepareValue(cells, id, p)) return {};
+    std::vector<std::string> out;
+    for (const cow_String& c : cells) out.push_back(c.Std());
+    return out;
+  }
+
+  int modules_ = 0;
+  ModelClient* model_ = nullptr;
+  int queryKey_ = 0;
+  std::vector<std::string> queries_;
+};
+}  // namespace
+
+TEST_F(Probing, ClientsSetTheTupleSizeAndTheTitles) {
+  EXPECT_EQ(Toolset().TupleSize(), 1);
+  EXPECT_EQ(Titles(Table().Header()), std::vector<std::string>{""});
+  EXPECT_FALSE(Toolset().SetClient(7));
+  EXPECT_EQ(Toolset().ProbeObject(), 0);
+
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kOdb));
+  EXPECT_EQ(Toolset().TupleSize(), 6);
+  EXPECT_EQ(Table().BlockSize(), 6);
+  EXPECT_EQ(prbK_CurrentProbeValues::Instance().GetValues().Size(), 6u);
+  EXPECT_EQ(Titles(Table().Header()).back(), "S, Mises");  // the field output's own label
+  EXPECT_EQ(Titles(Table().SortHeader()).back(), "S, Mises");
+  EXPECT_EQ(model_->told, res_NODAL);
+  EXPECT_EQ(queries_, std::vector<std::string>{"session.probeOptions"});
+
+  // An object that is not shown: false, and the client stays current.
+  model_->shown = false;
+  EXPECT_FALSE(Toolset().SetClient(prbK_ProbeToolset::kOdb));
+  EXPECT_EQ(Toolset().ProbeObject(), prbK_ProbeToolset::kOdb);
+}
+
+TEST_F(Probing, ANewEntityPositionOrFieldModelRenewsTheTables) {
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kOdb));
+  Table().AppendValues(Row({"PART-1-1", "7", "(0, 0, 0)", "(0, 0, 1)", "3", "12.5"}));
+  Table().ClearValues({});  // something to undo
+  prbC_ProbeOptionsCTX options = Toolset().ProbeOptions();
+  options.probeEntity = prbC_ELEMENTS;
+  options.probeOutputPosition = res_ELEMENT_FACE;  // not among the element's positions
+  model_->results = false;
+  queries_.clear();
+  Toolset().SetProbeOptionsCTX(options);
+  EXPECT_EQ(Toolset().TupleSize(), 5);
+  EXPECT_EQ(Table().BlockSize(), 5);
+  EXPECT_TRUE(Table().IsEmpty());
+  EXPECT_FALSE(Table().CanUndo());  // rows of another width are never brought back
+  EXPECT_EQ(Toolset().ProbeOptions().probeOutputPosition, res_INTEGRATION_POINT);
+  EXPECT_EQ(model_->told, res_INTEGRATION_POINT);
+  EXPECT_FALSE(Toolset().ProbeOptions().isFieldOutputAvailable);
+  EXPECT_FALSE(Toolset().ProbeOptions().elementFieldResults);
+  EXPECT_EQ(model_->releases, 1);
+  EXPECT_EQ(model_->updates, 1);
+  EXPECT_EQ(model_->clears, 1);
+  EXPECT_EQ(queries_, std::vector<std::string>{"session.probeOptions"});
+
+  // The same entity at another listed position: the tables renew, the map stays.
+  options = Toolset().ProbeOptions();
+  options.probeOutputPosition = res_CENTROID;
+  Toolset().SetProbeOptionsCTX(options);
+  EXPECT_EQ(model_->told, res_CENTROID);
+  EXPECT_EQ(model_->releases, 1);
+  // Back to nodes: the position is nodal whatever was asked.
+  options.probeEntity = prbC_NODES;
+  Toolset().SetProbeOptionsCTX(options);
+  EXPECT_EQ(Toolset().ProbeOptions().probeOutputPosition, res_NODAL);
+  EXPECT_EQ(Toolset().TupleSize(), 6);
+}
+
+TEST_F(Probing, RecordsShowTheirDefaultsUntilTheFirstUseAndTotalsNeedFieldOutput) {
+  Toolset().DefaultProbeOptions().interpolateXy = true;
+  Toolset().DefaultReportOptions().numDigits = 9;
+  EXPECT_TRUE(Toolset().ProbeOptions().interpolateXy);  // not initialised: the defaults show
+  EXPECT_EQ(Toolset().ReportOptions().numDigits, 9);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kOdb));
+  Toolset().EnableProbe();
+  Toolset().DefaultProbeOptions().interpolateXy = false;
+  EXPECT_TRUE(Toolset().ProbeOptions().interpolateXy);  // copied in, now its own
+
+  prbC_ProbeReportCTX report = Toolset().ReportOptions();
+  report.printTotal = report.printMinMax = true;
+  Toolset().SetProbeReportCTX(report);
+  EXPECT_FALSE(Toolset().ReportOptions().printTotal || Toolset().ReportOptions().printMinMax);
+  Table().AppendValues(Row({"PART-1-1", "7", "", "", "3", "12.5"}));
+  EXPECT_EQ(Table().FieldOutputRow(), 1);
+  Toolset().SetProbeReportCTX(report);
+  EXPECT_TRUE(Toolset().ReportOptions().printTotal && Toolset().ReportOptions().printMinMax);
+}
+
+TEST_F(Probing, TheTableAppendsDeletesAndUndoesOneStep) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {1, 1}}));
+  plot.curvesToPlot.Append("a");
+  Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  EXPECT_EQ(Titles(Table().Header()),
+            (std::vector<std::string>{"Legend", "Sequence ID", "X", "Y"}));
+  EXPECT_TRUE(Table().IsEmpty());
+  EXPECT_EQ(Table().GetValue(0)[0], "");  // the blank row an empty table shows
+
+  // A row with an empty legend is a row: the next one does not overwrite it.
+  Table().AppendValues(Row({"", "1", "0", "0"}));
+  Table().AppendValues(Row({"b", "2", "1", "1"}));
+  Table().AppendValues(Row({"c", "3", "2", "2"}));
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"", "b", "c"}));
+  Table().Undo();  // appending cannot be undone
+  EXPECT_EQ(Table().NumRows(), 3);
+
+  Table().ClearValues({2, 2, 9, -1});  // row 2 once; the others name no row
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"", "c"}));
+  Table().Undo();
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"", "b", "c"}));
+  Table().Undo();  // one step only
+  EXPECT_EQ(Table().NumRows(), 3);
+  Table().ClearValues({1, 2, 3});
+  EXPECT_TRUE(Table().IsEmpty());
+  Table().Undo();
+  Table().ClearValues({});
+  EXPECT_TRUE(Table().IsEmpty());
+  Table().AppendValues(Row({"d", "1", "5", "5"}));
+  EXPECT_EQ(Column(0), std::vector<std::string>{"d"});
+  Table().Undo();  // the append ended what the clear could undo
+  EXPECT_EQ(Column(0), std::vector<std::string>{"d"});
+}
+
+TEST_F(Probing, SortsAreStableNumbersByValueTextsBelowThem) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {1, 1}}));
+  plot.curvesToPlot.Append("a");
+  Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  const std::vector<std::pair<const char*, const char*>> rows = {
+      {"r1", "2"}, {"r2", "10"}, {"r3", "abc"}, {"r4", "2"}, {"r5", "9"}, {"r6", ""}};
+  for (const auto& [legend, x] : rows) Table().AppendValues(Row({legend, "1", x, "0"}));
+  Table().Sort("X", 0);
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"r6", "r3", "r1", "r4", "r5", "r2"}));
+  Table().Sort("X", 1);  // the reverse; equal keys still in their order
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"r2", "r5", "r1", "r4", "r3", "r6"}));
+  Table().Undo();
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"r6", "r3", "r1", "r4", "r5", "r2"}));
+
+  // A title that cannot be sorted by: a warning, nothing changes, nothing to undo.
+  std::vector<std::string> warnings;
+  static std::vector<std::string>* seen = nullptr;
+  seen = &warnings;
+  cmdC_WIP::SetListener([](const char* kind, const cow_String& text) {
+    if (std::string(kind) == "Warning") seen->push_back(text.Std());
+  });
+  Table().Sort("Nothing", 0);
+  cmdC_WIP::SetListener(nullptr);
+  EXPECT_EQ(warnings.size(), 1u);
+  EXPECT_FALSE(Table().CanUndo());
+  EXPECT_EQ(Column(0), (std::vector<std::string>{"r6", "r3", "r1", "r4", "r5", "r2"}));
+}
+
+TEST_F(Probing, ResultsModelColumnsOfListsCannotBeSorted) {
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kOdb));
+  Table().AppendValues(Row({"PART-1-1", "7", "", "", "(3, 4)", "1.5, 2.5"}));
+  Table().AppendValues(Row({"PART-1-1", "2", "", "", "3", "0.5"}));
+  try {
+    Table().Sort("S, Mises", 0);
+    ADD_FAILURE() << "sorted a column of lists";
+  } catch (const cmdC_PrbException& e) {
+    EXPECT_EQ(e.Message(), "Sorting cannot be performed for the values in column S, Mises");
+    EXPECT_EQ(e.Code(), 1);
+  }
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"7", "2"}));
+  EXPECT_FALSE(Table().CanUndo());
+  Table().Sort("Node ID", 0);
+  EXPECT_EQ(Column(1), (std::vector<std::string>{"2", "7"}));
+}
+
+TEST_F(Probing, TheXyClientAnswersWithTheNearestOrTheInterpolatedPoint) {
+  // Curve "a" of 5 pairs, then "h" (hidden, 2 pairs: its id counts), a name without a curve,
+  // a one-pair curve (no segment), then "b" of 3 pairs.
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {1, 2}, {2, 0}, {3, 2}, {4, 0}}));
+  plot.curves.Insert("h", CurveOf("h", {{0, 9}, {4, 9}}));
+  plot.curves.Insert("one", CurveOf("one", {{2, 5}}));
+  plot.curves.Insert("b", CurveOf("b", {{0, 6}, {2, 6}, {2, 8}}));
+  for (const char* name : {"a", "h", "missing", "one", "b"}) plot.curvesToPlot.Append(name);
+  plot.curves.Get("h").options.showLine = false;
+  xypK_Scene& scene = Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  Toolset().EnableProbe();
+  using V = std::vector<std::string>;
+  // Near the end of a's last segment (pairs 4 and 5), and a third of the way along it.
+  EXPECT_EQ(At(scene, Pixel(scene, 3.8f, 0.4f)), (V{"legend a", "5", "4", "0"}));
+  EXPECT_EQ(At(scene, Pixel(scene, 3.3f, 1.4f)), (V{"legend a", "4", "3", "2"}));
+  // Exactly halfway: the later pair.
+  EXPECT_EQ(At(scene, Pixel(scene, 0.5f, 1.0f)), (V{"legend a", "2", "1", "2"}));
+  // b's first segment comes after h's id; its vertical second segment interpolates to its x
+  // and the cursor's y.
+  EXPECT_EQ(At(scene, Pixel(scene, 0.4f, 6.0f)), (V{"legend b", "1", "0", "6"}));
+  prbC_ProbeOptionsCTX options = Toolset().ProbeOptions();
+  options.interpolateXy = true;
+  Toolset().SetProbeOptionsCTX(options);
+  const V vertical = At(scene, Pixel(scene, 2.0f, 7.0f));
+  ASSERT_EQ(vertical.size(), 4u);
+  EXPECT_EQ(vertical[1], "(2, 3)");
+  EXPECT_NEAR(std::stod(vertical[2]), 2.0, 1e-3);
+  EXPECT_NEAR(std::stod(vertical[3]), 7.0, 0.05);
+  // Empty space, and an id the plot does not have.
+  EXPECT_EQ(At(scene, Pixel(scene, 1.0f, 4.0f)), V{});
+  cow_1DArray<cow_String> cells;
+  EXPECT_FALSE(Toolset().PrepareValue(cells, 99, Pixel(scene, 1.0f, 1.0f)));
+  // The highlighted scene is forgotten with its viewport.
+  xypK_XYToolset::Instance().SceneManager().FreeScene(1);
+  Toolset().ClearHighlights();
+}
+
+TEST_F(Probing, OnALogAxisPointsAreFoundWhereTheAxisDrawsThem) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{1, 1}, {10, 10}, {100, 100}}));
+  plot.curvesToPlot.Append("a");
+  plot.options.xAxisScale = xypC_LOG;
+  xypK_Scene& scene = Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  const xypK_XYPlot& laidOut = xypK_XYToolset::Instance().ConstGetXYPlot("probed");
+  // The pixel of (10, 10): x in log10 units on the axis.
+  float x0, y0, x1, y1;
+  ASSERT_TRUE(scene.Editor()->FrameBounds(x0, y0, x1, y1));
+  const float u =
+      x0 + (x1 - x0) * (1.0f - laidOut.xAxisMin) / (laidOut.xAxisMax - laidOut.xAxisMin);
+  const float v =
+      y0 + (y1 - y0) * (10.0f - laidOut.yAxisMin) / (laidOut.yAxisMax - laidOut.yAxisMin);
+  const g3d_XForm::Point d = scene.ViewToDevice(400, 300).Apply(u, v);
+  EXPECT_EQ(At(scene, {static_cast<float>(d.x), static_cast<float>(d.y), 0.0f}),
+            (std::vector<std::string>{"legend a", "2", "10", "10"}));
+}
