@@ -1,9 +1,15 @@
 // The probe toolset with a stand-in results-model client and the XY plot client, and the
 // selected-values table: clients and tuple sizes, what a change of entity, position or results
-// does, the records before their first use, the table's rows, deletions, sorts and undo, and
-// the XY client's answer for points on, between and past the pairs of a plot's curves.
+// does, the records before their first use, the table's rows, deletions, sorts and undo, the
+// XY client's answer for points on, between and past the pairs of a plot's curves, and the XY
+// probe report written from the table.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +20,7 @@
 #include "prbK_SelectedProbeValues.h"
 #include "qryK_QueryRegistrarRole.h"
 #include "sesK_SessionState.h"
+#include "uti_FileException.h"
 #include "smg_SceneManagerRole.h"
 #include "xypK_Module.h"
 #include "xypK_ProbeToolsetClient.h"
@@ -361,4 +368,144 @@ TEST_F(Probing, OnALogAxisPointsAreFoundWhereTheAxisDrawsThem) {
   const g3d_XForm::Point d = scene.ViewToDevice(400, 300).Apply(u, v);
   EXPECT_EQ(At(scene, {static_cast<float>(d.x), static_cast<float>(d.y), 0.0f}),
             (std::vector<std::string>{"legend a", "2", "10", "10"}));
+}
+
+namespace {
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string TempPath(const char* name) {
+  return (std::filesystem::temp_directory_path() /
+          (std::string("xyp_probe_") + std::to_string(getpid()) + "_" + name))
+      .string();
+}
+
+// The report without its date: the first two lines must be the title with a date.
+std::string WithoutDate(const std::string& report) {
+  const std::string stars(80, '*');
+  EXPECT_EQ(report.substr(0, 81), stars + "\n");
+  const std::string title = "Probe Values Report, written on ";
+  EXPECT_EQ(report.substr(81, title.size()), title);
+  const std::size_t end = report.find("\n\n", 81);  // the date line, then an empty line
+  return end == std::string::npos ? report : report.substr(end + 2);
+}
+}  // namespace
+
+TEST_F(Probing, AnXyReportIsWrittenByteForByteButTheDate) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {4, 6}}));
+  plot.curvesToPlot.Append("a");
+  Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  Toolset().EnableProbe();
+  const std::string path = TempPath("report.txt");
+  Table().WriteToFile(path.c_str(), false);  // an empty table writes no file
+  EXPECT_FALSE(std::filesystem::exists(path));
+
+  Table().AppendValues(Row({"legend a", "5", "4", "0"}));
+  Table().AppendValues(Row({"legend b", "1", "0", "6"}));
+  prbC_ProbeReportCTX report = Toolset().ReportOptions();
+  report.printTotal = report.printMinMax = true;
+  Toolset().SetProbeReportCTX(report);
+  Table().WriteToFile(path.c_str(), false);
+  const std::string expected =
+      "Source\n-------\n\n"
+      "   XYPlot: probed\n"
+      "        Legend   Sequence ID               X               Y\n"
+      "-------------------------------------------------------------\n"
+      "      legend a             5              4.              0.\n"
+      "      legend b             1              0.              6.\n"
+      "\n"
+      "\n"
+      "  Minimum                                 0.              0.\n"
+      "   at Sequence                            1.              5.\n"
+      "      in Curve                      legend b        legend a\n"
+      "\n"
+      "  Maximum                                 4.              6.\n"
+      "   at Sequence                            5.              1.\n"
+      "      in Curve                      legend a        legend b\n"
+      "\n"
+      "         Total                            4.              6.\n"
+      "\n"
+      "\n";
+  const std::string first = ReadFile(path);
+  EXPECT_EQ(WithoutDate(first), expected);
+
+  // Appended: a second whole report after the first.
+  Table().WriteToFile(path.c_str(), true);
+  const std::string both = ReadFile(path);
+  ASSERT_EQ(both.substr(0, first.size()), first);
+  EXPECT_EQ(WithoutDate(both.substr(first.size())), expected);
+
+  // Without footers the report ends with the rows and their closing empty lines.
+  report.printTotal = report.printMinMax = false;
+  Toolset().SetProbeReportCTX(report);
+  Table().WriteToFile(path.c_str(), false);
+  EXPECT_EQ(WithoutDate(ReadFile(path)), expected.substr(0, expected.find("  Minimum")));
+  std::filesystem::remove(path);
+}
+
+TEST_F(Probing, ReportColumnsFollowTheDigitsAndTheLongestLegend) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {4, 6}}));
+  plot.curvesToPlot.Append("a");
+  Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  Toolset().EnableProbe();
+  const std::string path = TempPath("widths.txt");
+  struct Case {
+    const char* legend;
+    int digits, legendWidth, valueWidth;
+  };
+  for (const Case& c : {Case{"a", 0, 12, 8}, Case{"a", 2, 12, 10}, Case{"a", 12, 12, 15},
+                        Case{"a", 200, 12, 15}, Case{"twenty characters...", 6, 20, 14}}) {
+    Table().ClearValues({});
+    Table().AppendValues(Row({c.legend, "1", "1.25", "-3"}));
+    prbC_ProbeReportCTX report = Toolset().ReportOptions();
+    report.numDigits = c.digits;
+    Toolset().SetProbeReportCTX(report);
+    Table().WriteToFile(path.c_str(), false);
+    std::istringstream lines(WithoutDate(ReadFile(path)));
+    std::string line, title, dashes;
+    while (std::getline(lines, line) && line.find("Legend") == std::string::npos) {
+    }
+    title = line;
+    std::getline(lines, dashes);
+    // Four cells, each two blanks and its width; the dash line is one longer.
+    const std::size_t width = 2 + c.legendWidth + 2 + 12 + 2 * (2 + c.valueWidth);
+    EXPECT_EQ(title.size(), width) << c.digits << " " << c.legend;
+    EXPECT_EQ(dashes, std::string(width + 1, '-')) << c.digits << " " << c.legend;
+  }
+  std::filesystem::remove(path);
+}
+
+TEST_F(Probing, AReportFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {4, 6}}));
+  plot.curvesToPlot.Append("a");
+  Show(plot);
+  ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kXyPlot));
+  Table().AppendValues(Row({"legend a", "1", "0", "0"}));
+  static std::vector<std::string>* errors = nullptr;
+  std::vector<std::string> seen;
+  errors = &seen;
+  cmdC_WIP::SetListener([](const char* kind, const cow_String& text) {
+    if (std::string(kind) == "Error") errors->push_back(text.Std());
+  });
+  const std::string missing = TempPath("no/such/folder/report.txt");
+  Table().WriteToFile(missing.c_str(), false);
+  cmdC_WIP::SetListener(nullptr);
+  EXPECT_EQ(seen, std::vector<std::string>{missing + ": could not be opened (may be locked by "
+                                                     "another application)."});
+  EXPECT_FALSE(std::filesystem::exists(missing));
+  try {
+    Table().WriteToFile("/dev/full", false);
+    ADD_FAILURE() << "a full device took the report";
+  } catch (const uti_FileException& e) {
+    EXPECT_EQ(e.Errno(), ENOSPC);
+  }
 }

@@ -6,10 +6,35 @@
 #include <numeric>
 
 #include "omi_Assert.h"
+#include "prbK_ProbeReportXyPrinter.h"
+#include "uti_PreCheckFile.h"
+#include "xypK_ReportFile.h"
 #include "omi_Singleton.h"
 #include "prbK_MessageTypes.h"
 #include "prbK_ProbeReportUtils.h"
 #include "prbK_ProbeToolset.h"
+
+template <>
+const uti_LabelMap<prbK_SelectedProbeValuesEnm, 1>::Row
+    uti_LabelMap<prbK_SelectedProbeValuesEnm, 1>::table[] = {
+        {"Face", "prbK_SelectedProbeValues_MSGID_00", prbK_LBL_Face},
+        {"Maximum", "prbK_SelectedProbeValues_MSGID_01", prbK_LBL_Maximum},
+        {"Node", "prbK_SelectedProbeValues_MSGID_02", prbK_LBL_Node},
+        {"Total", "prbK_SelectedProbeValues_MSGID_03", prbK_LBL_Total},
+        {"at Sequence", "prbK_SelectedProbeValues_MSGID_04", prbK_LBL_AtSequence},
+        {"Minimum", "prbK_SelectedProbeValues_MSGID_05", prbK_LBL_Minimum},
+        {"Int. Pt.", "prbK_SelectedProbeValues_MSGID_06", prbK_LBL_IntPt},
+        {"in Curve", "prbK_SelectedProbeValues_MSGID_07", prbK_LBL_InCurve},
+        {"at Node", "prbK_SelectedProbeValues_MSGID_08", prbK_LBL_AtNode},
+        {"at Element", "prbK_SelectedProbeValues_MSGID_09", prbK_LBL_AtElement},
+        {"in Part Instance", "prbK_SelectedProbeValues_MSGID_10", prbK_LBL_InPartInstance},
+        {nullptr, nullptr, prbK_LBL_Face}};
+
+namespace {
+cow_String Label(prbK_SelectedProbeValuesEnm key) {
+  return uti_LabelMap<prbK_SelectedProbeValuesEnm, 1>::LabelString(key);
+}
+}  // namespace
 
 prbK_SelectedProbeValues& prbK_SelectedProbeValues::Instance() {
   return omi_Singleton<prbK_SelectedProbeValues>::Instance();
@@ -27,6 +52,8 @@ prbK_SelectedProbeValues::prbK_SelectedProbeValues() {
   InitializeValues();
   InitializeOrigValues();
 }
+
+prbK_SelectedProbeValues::~prbK_SelectedProbeValues() = default;
 
 void prbK_SelectedProbeValues::InitializeValues() {
   prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
@@ -192,4 +219,121 @@ void prbK_SelectedProbeValues::IsFieldOutputAvailable() {
       fieldOutputRow_ = r + 1;
       fieldOutputAvailable_ = true;
     }
+}
+
+void prbK_SelectedProbeValues::WriteToFile(const cow_String& fileName, bool append) {
+  if (IsEmpty()) return;
+  const cow_String path = uti_ExpandHome(fileName);
+  xypK_ReportFile file;
+  if (!file.Open(path, append)) {
+    prbK_MessageTypes::ErrorCouldNotOpenReportFile(path);
+    return;
+  }
+  prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
+  FlushAndResetLists();
+  BuildPrinter(file.Stream());
+  printer_->SetFileName(path);
+  printer_->PrintDateAndTime();
+  cow_String object;
+  toolset.ObjectName(object);
+  printer_->SetObjectName(object);
+  // The results-model branches come with the results-model printers; BuildPrinter has none yet.
+  printer_->AppendToHeaderFooterList(cow_List<cow_String>(), true);
+  printer_->AppendToHeaderFooterList(header_, true);
+  printer_->PrintSourceInformation(cow_1DArrayList<cow_String>());
+  LoadXYDataToPrint();
+  UpdateFooterRowList();
+  printer_->PrintDataToFile(-1);
+  FlushAndResetLists();
+  printer_->Flush();
+  file.Commit();  // a failed write leaves the file as it was
+}
+
+void prbK_SelectedProbeValues::BuildPrinter(std::FILE* file) {
+  printer_.reset();
+  const int object = prbK_ProbeToolset::Instance().ProbeObject();
+  if (object == prbK_ProbeToolset::kXyPlot)
+    printer_ = std::make_unique<prbK_ProbeReportXyPrinter>(file);
+  OMI_ASSERT(printer_ && "printer not created");
+}
+
+void prbK_SelectedProbeValues::LoadXYDataToPrint() {
+  for (int r = 0; r < rows_; ++r) {
+    cow_1DArrayList<cow_String> row;
+    for (int c = 0; c < blockSize_; ++c) row.Append(Cell(r, c));
+    UpdateMinMaxTotals(row);
+    printer_->AppendToRowBasedDataList(row, false);
+  }
+}
+
+void prbK_SelectedProbeValues::UpdateMinMaxTotals(const cow_1DArrayList<cow_String>& row) {
+  if (row.Size() < 3) return;
+  if (listsReset_) {
+    listsReset_ = false;
+    for (std::size_t c = 2; c < row.Size(); ++c) {
+      for (auto* list : {&minValues_, &maxValues_, &totals_}) list->push_back(row[c]);
+      for (auto* list : {&minAt_, &maxAt_}) list->push_back(row[1]);
+      for (auto* list : {&minIn_, &maxIn_}) list->push_back(row[0]);
+    }
+    return;
+  }
+  for (std::size_t c = 2; c < row.Size() && c - 2 < totals_.size(); ++c) {
+    const std::size_t k = c - 2;
+    const double v = std::atof(row[c].CStr());
+    // Compared as the single-precision values the cells were made from; ties go to the later.
+    if (static_cast<float>(std::atof(maxValues_[k].CStr())) <= v) {
+      maxValues_[k] = row[c];
+      maxAt_[k] = row[1];
+      maxIn_[k] = row[0];
+    }
+    if (static_cast<float>(std::atof(minValues_[k].CStr())) >= v) {
+      minValues_[k] = row[c];
+      minAt_[k] = row[1];
+      minIn_[k] = row[0];
+    }
+    totals_[k] = cow_String::FromDouble(std::atof(totals_[k].CStr()) + v);
+  }
+}
+
+void prbK_SelectedProbeValues::PrependToLists() {
+  auto prepend = [](std::vector<cow_String>& list, const cow_String& cell) {
+    list.insert(list.begin(), cell);
+  };
+  for (auto* list : {&minValues_, &maxValues_, &minAt_, &minIn_, &maxAt_, &maxIn_, &totals_})
+    prepend(*list, " ");
+  prepend(minAt_, Label(prbK_LBL_AtSequence));
+  prepend(maxAt_, Label(prbK_LBL_AtSequence));
+  prepend(minIn_, Label(prbK_LBL_InCurve));
+  prepend(maxIn_, Label(prbK_LBL_InCurve));
+  prepend(minValues_, Label(prbK_LBL_Minimum));
+  prepend(maxValues_, Label(prbK_LBL_Maximum));
+  prepend(totals_, Label(prbK_LBL_Total));
+}
+
+void prbK_SelectedProbeValues::UpdateFooterRowList() {
+  if (listsReset_) return;
+  PrependToLists();
+  auto add = [&](const std::vector<cow_String>& cells, bool flag) {
+    cow_List<cow_String> list;
+    for (const cow_String& cell : cells) list.Append(cell);
+    printer_->AppendToHeaderFooterList(list, flag);
+  };
+  const prbC_ProbeReportCTX& report = prbK_ProbeToolset::Instance().ReportOptions();
+  if (report.printMinMax) {
+    add(minValues_, true);
+    add(minAt_, false);
+    add(minIn_, false);
+    if (!minIn_.empty()) add({}, true);
+    add(maxValues_, true);
+    add(maxAt_, false);
+    add(maxIn_, false);
+    if (!maxIn_.empty()) add({}, true);
+  }
+  if (report.printTotal) add(totals_, true);
+}
+
+void prbK_SelectedProbeValues::FlushAndResetLists() {
+  for (auto* list : {&maxValues_, &maxAt_, &maxIn_, &minValues_, &minAt_, &minIn_, &totals_})
+    list->clear();
+  listsReset_ = true;
 }

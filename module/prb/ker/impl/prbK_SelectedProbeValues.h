@@ -6,11 +6,36 @@
 // Undo: deleting rows and sorting keep a snapshot of the rows before; appending, a sort that is
 // refused, an undo and every re-initialisation of the table (a new client, entity or field
 // model) discard it.
+#include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "cow_1DArray.h"
+#include "cow_1DArrayList.h"
 #include "cow_List.h"
 #include "cow_String.h"
+#include "uti_LabelMap.h"
+
+class prbK_ProbeReportPrinter;
+
+// The words of footers and report titles.
+enum prbK_SelectedProbeValuesEnm : int {
+  prbK_LBL_Face = 0,
+  prbK_LBL_Maximum = 1,
+  prbK_LBL_Node = 2,
+  prbK_LBL_Total = 3,
+  prbK_LBL_AtSequence = 4,
+  prbK_LBL_Minimum = 5,
+  prbK_LBL_IntPt = 6,
+  prbK_LBL_InCurve = 7,
+  prbK_LBL_AtNode = 8,
+  prbK_LBL_AtElement = 9,
+  prbK_LBL_InPartInstance = 10,
+};
+
+template <>
+const uti_LabelMap<prbK_SelectedProbeValuesEnm, 1>::Row
+    uti_LabelMap<prbK_SelectedProbeValuesEnm, 1>::table[];
 
 class prbK_SelectedProbeValues {
  public:
@@ -18,6 +43,7 @@ class prbK_SelectedProbeValues {
   static void Finalize();
   static bool Exists();
   prbK_SelectedProbeValues();
+  ~prbK_SelectedProbeValues();
 
   // No rows; the column titles rebuilt for the current client and options. The undo snapshot is
   // left alone (the toolset discards it with InitializeOrigValues).
@@ -43,6 +69,10 @@ class prbK_SelectedProbeValues {
   // columns holding lists cannot be sorted (ErrorInvalidSortItem, nothing changes).
   void Sort(const cow_String& columnTitle, int direction);
   void Undo();
+  // Writes the probe report of the rows (appended to the file or replacing it); nothing for an
+  // empty table. A file that cannot be opened is reported as an error line and nothing is
+  // written; a write that fails raises uti_FileException and leaves the file as it was.
+  void WriteToFile(const cow_String& fileName, bool append);
 
   const cow_List<cow_String>& Header() const { return header_; }
   const cow_List<cow_String>& SortHeader() const { return sortHeader_; }
@@ -53,6 +83,13 @@ class prbK_SelectedProbeValues {
  private:
   const cow_String& Cell(int row, int column) const;
   void IsFieldOutputAvailable();
+  void BuildPrinter(std::FILE* file);
+  void LoadXYDataToPrint();
+  // The extremes and totals of an XY row's value columns (x and y).
+  void UpdateMinMaxTotals(const cow_1DArrayList<cow_String>& row);
+  void UpdateFooterRowList();
+  void FlushAndResetLists();
+  void PrependToLists();
 
   int blockSize_ = 1;
   cow_1DArray<cow_String> values_;  // max(rows, 1) rows of blockSize_ cells
@@ -63,4 +100,8 @@ class prbK_SelectedProbeValues {
   cow_List<cow_String> header_;
   cow_List<cow_String> sortHeader_;
   bool fieldOutputAvailable_ = false;
+  // The footer lists, filled while a report is written.
+  bool listsReset_ = true;
+  std::vector<cow_String> maxValues_, maxAt_, maxIn_, minValues_, minAt_, minIn_, totals_;
+  std::unique_ptr<prbK_ProbeReportPrinter> printer_;  // the last report's
 };
