@@ -3,7 +3,9 @@
 #include "omi_Assert.h"
 #include "omi_Singleton.h"
 #include "prbK_CurrentProbeValues.h"
+#include "prbK_PytModule.h"
 #include "prbK_SelectedProbeValues.h"
+#include "prbK_SessionFragment.h"
 #include "qryK_QueryRegistrarRole.h"
 
 namespace {
@@ -32,7 +34,9 @@ bool prbK_ProbeToolset::Exists() {
   return omi_Singleton<prbK_ProbeToolset>::Exists();
 }
 
-prbK_ProbeToolset::prbK_ProbeToolset() {
+prbK_ProbeToolset::prbK_ProbeToolset()
+    : sessionFragment_(std::make_unique<prbK_SessionFragment>()),
+      module_(std::make_unique<prbK_PytModule>()) {
   SetTupleSize();
 }
 

@@ -14,6 +14,9 @@
 #include "prbC_ProbeReportCTX.h"
 #include "prbK_ProbeToolsetClient.h"
 
+class prbK_PytModule;
+class prbK_SessionFragment;
+
 class prbK_ProbeToolset {
  public:
   static constexpr int kOdb = 4;
@@ -91,6 +94,9 @@ class prbK_ProbeToolset {
   static void ReinitializeTables();
 
   prbK_ProbeToolsetClient* client_ = nullptr;
+  // The scripting objects of probing: the session's members and the module "probe".
+  std::unique_ptr<prbK_SessionFragment> sessionFragment_;
+  std::unique_ptr<prbK_PytModule> module_;
   cow_List<prbK_ProbeToolsetClient*> clients_;
   prbC_ProbeOptionsCTX options_;
   prbC_ProbeOptionsCTX defaultOptions_;

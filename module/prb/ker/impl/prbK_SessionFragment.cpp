@@ -1,0 +1,43 @@
+#include "prbK_SessionFragment.h"
+
+#include "omu_PrimType.h"
+#include "prbK_CurrentProbeValuesIntObj.h"
+#include "prbK_ProbeOptionsIntObj.h"
+#include "prbK_ProbeReportIntObj.h"
+#include "prbK_SelectedProbeValuesIntObj.h"
+
+const omu_MemberRow prbK_SessionFragment::members_[] = {
+    {"probeOptions", omu_Getter<&prbK_SessionFragment::ProbeOptions>, nullptr},
+    {"defaultProbeOptions", omu_Getter<&prbK_SessionFragment::DefaultProbeOptions>, nullptr},
+    {"probeReport", omu_Getter<&prbK_SessionFragment::ProbeReport>, nullptr},
+    {"defaultProbeReport", omu_Getter<&prbK_SessionFragment::DefaultProbeReport>, nullptr},
+    {"currentProbeValues", omu_Getter<&prbK_SessionFragment::CurrentProbeValues>, nullptr},
+    {"selectedProbeValues", omu_Getter<&prbK_SessionFragment::SelectedProbeValues>, nullptr},
+    {"", nullptr, nullptr}};
+
+prbK_SessionFragment::prbK_SessionFragment() {
+  DescribeType(TypeName(), nullptr, members_);
+}
+
+std::unique_ptr<omu_InterfaceObj> prbK_SessionFragment::Copy() const {
+  return std::unique_ptr<omu_InterfaceObj>(new prbK_SessionFragment(*this));
+}
+
+omu_Result prbK_SessionFragment::ProbeOptions() {
+  return std::make_unique<omu_PrimType>(std::make_shared<prbK_ProbeOptionsIntObj>(false));
+}
+omu_Result prbK_SessionFragment::DefaultProbeOptions() {
+  return std::make_unique<omu_PrimType>(std::make_shared<prbK_ProbeOptionsIntObj>(true));
+}
+omu_Result prbK_SessionFragment::ProbeReport() {
+  return std::make_unique<omu_PrimType>(std::make_shared<prbK_ProbeReportIntObj>(false));
+}
+omu_Result prbK_SessionFragment::DefaultProbeReport() {
+  return std::make_unique<omu_PrimType>(std::make_shared<prbK_ProbeReportIntObj>(true));
+}
+omu_Result prbK_SessionFragment::CurrentProbeValues() {
+  return std::make_unique<omu_PrimType>(std::make_shared<prbK_CurrentProbeValuesIntObj>());
+}
+omu_Result prbK_SessionFragment::SelectedProbeValues() {
+  return std::make_unique<omu_PrimType>(std::make_shared<prbK_SelectedProbeValuesIntObj>());
+}
