@@ -93,11 +93,14 @@ TEST_F(Scenes, APlotThatCannotBeLaidOutIsMarkedInvalidAndNotDrawn) {
   xypK_Scene& scene = Toolset().SceneManager().Scene(4);
   const xypK_XYPlotIntObj user("user", 4);
   scene.SetXYPlotObject(&user);
+  scene.EnableProbe();
   scene.UpdateScene();
   EXPECT_TRUE(Toolset().ConstGetXYPlot("user").valid);
+  EXPECT_NE(scene.ProbeMapId(), 0);
   Toolset().GetXYPlot("user").options.xAxisLabelFrequency = -1;
   EXPECT_THROW(scene.UpdateScene(), std::exception);
   EXPECT_FALSE(Toolset().ConstGetXYPlot("user").valid);
+  EXPECT_EQ(scene.ProbeMapId(), 0);  // no map of the old data is left to pick from
   // The manager's refresh swallows the failure: the plot stays invalid until it can be drawn.
   Toolset().SceneManager().RefreshPlot("user");
   EXPECT_FALSE(Toolset().ConstGetXYPlot("user").valid);

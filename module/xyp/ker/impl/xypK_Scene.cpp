@@ -133,7 +133,10 @@ void xypK_Scene::UpdateScene() {
   try {
     plot.Recalculate();
   } catch (...) {
+    // Nothing can be picked on a plot that cannot be laid out: its map (of the old data)
+    // goes too, so no id of it is read against the new data.
     toolset.GetXYPlot(plotName_).valid = false;
+    ReleaseMapId();
     throw;
   }
   plot.valid = true;
