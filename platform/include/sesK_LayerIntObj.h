@@ -24,6 +24,12 @@ class sesK_LayerIntObj : public omu_InterfaceObj {
   omu_Result SetValues(omu_Arguments& args);
   // fileName (".png", ".svg" or ".pdf", any case), width and height (1 ... 16384; 800 x 600).
   omu_Result SaveImage(omu_Arguments& args);
+  // Makes the viewport current and starts the probe mode on it (ending a running mode first).
+  omu_Result EnterProbeMode(omu_Arguments& args);
+  // One cursor move, or a move and a first-button click, at x, y (pixels of the viewport, x right
+  // and y up from the bottom-left); RuntimeError when no mode takes the cursor there.
+  omu_Result MoveCursor(omu_Arguments& args);
+  omu_Result Click(omu_Arguments& args);
 
  private:
   static const omu_MethodRow methods_[];

@@ -15,7 +15,15 @@ class sesK_SessionIntObj : public omu_InterfaceObj {
   omu_Result GetViewports();
   // "defaultViewportAnnotationOptions": the annotation settings new viewports copy.
   omu_Result GetDefaultViewportAnnotationOptions();
+  // "currentMode": the running mode's procedure name, or None.
+  omu_Result GetCurrentMode();
+  // Ends the running mode (none running: nothing).
+  omu_Result LeaveMode(omu_Arguments& args);
+  // Sends a dialog's command (a tuple) to the form method of `form`; RuntimeError when no mode
+  // listens to that form.
+  omu_Result SendFormCommand(omu_Arguments& args);
 
  private:
+  static const omu_MethodRow methods_[];
   static const omu_MemberRow members_[];
 };

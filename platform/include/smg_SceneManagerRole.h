@@ -44,6 +44,9 @@ class smg_SceneManagerRole {
     int width = 800, height = 600;
   };
   Size ViewportSize(int viewport) const;
+  // The cursor shape a mode shows in the viewports (-1: the default one).
+  void SetCursor(int kind) { cursor_ = kind; }
+  int Cursor() const { return cursor_; }
   void SetViewportSize(int viewport, Size size);
 
   // Views remembered per object path and viewport, so that showing an object again restores
@@ -68,6 +71,7 @@ class smg_SceneManagerRole {
   mutable std::map<int, sesC_ViewAnnCTX> annotations_;
   sesC_ViewAnnCTX defaultAnnotations_;
   std::map<int, Size> sizes_;
+  int cursor_ = -1;
   std::map<std::pair<cow_String, int>, g3d_Camera> views_;
   int currentViewport_ = 1;
 };

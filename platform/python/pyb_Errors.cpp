@@ -5,6 +5,7 @@
 #include "nex_Exception.h"
 #include "omu_Deprecation.h"
 #include "omu_KeywordErrorException.h"
+#include "omu_RuntimeErrorException.h"
 #include "omu_TypeErrorException.h"
 #include "odb_OdbException.h"
 #include "omu_ValueErrorException.h"
@@ -98,6 +99,8 @@ void pyb_Errors::Register(py::module_& m) {
       RaiseText(PyExc_TypeError, e);
     } catch (const omu_ValueErrorException& e) {
       RaiseText(PyExc_ValueError, e);
+    } catch (const omu_RuntimeErrorException& e) {
+      RaiseText(PyExc_RuntimeError, e);
     } catch (const odb_OdbException& e) {
       Raise(Slot(3), e);
     } catch (const nex_Exception& e) {

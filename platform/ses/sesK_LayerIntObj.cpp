@@ -9,7 +9,10 @@
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
 #include "omu_PrimType.h"
+#include "omu_RuntimeErrorException.h"
 #include "omu_ValueErrorException.h"
+#include "modC_MethodFactory.h"
+#include "modC_ModeManager.h"
 #include "sesC_PostIdMap.h"
 #include "sesK_LayerFragment.h"
 #include "sesK_ViewAnnOptionsIntObj.h"
@@ -19,6 +22,9 @@
 const omu_MethodRow sesK_LayerIntObj::methods_[] = {
     {"setValues", omu_Method<&sesK_LayerIntObj::SetValues>},
     {"saveImage", omu_Method<&sesK_LayerIntObj::SaveImage>},
+    {"enterProbeMode", omu_Method<&sesK_LayerIntObj::EnterProbeMode>},
+    {"moveCursor", omu_Method<&sesK_LayerIntObj::MoveCursor>},
+    {"click", omu_Method<&sesK_LayerIntObj::Click>},
     {"", nullptr}};
 
 const omu_MemberRow sesK_LayerIntObj::members_[] = {
@@ -105,6 +111,7 @@ omu_Result sesK_LayerIntObj::SetValues(omu_Arguments& args) {
     if (!taker) omu_ValueReader::RaiseWrongKind("'displayedObject'", kinds + "None", *shown);
   }
   if (showing) {
+    modC_ModeManager::Instance().LeaveViewport(viewport);  // a mode ends with what it worked on
     if (taker)
       taker->SetObjectToDisplay(shown);
     else
@@ -133,5 +140,43 @@ omu_Result sesK_LayerIntObj::SaveImage(omu_Arguments& args) {
   gdr_ImageWriter::Save(path, width, height, [viewport](gdr_Renderer& renderer) {
     smg_SceneManagerRole::Instance().Draw(viewport, renderer);
   });
+  return std::make_unique<omu_PrimNone>();
+}
+
+omu_Result sesK_LayerIntObj::EnterProbeMode(omu_Arguments& args) {
+  args.Begin();
+  args.End();
+  const int viewport = ViewportId();
+  smg_SceneManagerRole::Instance().SetCurrentViewport(viewport);
+  modC_ModeManager::Instance().Enter("prb", "prbK_ProbeProc", viewport);
+  return std::make_unique<omu_PrimNone>();
+}
+
+namespace {
+// The point of a cursor call, and the cursor method that takes it.
+modC_CursorMethod& CursorAt(omu_Arguments& args, int viewport, g3d_Point& point) {
+  double x = 0.0, y = 0.0;
+  args.Begin();
+  args.Get(x, "x");
+  args.Get(y, "y");
+  args.End();
+  modC_CursorMethod* cursor = modC_MethodFactory::Instance().ActiveCursorMethod(viewport);
+  if (!cursor)
+    NEX_THROW(omu_RuntimeErrorException("no mode takes the cursor in this viewport; "
+                                        "start one with enterProbeMode()"));
+  point = {static_cast<float>(x), static_cast<float>(y), 0.0f};
+  return *cursor;
+}
+}  // namespace
+
+omu_Result sesK_LayerIntObj::MoveCursor(omu_Arguments& args) {
+  g3d_Point point;
+  CursorAt(args, ViewportId(), point).Move(point);
+  return std::make_unique<omu_PrimNone>();
+}
+
+omu_Result sesK_LayerIntObj::Click(omu_Arguments& args) {
+  g3d_Point point;
+  CursorAt(args, ViewportId(), point).Click(point);
   return std::make_unique<omu_PrimNone>();
 }

@@ -1,17 +1,30 @@
 #include "sesK_SessionIntObj.h"
 
+#include "modC_MethodFactory.h"
+#include "modC_ModeManager.h"
+#include "omu_Arguments.h"
+#include "omu_PrimNone.h"
+#include "omu_PrimString.h"
+#include "omu_PrimTuple.h"
 #include "omu_PrimType.h"
+#include "omu_RuntimeErrorException.h"
 #include "sesK_ViewAnnOptionsIntObj.h"
 #include "sesK_ViewportDictIntObj.h"
 
+const omu_MethodRow sesK_SessionIntObj::methods_[] = {
+    {"leaveMode", omu_Method<&sesK_SessionIntObj::LeaveMode>},
+    {"sendFormCommand", omu_Method<&sesK_SessionIntObj::SendFormCommand>},
+    {"", nullptr}};
+
 const omu_MemberRow sesK_SessionIntObj::members_[] = {
+    {"currentMode", omu_Getter<&sesK_SessionIntObj::GetCurrentMode>, nullptr},
     {"viewports", omu_Getter<&sesK_SessionIntObj::GetViewports>, nullptr},
     {"defaultViewportAnnotationOptions",
      omu_Getter<&sesK_SessionIntObj::GetDefaultViewportAnnotationOptions>, nullptr},
     {"", nullptr, nullptr}};
 
 sesK_SessionIntObj::sesK_SessionIntObj() {
-  DescribeType(TypeName(), nullptr, members_);
+  DescribeType(TypeName(), methods_, members_);
 }
 
 std::unique_ptr<omu_InterfaceObj> sesK_SessionIntObj::Copy() const {
@@ -28,4 +41,34 @@ omu_Result sesK_SessionIntObj::GetDefaultViewportAnnotationOptions() {
 
 omu_Result sesK_SessionIntObj::GetViewports() {
   return std::make_unique<omu_PrimType>(std::make_shared<sesK_ViewportDictIntObj>());
+}
+
+omu_Result sesK_SessionIntObj::GetCurrentMode() {
+  const modC_Procedure* running =
+      modC_ModeManager::Exists() ? modC_ModeManager::Instance().Running() : nullptr;
+  if (!running) return std::make_unique<omu_PrimNone>();
+  return std::make_unique<omu_PrimString>(running->Name());
+}
+
+omu_Result sesK_SessionIntObj::LeaveMode(omu_Arguments& args) {
+  args.Begin();
+  args.End();
+  modC_ModeManager::Instance().Leave();
+  return std::make_unique<omu_PrimNone>();
+}
+
+omu_Result sesK_SessionIntObj::SendFormCommand(omu_Arguments& args) {
+  cow_String form;
+  const omu_PrimSequence* values = nullptr;
+  args.Begin();
+  args.Get(form, "form");
+  args.Get(values, "values");
+  args.End();
+  modC_FormMethod* method = modC_MethodFactory::Instance().ActiveFormMethod(form);
+  if (!method)
+    NEX_THROW(omu_RuntimeErrorException("no mode listens to the form " + form));
+  omu_PrimTuple command;
+  for (std::size_t i = 0; i < values->Size(); ++i) command.Append(values->Item(i).Clone());
+  method->Send(command);
+  return std::make_unique<omu_PrimNone>();
 }

@@ -3,6 +3,7 @@
 #include "omi_Assert.h"
 #include "omi_Singleton.h"
 #include "prbK_CurrentProbeValues.h"
+#include "prbK_ModeFactory.h"
 #include "prbK_PytModule.h"
 #include "prbK_SelectedProbeValues.h"
 #include "prbK_SessionFragment.h"
@@ -36,7 +37,8 @@ bool prbK_ProbeToolset::Exists() {
 
 prbK_ProbeToolset::prbK_ProbeToolset()
     : sessionFragment_(std::make_unique<prbK_SessionFragment>()),
-      module_(std::make_unique<prbK_PytModule>()) {
+      module_(std::make_unique<prbK_PytModule>()),
+      modeFactory_(std::make_unique<prbK_ModeFactory>()) {
   SetTupleSize();
 }
 

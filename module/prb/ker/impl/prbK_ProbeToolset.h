@@ -14,6 +14,7 @@
 #include "prbC_ProbeReportCTX.h"
 #include "prbK_ProbeToolsetClient.h"
 
+class prbK_ModeFactory;
 class prbK_PytModule;
 class prbK_SessionFragment;
 
@@ -97,6 +98,7 @@ class prbK_ProbeToolset {
   // The scripting objects of probing: the session's members and the module "probe".
   std::unique_ptr<prbK_SessionFragment> sessionFragment_;
   std::unique_ptr<prbK_PytModule> module_;
+  std::unique_ptr<prbK_ModeFactory> modeFactory_;
   cow_List<prbK_ProbeToolsetClient*> clients_;
   prbC_ProbeOptionsCTX options_;
   prbC_ProbeOptionsCTX defaultOptions_;

@@ -14,8 +14,12 @@ class xypK_LayerFragment : public sesK_LayerFragment {
   // A plot (which must still exist), or null for nothing.
   void SetObjectToDisplay(const omu_Primitive* object) override;
   omu_Result GetObjectToDisplay();
+  // plotPosition(x=, y=): the viewport pixel (x right, y up from the bottom-left, at the
+  // viewport's size) where the plot shown draws that data point; ValueError without a plot.
+  omu_Result PlotPosition(omu_Arguments& args);
 
  private:
   xypK_LayerFragment(const xypK_LayerFragment& other) = default;
+  static const omu_MethodRow methods_[];
   static const omu_MemberRow members_[];
 };

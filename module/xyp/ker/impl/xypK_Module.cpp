@@ -1,6 +1,8 @@
 #include "xypK_Module.h"
 
 #include "cmdC_XypMessageTable.h"
+#include "modC_MethodFactory.h"
+#include "modC_ModeManager.h"
 #include "omu_Atom.h"
 #include "omu_ScriptingGate.h"
 #include "prbK_Module.h"
@@ -71,6 +73,10 @@ void xypK_finalize(int& count) {
   if (moduleCounter <= 0) return;  // never below zero: an extra shut-down does nothing
   if (--moduleCounter != 0) return;
   omu_ScriptingGate::SetOpen(false);
+  // A running mode ends first, while everything it works on is still there.
+  if (modC_ModeManager::Exists()) modC_ModeManager::Instance().Leave();
+  modC_ModeManager::Finalize();
+  modC_MethodFactory::Finalize();
   moduleUp = false;
   --count;
   xypK_XYDataSessionCntr::Finalize();
