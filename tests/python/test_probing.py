@@ -161,3 +161,17 @@ def test_a_plot_that_cannot_be_laid_out_any_more_answers_nothing(session, viewpo
         pass
     viewport.moveCursor(x=px, y=py)
     assert session.currentProbeValues.values == ("", "", "", "")
+
+
+def test_shutting_down_while_probing_ends_the_mode_first(run_python):
+    result = run_python(
+        "import xyp\n"
+        "s = xyp.session; vp = s.viewports['Viewport: 1']\n"
+        "d = s.XYData(name='d', data=[(0, 0), (1, 1)])\n"
+        "p = s.XYPlot(name='p'); p.Curve(name='c', xyData=d); p.setValues(curvesToPlot='c')\n"
+        "vp.setValues(displayedObject=p); vp.enterProbeMode()\n"
+        "x, y = vp.plotPosition(x=0.5, y=0.5); vp.click(x=x, y=y)\n"
+        "xyp.shutdown()\n"
+        "print('down')\n")
+    assert result.returncode == 0, result.stderr
+    assert result.stdout.strip() == "down"
