@@ -15,6 +15,8 @@
 
 #include "cmdC_PrbException.h"
 #include "cmdC_WIP.h"
+#include "modC_MethodFactory.h"
+#include "modC_ModeManager.h"
 #include "prbK_CurrentProbeValues.h"
 #include "prbK_ProbeToolset.h"
 #include "prbK_SelectedProbeValues.h"
@@ -508,4 +510,45 @@ TEST_F(Probing, AReportFileThatCannotBeWrittenIsReportedAndLeavesNothing) {
   } catch (const uti_FileException& e) {
     EXPECT_EQ(e.Errno(), ENOSPC);
   }
+}
+
+TEST_F(Probing, TheProbeModeSuspendsResumesAndLeavesProbingOff) {
+  xypK_XYPlot plot;
+  plot.curves.Insert("a", CurveOf("a", {{0, 0}, {4, 6}}));
+  plot.curvesToPlot.Append("a");
+  xypK_Scene& scene = Show(plot);
+  sesK_SessionState::Instance().SetType(1, omu_DISPLAY_XYPLOT);
+  modC_ModeManager& modes = modC_ModeManager::Instance();
+  modes.Enter("prb", "prbK_ProbeProc", 1);
+  ASSERT_NE(modes.Running(), nullptr);
+  EXPECT_EQ(modes.Running()->Name(), "prbK_ProbeProc");
+  modC_MethodFactory& methods = modC_MethodFactory::Instance();
+  ASSERT_NE(methods.ActiveCursorMethod(1), nullptr);
+  EXPECT_NE(methods.ActiveFormMethod("prbG_ProbeForm"), nullptr);
+  EXPECT_EQ(smg_SceneManagerRole::Instance().Cursor(), 2);
+  EXPECT_NE(scene.ProbeMapId(), 0);
+
+  // Another mode in front: nothing takes input, nothing is probed.
+  modes.Suspend();
+  EXPECT_EQ(methods.ActiveCursorMethod(1), nullptr);
+  EXPECT_EQ(methods.ActiveFormMethod("prbG_ProbeForm"), nullptr);
+  EXPECT_FALSE(scene.IsProbeEnabled());
+  EXPECT_EQ(scene.ProbeMapId(), 0);
+  EXPECT_EQ(smg_SceneManagerRole::Instance().Cursor(), -1);
+  modes.Resume();
+  ASSERT_NE(methods.ActiveCursorMethod(1), nullptr);
+  EXPECT_TRUE(scene.IsProbeEnabled());
+  EXPECT_NE(scene.ProbeMapId(), 0);
+
+  // A click on the curve appends a row; leaving empties the table and stops probing, so a
+  // later change to the plot fills no map.
+  methods.ActiveCursorMethod(1)->Click(Pixel(scene, 2.0f, 3.0f));
+  EXPECT_EQ(Table().NumRows(), 1);
+  modes.Leave();
+  EXPECT_EQ(modes.Running(), nullptr);
+  EXPECT_TRUE(Table().IsEmpty());
+  EXPECT_FALSE(scene.IsProbeEnabled());
+  scene.UpdateScene();
+  EXPECT_EQ(scene.ProbeMapId(), 0);
+  EXPECT_EQ(methods.ActiveCursorMethod(1), nullptr);
 }

@@ -171,6 +171,9 @@ void xypK_Scene::FillIdBuffer() {
   }
   map->Clear();
   gdr_IdMapRenderer renderer(*map);
+  // The layout first: where its legend goes is found from the curves drawn whole (per pixel
+  // column), not segment by segment as the id map needs them.
+  Layout(static_cast<float>(width), static_cast<float>(height));
   fillingIdBuffer_ = true;
   try {
     DraftCB(renderer);
