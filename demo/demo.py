@@ -92,11 +92,16 @@ for axis in ("x", "y"):
     print(f"  {axis}: data {lo:g} .. {hi:g}, major ticks every {step:g} ({ticks} between the ends)")
 
 # A log scale cannot show the negative swings: the change is undone, and a callback hears of it.
-xyp.addQueryCallback(lambda query: print("  query fired:", query))
+def heard(query):
+    print("  query fired:", query)
+
+
+xyp.addQueryCallback(heard)
 try:
     axes.setValues(yAxisScale=LOG)
 except xyp.XyPlotError as e:
     print(f"Refused: {str(e)[:60]}... (code {e.code}); y scale still {axes.yAxisScale}")
+xyp.removeQueryCallback(heard)
 
 # Show the plot in the viewport and save what it shows.
 viewport = session.viewports["Viewport: 1"]
@@ -142,3 +147,21 @@ session.writeXYReport(fileName=history_report, xyData=(magnitude, phase), append
 with open(history_report) as f:
     print(f"Report {history_report}: " + " | ".join(f.read().splitlines()[:4]))
 odb.close()
+
+# Probing the beam-tip plot as a user does with the mouse: enter the probe mode, move over the
+# curve and click three of its points, sort the selected values and write a probe report.
+viewport.setValues(displayedObject=plot)
+viewport.enterProbeMode()
+for t in (0.5, 1.5, 0.25):
+    x, y = viewport.plotPosition(x=t, y=math.exp(-0.4 * t) * math.cos(2 * math.pi * t))
+    viewport.moveCursor(x=x, y=y)
+    print(f"Under the cursor at t = {t}: {session.currentProbeValues.values}")
+    viewport.click(x=x, y=y)
+session.sendFormCommand(form="prbG_ProbeForm", values=("sort", "Y", probe.DESCENDING))
+print("Selected, by Y descending:", [row[1:] for row in session.selectedProbeValues.values])
+probe_report = os.path.join(images, "beam_tip_probe.txt")
+session.sendFormCommand(form="prbG_ProbeForm",
+                        values=("writeValuesToFile", probe_report, False, "Probe report written"))
+with open(probe_report) as f:
+    print(f"Probe report {probe_report}:\n" + "".join(f.readlines()[3:10]), end="")
+session.leaveMode()
