@@ -175,3 +175,29 @@ def test_shutting_down_while_probing_ends_the_mode_first(run_python):
         "print('down')\n")
     assert result.returncode == 0, result.stderr
     assert result.stdout.strip() == "down"
+
+
+def test_every_title_sorts_both_ways_and_a_refused_sort_fires_nothing(session, viewport,
+                                                                    monkeypatch, tmp_path):
+    show(session, viewport, {"a": [(0, 3), (1, 1), (2, 2)], "b": [(0, 9), (2, 8)]})
+    for x, y in ((1, 1), (0, 9), (2, 2), (0, 3), (2, 8)):
+        px, py = viewport.plotPosition(x=x, y=y)
+        viewport.click(x=px, y=py)
+    assert session.selectedProbeValues.length == 5
+    for column, title in enumerate(("Legend", "Sequence ID", "X", "Y")):
+        key = (lambda cell: cell) if column == 0 else float
+        for direction, reverse in ((probe.ASCENDING, False), (probe.DESCENDING, True)):
+            session.sendFormCommand(form=FORM, values=("sort", title, direction))
+            cells = [key(row[column]) for row in session.selectedProbeValues.values]
+            assert cells == sorted(cells, reverse=reverse), (title, direction)
+    heard = []
+    xyp.addQueryCallback(heard.append)
+    try:
+        session.sendFormCommand(form=FORM, values=("sort", "No such title", probe.ASCENDING))
+    finally:
+        xyp.removeQueryCallback(heard.append)
+    assert heard == []
+    # The report goes where "~" says.
+    monkeypatch.setenv("HOME", str(tmp_path))
+    session.sendFormCommand(form=FORM, values=("writeValuesToFile", "~/probe.txt", False, ""))
+    assert (tmp_path / "probe.txt").read_text().count("legend ") == 5

@@ -214,8 +214,7 @@ void prbK_ProbeStep::FormCommand(const omu_PrimTuple& command) {
     items.Require(3);
     const cow_String title = items.Read<cow_String>(1);
     const prbC_SortEnm direction = items.ReadEnum<prbC_SortEnm>(2);
-    selected.Sort(title, direction);
-    Fire("selectedProbeValues");
+    if (selected.Sort(title, direction)) Fire("selectedProbeValues");  // a refused sort: none
   } else if (name == "undo") {
     selected.Undo();
     Fire("selectedProbeValues");

@@ -152,12 +152,12 @@ void prbK_SelectedProbeValues::ClearValues(const std::vector<long long>& rows) {
   origRows_ = beforeRows;
 }
 
-void prbK_SelectedProbeValues::Sort(const cow_String& columnTitle, int direction) {
-  if (IsEmpty()) return;
+bool prbK_SelectedProbeValues::Sort(const cow_String& columnTitle, int direction) {
+  if (IsEmpty()) return false;
   if (!sortHeader_.IsMember(columnTitle)) {
     InitializeOrigValues();
     prbK_MessageTypes::WarningInvalidSortItem(columnTitle);
-    return;
+    return false;
   }
   const int column = header_.Position(columnTitle);
   OMI_ASSERT(column >= 0 && column < blockSize_);
@@ -200,6 +200,7 @@ void prbK_SelectedProbeValues::Sort(const cow_String& columnTitle, int direction
   origValues_ = values_;
   origRows_ = rows_;
   values_ = sorted;
+  return true;
 }
 
 void prbK_SelectedProbeValues::Undo() {

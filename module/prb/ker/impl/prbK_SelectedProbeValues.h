@@ -66,8 +66,9 @@ class prbK_SelectedProbeValues {
   // Sorts the rows by the column of that title (one of the sortable titles; otherwise a warning
   // and nothing changes), direction 0 ascending, else descending. Equal keys keep their order;
   // numbers go by value, every other cell by its bytes, below every number. Results-model
-  // columns holding lists cannot be sorted (ErrorInvalidSortItem, nothing changes).
-  void Sort(const cow_String& columnTitle, int direction);
+  // columns holding lists cannot be sorted (ErrorInvalidSortItem, nothing changes). False when
+  // nothing was sorted (an empty table, a title refused with the warning).
+  bool Sort(const cow_String& columnTitle, int direction);
   void Undo();
   // Writes the probe report of the rows (appended to the file or replacing it); nothing for an
   // empty table. A file that cannot be opened is reported as an error line and nothing is
