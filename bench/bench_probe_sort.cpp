@@ -21,8 +21,8 @@
 
 #include "prbK_ProbeToolset.h"
 #include "prbK_SelectedProbeValues.h"
-#include "smg_SceneManagerRole.h"
 #include "sesK_SessionState.h"
+#include "smg_SceneManagerRole.h"
 #include "xypK_Curve.h"
 #include "xypK_Module.h"
 #include "xypK_Scene.h"
@@ -125,7 +125,10 @@ void BM_PeerStableSort(benchmark::State& state) {
 }
 }  // namespace
 
-BENCHMARK(BM_SortNumeric)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortNumeric)
+    ->RangeMultiplier(10)
+    ->Range(10000, 1000000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortText)->RangeMultiplier(10)->Range(10000, 1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PeerStableSort)
     ->RangeMultiplier(10)

@@ -17,8 +17,8 @@ std::string gdr_SvgRenderer::Document() const {
   doc.reserve(body_.size() + 512);
   doc += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   // Sized in pixels, as the PNG of the same save is.
-  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w +
-         "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+  doc += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + w + "\" height=\"" +
+         h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
   doc += body_;
   doc += "</svg>\n";
   return doc;

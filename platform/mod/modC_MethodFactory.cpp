@@ -17,8 +17,9 @@ std::unique_ptr<modC_CursorMethod> modC_MethodFactory::MakeCursorMethod(
   return std::make_unique<modC_CursorMethod>(receiver, viewport);
 }
 
-std::unique_ptr<modC_FormMethod> modC_MethodFactory::MakeFormMethod(
-    const cow_String& form, const omu_PrimTuple& initial, modC_MethodReceiver& receiver) {
+std::unique_ptr<modC_FormMethod> modC_MethodFactory::MakeFormMethod(const cow_String& form,
+                                                                    const omu_PrimTuple& initial,
+                                                                    modC_MethodReceiver& receiver) {
   return std::make_unique<modC_FormMethod>(receiver, form, initial);
 }
 

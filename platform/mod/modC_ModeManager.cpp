@@ -30,8 +30,7 @@ void modC_ModeManager::Enter(const cow_String& factory, const cow_String& name, 
   mmgK_ModeFactory* maker = mmgK_ModeFactory::Find(factory);
   std::unique_ptr<mmgK_Procedure> made = maker ? maker->MakeProcedure(name) : nullptr;
   auto* procedure = dynamic_cast<modC_Procedure*>(made.get());
-  if (!procedure)
-    NEX_THROW(omu_RuntimeErrorException("no mode " + name + " of " + factory));
+  if (!procedure) NEX_THROW(omu_RuntimeErrorException("no mode " + name + " of " + factory));
   made.release();
   running_.reset(procedure);
   viewport_ = viewport;

@@ -6,19 +6,16 @@ struct Column {
   bool sortable;
 };
 
-constexpr Column kXyColumns[] = {
-    {"Legend", true}, {"Sequence ID", true}, {"X", true}, {"Y", true}};
+constexpr Column kXyColumns[] = {{"Legend", true}, {"Sequence ID", true}, {"X", true}, {"Y", true}};
 constexpr Column kElementColumns[] = {{"Part Instance", true},
                                       {"Element ID", true},
                                       {"Type", true},
                                       {"Connectivity", false},
                                       {prbC_ProbeOptionsCTX::kFieldOutputTitle, true}};
-constexpr Column kNodeColumns[] = {{"Part Instance", true},
-                                   {"Node ID", true},
-                                   {"Original Coordinates", false},
-                                   {"Deformed Coordinates", false},
-                                   {"Attached Elements", true},
-                                   {prbC_ProbeOptionsCTX::kFieldOutputTitle, true}};
+constexpr Column kNodeColumns[] = {
+    {"Part Instance", true},         {"Node ID", true},
+    {"Original Coordinates", false}, {"Deformed Coordinates", false},
+    {"Attached Elements", true},     {prbC_ProbeOptionsCTX::kFieldOutputTitle, true}};
 constexpr Column kNoClient[] = {{"", true}};
 
 template <std::size_t N>

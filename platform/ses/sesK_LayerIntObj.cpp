@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "gdr_ImageWriter.h"
+#include "modC_MethodFactory.h"
+#include "modC_ModeManager.h"
 #include "nex_Exception.h"
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
@@ -11,8 +13,6 @@
 #include "omu_PrimType.h"
 #include "omu_RuntimeErrorException.h"
 #include "omu_ValueErrorException.h"
-#include "modC_MethodFactory.h"
-#include "modC_ModeManager.h"
 #include "sesC_PostIdMap.h"
 #include "sesK_LayerFragment.h"
 #include "sesK_ViewAnnOptionsIntObj.h"
@@ -162,8 +162,9 @@ modC_CursorMethod& CursorAt(omu_Arguments& args, int viewport, g3d_Point& point)
   args.End();
   modC_CursorMethod* cursor = modC_MethodFactory::Instance().ActiveCursorMethod(viewport);
   if (!cursor)
-    NEX_THROW(omu_RuntimeErrorException("no mode takes the cursor in this viewport; "
-                                        "start one with enterProbeMode()"));
+    NEX_THROW(
+        omu_RuntimeErrorException("no mode takes the cursor in this viewport; "
+                                  "start one with enterProbeMode()"));
   point = {static_cast<float>(x), static_cast<float>(y), 0.0f};
   return *cursor;
 }

@@ -65,8 +65,7 @@ omu_Result sesK_SessionIntObj::SendFormCommand(omu_Arguments& args) {
   args.Get(values, "values");
   args.End();
   modC_FormMethod* method = modC_MethodFactory::Instance().ActiveFormMethod(form);
-  if (!method)
-    NEX_THROW(omu_RuntimeErrorException("no mode listens to the form " + form));
+  if (!method) NEX_THROW(omu_RuntimeErrorException("no mode listens to the form " + form));
   omu_PrimTuple command;
   for (std::size_t i = 0; i < values->Size(); ++i) command.Append(values->Item(i).Clone());
   method->Send(command);

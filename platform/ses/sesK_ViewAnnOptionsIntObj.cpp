@@ -62,9 +62,8 @@ void ReadFont(omu_Arguments& args, Settings& s) {
   if (!description.IsEmpty()) {  // empty: the plot's default font
     const gru_Font font(description);
     if (!font.IsParsed())
-      Refuse(kKeyword, uti_Quoted(description.View(), 80) +
-                           " is not a font description such as '" + Settings().legendFontName +
-                           "'");
+      Refuse(kKeyword, uti_Quoted(description.View(), 80) + " is not a font description such as '" +
+                           Settings().legendFontName + "'");
     const double points = font.PointSize();
     if (!(points >= sesK_ViewAnnOptionsIntObj::kMinFontPoints &&
           points <= sesK_ViewAnnOptionsIntObj::kMaxFontPoints))

@@ -63,11 +63,16 @@ TEST(ProbeRecords, ColumnTitlesFollowTheProbedObjectAndEntity) {
     Titles_ header, sortable;
   };
   const Case cases[] = {
-      {"XYPlot", prbC_NODES, {"Legend", "Sequence ID", "X", "Y"},
+      {"XYPlot",
+       prbC_NODES,
+       {"Legend", "Sequence ID", "X", "Y"},
        {"Legend", "Sequence ID", "X", "Y"}},
-      {"ODB", prbC_ELEMENTS, {"Part Instance", "Element ID", "Type", "Connectivity", "Field Output"},
+      {"ODB",
+       prbC_ELEMENTS,
+       {"Part Instance", "Element ID", "Type", "Connectivity", "Field Output"},
        {"Part Instance", "Element ID", "Type", "Field Output"}},
-      {"ODB", prbC_NODES,
+      {"ODB",
+       prbC_NODES,
        {"Part Instance", "Node ID", "Original Coordinates", "Deformed Coordinates",
         "Attached Elements", "Field Output"},
        {"Part Instance", "Node ID", "Attached Elements", "Field Output"}},
@@ -89,11 +94,11 @@ TEST(ProbeRecords, Defaults) {
   EXPECT_FALSE(options.initialized);
   EXPECT_EQ(options.probeEntity, prbC_NODES);
   EXPECT_EQ(options.probeOutputPosition, res_NODAL);
-  for (bool column : {options.partInstance, options.elementId, options.elementType,
-                      options.elementConnectivity, options.elementFieldResults, options.nodeId,
-                      options.baseCoordinates, options.deformedCoordinates,
-                      options.attachedElements, options.nodeFieldResults, options.legend,
-                      options.xValue, options.yValue, options.sequenceID})
+  for (bool column :
+       {options.partInstance, options.elementId, options.elementType, options.elementConnectivity,
+        options.elementFieldResults, options.nodeId, options.baseCoordinates,
+        options.deformedCoordinates, options.attachedElements, options.nodeFieldResults,
+        options.legend, options.xValue, options.yValue, options.sequenceID})
     EXPECT_TRUE(column);
   EXPECT_FALSE(options.isFieldOutputAvailable);
   EXPECT_FALSE(options.interpolateXy);
@@ -119,8 +124,7 @@ TEST(ProbeMessages, ErrorsCarryTheirTextCodeAndColumn) {
   uti_ResourceManager::InstallLabelLookup();
   uti_ResourceManager& resources = thr_ThreadSingleton<uti_ResourceManager>::Instance();
   resources.SetStringResource("prbK_MessageTypes_MSGID_01", "Cannot sort by ");
-  const cmdC_PrbException translated =
-      Raised([] { prbK_MessageTypes::ErrorInvalidSortItem("X"); });
+  const cmdC_PrbException translated = Raised([] { prbK_MessageTypes::ErrorInvalidSortItem("X"); });
   resources.RemoveStringResource("prbK_MessageTypes_MSGID_01");
   EXPECT_EQ(translated.Message(), "Cannot sort by X");
 }
@@ -128,9 +132,9 @@ TEST(ProbeMessages, ErrorsCarryTheirTextCodeAndColumn) {
 TEST(ProbeMessages, ReportLinesGoToTheWorkInProgressReporter) {
   // The path is put in once, as given, even when it holds the placeholder itself.
   EXPECT_EQ(Reported([] { prbK_MessageTypes::ErrorCouldNotOpenReportFile("/tmp/a %s.txt"); }),
-            (std::vector<Line>{
-                {"Error", "/tmp/a %s.txt: could not be opened (may be locked by another "
-                          "application)."}}));
+            (std::vector<Line>{{"Error",
+                                "/tmp/a %s.txt: could not be opened (may be locked by another "
+                                "application)."}}));
   const std::string warning =
       cmdC_PrbMessageTable::Instance().WarningInvalidSortItem("Type")->Text().Std();
   EXPECT_NE(warning.find("Type"), std::string::npos);

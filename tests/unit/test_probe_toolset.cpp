@@ -18,12 +18,13 @@
 #include "modC_MethodFactory.h"
 #include "modC_ModeManager.h"
 #include "prbK_CurrentProbeValues.h"
+#include "prbK_ProbeReportUtils.h"
 #include "prbK_ProbeToolset.h"
 #include "prbK_SelectedProbeValues.h"
 #include "qryK_QueryRegistrarRole.h"
 #include "sesK_SessionState.h"
-#include "uti_FileException.h"
 #include "smg_SceneManagerRole.h"
+#include "uti_FileException.h"
 #include "xypK_Module.h"
 #include "xypK_ProbeToolsetClient.h"
 #include "xypK_Scene.h"
@@ -463,25 +464,34 @@ TEST_F(Probing, ReportColumnsFollowTheDigitsAndTheLongestLegend) {
     const char* legend;
     int digits, legendWidth, valueWidth;
   };
-  for (const Case& c : {Case{"a", 0, 12, 8}, Case{"a", 2, 12, 10}, Case{"a", 12, 12, 15},
-                        Case{"a", 200, 12, 15}, Case{"twenty characters...", 6, 20, 14}}) {
-    Table().ClearValues({});
-    Table().AppendValues(Row({c.legend, "1", "1.25", "-3"}));
-    prbC_ProbeReportCTX report = Toolset().ReportOptions();
-    report.numDigits = c.digits;
-    Toolset().SetProbeReportCTX(report);
-    Table().WriteToFile(path.c_str(), false);
-    std::istringstream lines(WithoutDate(ReadFile(path)));
-    std::string line, title, dashes;
-    while (std::getline(lines, line) && line.find("Legend") == std::string::npos) {
+  for (const prbC_FormatEnm format : {prbC_AUTOMATIC, prbC_SCIENTIFIC})
+    for (const Case& c : {Case{"a", 0, 12, 8}, Case{"a", 2, 12, 10}, Case{"a", 12, 12, 15},
+                          Case{"a", 200, 12, 15}, Case{"twenty characters...", 6, 20, 14}}) {
+      Table().ClearValues({});
+      Table().AppendValues(Row({c.legend, "1", "1.25", "-3"}));
+      prbC_ProbeReportCTX report = Toolset().ReportOptions();
+      report.numDigits = c.digits;
+      report.numFormat = format;
+      Toolset().SetProbeReportCTX(report);
+      Table().WriteToFile(path.c_str(), false);
+      std::istringstream lines(WithoutDate(ReadFile(path)));
+      std::string line, title, dashes;
+      while (std::getline(lines, line) && line.find("Legend") == std::string::npos) {
+      }
+      title = line;
+      std::getline(lines, dashes);
+      // Four cells, each two blanks and its width; the dash line is one longer.
+      const std::size_t width = 2 + c.legendWidth + 2 + 12 + 2 * (2 + c.valueWidth);
+      EXPECT_EQ(title.size(), width) << c.digits << " " << c.legend << " format " << format;
+      EXPECT_EQ(dashes, std::string(width + 1, '-')) << c.digits << " " << c.legend;
+      // The row's value cells in that form, right-aligned in the value width (or whole when
+      // longer).
+      std::string row;
+      std::getline(lines, row);
+      const std::string x = prbK_ProbeReportUtils::Format(1.25f, format, c.digits).Std();
+      const std::string trimmed = x.substr(x.find_first_not_of(' '));
+      EXPECT_NE(row.find(trimmed), std::string::npos) << row;
     }
-    title = line;
-    std::getline(lines, dashes);
-    // Four cells, each two blanks and its width; the dash line is one longer.
-    const std::size_t width = 2 + c.legendWidth + 2 + 12 + 2 * (2 + c.valueWidth);
-    EXPECT_EQ(title.size(), width) << c.digits << " " << c.legend;
-    EXPECT_EQ(dashes, std::string(width + 1, '-')) << c.digits << " " << c.legend;
-  }
   std::filesystem::remove(path);
 }
 

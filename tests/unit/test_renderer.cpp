@@ -484,8 +484,8 @@ TEST_F(RenderWriter, LinksAreWrittenThroughAndOtherKindsOfFileRefused) {
   // links.
   ASSERT_EQ(mkfifo(Path("fifo.png").c_str(), 0600), 0);
   fs::create_directory(Path("folder.png"));
-  const bool device = geteuid() == 0 && mknod(Path("null.png").c_str(), S_IFCHR | 0600,
-                                              makedev(1, 3)) == 0;
+  const bool device =
+      geteuid() == 0 && mknod(Path("null.png").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
   fs::create_symlink("fifo.png", Path("to_fifo.png"));
   fs::create_symlink("to_fifo.png", Path("to_to_fifo.png"));
   fs::create_symlink("null.png", Path("to_null.png"));
@@ -495,10 +495,10 @@ TEST_F(RenderWriter, LinksAreWrittenThroughAndOtherKindsOfFileRefused) {
     int error;
     mode_t kind;
   };
-  for (const Case& c : {Case{"fifo.png", EINVAL, S_IFIFO}, Case{"to_fifo.png", EINVAL, S_IFIFO},
-                        Case{"to_to_fifo.png", EINVAL, S_IFIFO},
-                        Case{"folder.png", EISDIR, S_IFDIR}, Case{"null.png", EINVAL, S_IFCHR},
-                        Case{"to_null.png", EINVAL, S_IFCHR}}) {
+  for (const Case& c :
+       {Case{"fifo.png", EINVAL, S_IFIFO}, Case{"to_fifo.png", EINVAL, S_IFIFO},
+        Case{"to_to_fifo.png", EINVAL, S_IFIFO}, Case{"folder.png", EISDIR, S_IFDIR},
+        Case{"null.png", EINVAL, S_IFCHR}, Case{"to_null.png", EINVAL, S_IFCHR}}) {
     if (c.kind == S_IFCHR && !device) continue;
     std::string shown;
     EXPECT_EQ(SaveRefusal(Path(c.name), &shown), c.error) << c.name;
@@ -517,7 +517,6 @@ TEST_F(RenderWriter, EveryNameTheFolderTakesIsSaved) {
   EXPECT_TRUE(IsPng(Read(Path(longest.c_str()))));
   EXPECT_EQ(SaveRefusal(Path(("n" + longest).c_str())), ENAMETOOLONG);
   EXPECT_EQ(FileCount(), 1u);
-
 }
 
 namespace {
@@ -555,8 +554,7 @@ TEST_F(RenderWriter, AnInterruptionStopsTheDrawingAndLeavesTheOldFile) {
     for (const auto& [what, draw] : drawings) {
       interruptChecks = 0;
       cmdC_WIP::SetInterruptCheck(&InterruptOnThirdCheck);
-      EXPECT_THROW(gdr_ImageWriter::Save(cow_String(path), 50, 50, draw),
-                   cmdC_InterruptedException)
+      EXPECT_THROW(gdr_ImageWriter::Save(cow_String(path), 50, 50, draw), cmdC_InterruptedException)
           << path << " " << what;
       cmdC_WIP::SetInterruptCheck(nullptr);
       EXPECT_EQ(interruptChecks, 3) << path << " " << what;  // it stopped at the third

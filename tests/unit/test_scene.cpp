@@ -260,10 +260,10 @@ TEST_F(Scenes, TheLegendGoesWhereItHidesNoDataAndThePlotKeepsTheRest) {
     EXPECT_EQ(layout.Legend().legendExtremes, c.extremes) << what;
     // The view stays inside the viewport's edge margin.
     const g3d_Camera& view = scene.Camera();
-    const g3d_XForm::Point low = layout.ViewToDevice().Apply(
-        view.CenterX() - view.HalfWidth(), view.CenterY() - view.HalfHeight());
-    const g3d_XForm::Point high = layout.ViewToDevice().Apply(
-        view.CenterX() + view.HalfWidth(), view.CenterY() + view.HalfHeight());
+    const g3d_XForm::Point low = layout.ViewToDevice().Apply(view.CenterX() - view.HalfWidth(),
+                                                             view.CenterY() - view.HalfHeight());
+    const g3d_XForm::Point high = layout.ViewToDevice().Apply(view.CenterX() + view.HalfWidth(),
+                                                              view.CenterY() + view.HalfHeight());
     EXPECT_GE(std::min(low.x, low.y), xypK_PlotLayout::kEdgeMargin - 1e-3) << what;
     EXPECT_LE(high.x, c.width - xypK_PlotLayout::kEdgeMargin + 1e-3) << what;
     EXPECT_LE(high.y, c.height - xypK_PlotLayout::kEdgeMargin + 1e-3) << what;

@@ -16,8 +16,8 @@ const uti_LabelMap<prbK_MessageTypesEnm, 1>::Row uti_LabelMap<prbK_MessageTypesE
     {nullptr, nullptr, prbK_MSG_NoObjectToProbe}};
 
 void prbK_MessageTypes::ErrorNoObjectToProbe() {
-  NEX_THROW(cmdC_PrbException(Labels::LabelString(prbK_MSG_NoObjectToProbe),
-                              prbK_MSG_NoObjectToProbe));
+  NEX_THROW(
+      cmdC_PrbException(Labels::LabelString(prbK_MSG_NoObjectToProbe), prbK_MSG_NoObjectToProbe));
 }
 
 void prbK_MessageTypes::ErrorInvalidSortItem(const cow_String& column) {
@@ -26,8 +26,7 @@ void prbK_MessageTypes::ErrorInvalidSortItem(const cow_String& column) {
 }
 
 void prbK_MessageTypes::ErrorCouldNotOpenReportFile(const cow_String& path) {
-  const cow_String text =
-      utl_tr("%s: could not be opened (may be locked by another application).");
+  const cow_String text = utl_tr("%s: could not be opened (may be locked by another application).");
   omi_Singleton<cmdC_WIP>::Instance().Error(text.Substitute("%s", path));
 }
 

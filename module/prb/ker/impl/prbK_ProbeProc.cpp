@@ -20,9 +20,9 @@ void prbK_ProbeProc::InstallHook(const omu_Primitive*) {
   toolset.EnableProbe();
   toolset.UpdateScene();
   step_ = std::make_unique<prbK_ProbeStep>();
-  step_->SetPrompt(utl_tr(
-      "Move the cursor in the current viewport or click MB1 to report values in the Probe "
-      "Values dialog"));
+  step_->SetPrompt(
+      utl_tr("Move the cursor in the current viewport or click MB1 to report values in the Probe "
+             "Values dialog"));
   ExecuteStep(*step_, true);
 }
 

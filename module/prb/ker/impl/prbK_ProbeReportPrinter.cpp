@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <cfloat>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -39,8 +39,7 @@ void prbK_ProbeReportPrinter::AppendToRowBasedDataList(const cow_1DArrayList<cow
   (model ? modelRows_ : fieldRows_).Append(prbK_RowBasedDataList{row, -1});
 }
 
-void prbK_ProbeReportPrinter::AppendToHeaderFooterList(const cow_List<cow_String>& row,
-                                                       bool flag) {
+void prbK_ProbeReportPrinter::AppendToHeaderFooterList(const cow_List<cow_String>& row, bool flag) {
   headerFooterRows_.Append(prbK_RowBasedHeaderFooterList{row, flag});
 }
 

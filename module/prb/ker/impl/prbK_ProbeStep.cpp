@@ -45,8 +45,7 @@ class Items {
   E ReadEnum(std::size_t i) const {
     omu_PrimEnum<E> constant;
     int value = 0;
-    if (omu_ValueReader::Read(At(i), constant))
-      return constant.Get();
+    if (omu_ValueReader::Read(At(i), constant)) return constant.Get();
     if (!omu_ValueReader::Read(At(i), value))
       omu_ValueReader::RaiseWrongKind(What(i), "an int or " + omu_ValueReader::Expected(constant),
                                       At(i));
@@ -125,8 +124,7 @@ void prbK_ProbeStep::Resume() {
   smg_SceneManagerRole::Instance().SetCursor(kCursorKind);
 }
 
-bool prbK_ProbeStep::PrepareValue(cow_1DArray<cow_String>& values, int id,
-                                  const g3d_Point& point) {
+bool prbK_ProbeStep::PrepareValue(cow_1DArray<cow_String>& values, int id, const g3d_Point& point) {
   return prbK_ProbeToolset::Instance().PrepareValue(values, id, point);
 }
 
@@ -172,15 +170,21 @@ void prbK_ProbeStep::FormCommand(const omu_PrimTuple& command) {
     prbC_ProbeOptionsCTX options = toolset.ProbeOptions();
     options.probeEntity = items.ReadEnum<prbC_ProbeEntityEnm>(1);
     options.SetOutputPos(items.ReadEnum<res_OutputPositionEnm>(2));
-    bool prbC_ProbeOptionsCTX::*const flags[] = {
-        &prbC_ProbeOptionsCTX::partInstance,        &prbC_ProbeOptionsCTX::elementId,
-        &prbC_ProbeOptionsCTX::elementType,         &prbC_ProbeOptionsCTX::elementConnectivity,
-        &prbC_ProbeOptionsCTX::elementFieldResults, &prbC_ProbeOptionsCTX::nodeId,
-        &prbC_ProbeOptionsCTX::baseCoordinates,     &prbC_ProbeOptionsCTX::deformedCoordinates,
-        &prbC_ProbeOptionsCTX::attachedElements,    &prbC_ProbeOptionsCTX::nodeFieldResults,
-        &prbC_ProbeOptionsCTX::legend,              &prbC_ProbeOptionsCTX::xValue,
-        &prbC_ProbeOptionsCTX::yValue,              &prbC_ProbeOptionsCTX::sequenceID,
-        &prbC_ProbeOptionsCTX::interpolateXy};
+    bool prbC_ProbeOptionsCTX::*const flags[] = {&prbC_ProbeOptionsCTX::partInstance,
+                                                 &prbC_ProbeOptionsCTX::elementId,
+                                                 &prbC_ProbeOptionsCTX::elementType,
+                                                 &prbC_ProbeOptionsCTX::elementConnectivity,
+                                                 &prbC_ProbeOptionsCTX::elementFieldResults,
+                                                 &prbC_ProbeOptionsCTX::nodeId,
+                                                 &prbC_ProbeOptionsCTX::baseCoordinates,
+                                                 &prbC_ProbeOptionsCTX::deformedCoordinates,
+                                                 &prbC_ProbeOptionsCTX::attachedElements,
+                                                 &prbC_ProbeOptionsCTX::nodeFieldResults,
+                                                 &prbC_ProbeOptionsCTX::legend,
+                                                 &prbC_ProbeOptionsCTX::xValue,
+                                                 &prbC_ProbeOptionsCTX::yValue,
+                                                 &prbC_ProbeOptionsCTX::sequenceID,
+                                                 &prbC_ProbeOptionsCTX::interpolateXy};
     std::size_t i = 3;
     for (bool prbC_ProbeOptionsCTX::*flag : flags) options.*flag = items.Read<bool>(i++);
     toolset.SetProbeOptionsCTX(options);

@@ -6,13 +6,13 @@
 #include <numeric>
 
 #include "omi_Assert.h"
-#include "prbK_ProbeReportXyPrinter.h"
-#include "uti_PreCheckFile.h"
-#include "xypK_ReportFile.h"
 #include "omi_Singleton.h"
 #include "prbK_MessageTypes.h"
 #include "prbK_ProbeReportUtils.h"
+#include "prbK_ProbeReportXyPrinter.h"
 #include "prbK_ProbeToolset.h"
+#include "uti_PreCheckFile.h"
+#include "xypK_ReportFile.h"
 
 template <>
 const uti_LabelMap<prbK_SelectedProbeValuesEnm, 1>::Row

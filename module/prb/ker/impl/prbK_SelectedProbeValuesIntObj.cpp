@@ -25,8 +25,8 @@ const omu_MemberRow prbK_SelectedProbeValuesIntObj::members_[] = {
     {"length", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetLength>, nullptr},
     {"values", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetValues>, nullptr},
     {"lastValues", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetLastValues>, nullptr},
-    {"fieldOutputAvailable",
-     omu_Getter<&prbK_SelectedProbeValuesIntObj::GetFieldOutputAvailable>, nullptr},
+    {"fieldOutputAvailable", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetFieldOutputAvailable>,
+     nullptr},
     {"", nullptr, nullptr}};
 
 prbK_SelectedProbeValuesIntObj::prbK_SelectedProbeValuesIntObj() {

@@ -28,7 +28,8 @@ long Covered(const xmd_IdMap& map, float x0, float y0, float x1, float y1, float
 // The legend's font at the sizes tried: its own, then smaller by steps, down to the minimum
 // (a font smaller than the minimum to begin with is only tried as it is).
 std::vector<cow_String> FontsToTry(const cow_String& description) {
-  const gru_Font font = description.IsEmpty() ? gru_Font(xypK_DefaultFont()) : gru_Font(description);
+  const gru_Font font =
+      description.IsEmpty() ? gru_Font(xypK_DefaultFont()) : gru_Font(description);
   std::vector<cow_String> fonts{description};
   for (double points = font.PointSize() * xypK_PlotLayout::kShrinkStep;
        points > xypK_PlotLayout::kMinLegendPoints; points *= xypK_PlotLayout::kShrinkStep)
@@ -214,15 +215,15 @@ bool xypK_PlotLayout::PlaceClear(const xypK_XYPlotEditor& editor, const xmd_IdMa
 
 void xypK_PlotLayout::PlaceForUser(float width, float height) {
   // The box as the editor places it: its top-left corner at the percentages, kept inside.
-  float x = legend_.legendXPosition / 100.0f * width_, y = legend_.legendYPosition / 100.0f * height_;
+  float x = legend_.legendXPosition / 100.0f * width_,
+        y = legend_.legendYPosition / 100.0f * height_;
   if (width <= width_ && x + width > width_) x = width_ - width;
   if (width > width_) x = 0.0f;
   if ((height <= height_ && y - height < 0.0f) || height > height_) y = height;
   place_ = USER_POSITION;
   const Rect box{x - kGap, y - height - kGap, x + width + kGap, y + kGap};
   const Rect content = Device(full_, view_);
-  if (content.x1 <= box.x0 || content.x0 >= box.x1 || content.y1 <= box.y0 ||
-      content.y0 >= box.y1)
+  if (content.x1 <= box.x0 || content.x0 >= box.x1 || content.y1 <= box.y0 || content.y0 >= box.y1)
     return;
   // The free part of the viewport on each side of the legend; the plot takes the largest, when
   // that keeps enough of its size.

@@ -93,9 +93,11 @@ bool xypK_ProbeToolsetClient::ComputeRange(const xypK_Scene& scene) {
   range_.xMax = high.x;
   range_.yMax = high.y;
   if (!(range_.xMax > range_.xMin) || !(range_.yMax > range_.yMin)) return false;
-  range_.xScale = (static_cast<double>(plot.xAxisMax) - plot.xAxisMin) / (range_.xMax - range_.xMin);
+  range_.xScale =
+      (static_cast<double>(plot.xAxisMax) - plot.xAxisMin) / (range_.xMax - range_.xMin);
   range_.xOffset = plot.xAxisMin - range_.xScale * range_.xMin;
-  range_.yScale = (static_cast<double>(plot.yAxisMax) - plot.yAxisMin) / (range_.yMax - range_.yMin);
+  range_.yScale =
+      (static_cast<double>(plot.yAxisMax) - plot.yAxisMin) / (range_.yMax - range_.yMin);
   range_.yOffset = plot.yAxisMin - range_.yScale * range_.yMin;
   return true;
 }
@@ -114,8 +116,7 @@ bool xypK_ProbeToolsetClient::PrepareXyValue(cow_1DArray<cow_String>& values, in
   for (std::size_t c = 0; c < plot.curvesToPlot.Size() && !curve; ++c) {
     const xypK_Curve* candidate = plot.curves.Find(plot.curvesToPlot[c]);
     if (!candidate) continue;
-    const long long segments =
-        static_cast<long long>(candidate->ConstGetCurveXYData().Size()) - 1;
+    const long long segments = static_cast<long long>(candidate->ConstGetCurveXYData().Size()) - 1;
     if (segments < 1) continue;
     if (rest <= segments)
       curve = candidate;
@@ -145,8 +146,8 @@ bool xypK_ProbeToolsetClient::PrepareXyValue(cow_1DArray<cow_String>& values, in
   double x = r.xScale * fx + r.xOffset, y = r.yScale * fy + r.yOffset;
   const double xSlack = 1e-9 * (std::fabs(plot.xAxisMax) + std::fabs(plot.xAxisMin) + 1.0);
   const double ySlack = 1e-9 * (std::fabs(plot.yAxisMax) + std::fabs(plot.yAxisMin) + 1.0);
-  if (!(x >= plot.xAxisMin - xSlack && x <= plot.xAxisMax + xSlack &&
-        y >= plot.yAxisMin - ySlack && y <= plot.yAxisMax + ySlack))
+  if (!(x >= plot.xAxisMin - xSlack && x <= plot.xAxisMax + xSlack && y >= plot.yAxisMin - ySlack &&
+        y <= plot.yAxisMax + ySlack))
     return false;
   highlighted_ = scene;
   cow_String sequence;
@@ -166,8 +167,8 @@ bool xypK_ProbeToolsetClient::PrepareXyValue(cow_1DArray<cow_String>& values, in
   }
   const xypC_CurveOptions& co = curve->options;
   values = cow_1DArray<cow_String>(4);
-  values.Set(0, co.legendTextSource == xypC_SYSTEM_DEFINED ? co.systemDefinedLegendText
-                                                           : co.legendText);
+  values.Set(
+      0, co.legendTextSource == xypC_SYSTEM_DEFINED ? co.systemDefinedLegendText : co.legendText);
   values.Set(1, sequence);
   values.Set(2, Number(x));
   values.Set(3, Number(y));

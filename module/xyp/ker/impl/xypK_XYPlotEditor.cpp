@@ -580,8 +580,8 @@ void xypK_XYPlotEditor::DrawPower(gdr_Renderer& renderer, const Frame& f, float 
     const float gap = qhi[0] - phi[0], advance = ehi[0] - elo[0];
     const float k = advance > 0.0f ? std::min(0.6f, gap / advance) : 0.6f;
     constexpr float kRaise = 0.42f;  // the exponent's baseline, in ems of the base
-    exponentXf = baseXf * g3d_XForm::Translation((phi[0] + qhi[0]) / 2.0f - k * advance / 2.0f,
-                                                 kRaise) *
+    exponentXf = baseXf *
+                 g3d_XForm::Translation((phi[0] + qhi[0]) / 2.0f - k * advance / 2.0f, kRaise) *
                  g3d_XForm::Scale(k, k);
   }
   renderer.SetTransform(f.camera);
@@ -822,8 +822,8 @@ cow_String xypK_XYPlotEditor::ExtremeText(float v) const {
   return cow_String(buffer).TrimRight();
 }
 
-bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh,
-                                     LegendLayout& l, bool extremes) const {
+bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh, LegendLayout& l,
+                                     bool extremes) const {
   // In device units: the box's top-left corner at a percentage of the viewport.
   l.ax = legendX_ / 100.0f * vw;
   l.ay = legendY_ / 100.0f * vh;
@@ -848,8 +848,8 @@ bool xypK_XYPlotEditor::LayOutLegend(const xypK_XYPlot& plot, float vw, float vh
     // Long enough to show three periods of its dash pattern, so a dashed line looks dashed.
     if (co.showLine && curve->ConstGetCurveXYData().Size() > 1) {
       double period = 0.0;
-      for (double d : gdr_Renderer::DashPattern(
-               co.lineStyle, g3d_Utils::ConvertLineThickness(co.lineThickness)))
+      for (double d : gdr_Renderer::DashPattern(co.lineStyle,
+                                                g3d_Utils::ConvertLineThickness(co.lineThickness)))
         period += d;
       l.sample = std::max(l.sample, static_cast<float>(3.0 * period));
     }
