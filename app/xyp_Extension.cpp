@@ -8,6 +8,7 @@
 #include "pyb_QueryHook.h"
 #include "sesK_SessionIntObj.h"
 #include "xypK_Module.h"
+#include "xyp_ModelProbeClient.h"
 
 namespace py = pybind11;
 
@@ -26,6 +27,7 @@ PYBIND11_MODULE(_xyp, m) {
       "initialize",
       [] {
         xypK_initialize(initializedModules);
+        xyp_ModelProbeClient::Register();  // results models can be probed too
         pyb_QueryHook::Listen();
       },
       "Starts the XY-plot module (nested calls count).");

@@ -31,12 +31,13 @@ def main():
     parser.add_argument("build", nargs="?", default="build")
     parser.add_argument("--sizes", default="10000,100000,1000000")
     parser.add_argument("--moves", type=int, default=1000)
+    parser.add_argument("--clicks", type=int, default=200)
     args = parser.parse_args()
     xyp = load_package(args.build)
     s = xyp.session
     vp = s.viewports["Viewport: 1"]
     print(f"{'pairs/curve':>11} {'enter':>9} {'on: median':>11} {'p90':>8} {'max':>8}"
-          f" {'off: median':>12} {'p90':>8} {'max':>8}")
+          f" {'off: median':>12} {'p90':>8} {'max':>8} {'click: median':>14}")
     for n in (int(v) for v in args.sizes.split(",")):
         x = np.linspace(0.0, 10.0, n)
         plot = s.XYPlot(name="probe bench")
@@ -70,6 +71,19 @@ def main():
             off.append(time.perf_counter() - start)
             if s.currentProbeValues.values[0]:
                 sys.exit(f"a curve under {top}")
+        # Clicks on the curves, each adding one selected row.
+        def selected_rows():  # an empty table reads as one row of empty cells
+            table = s.selectedProbeValues
+            return table.length if table.values[0][0] else 0
+
+        rows_before = selected_rows()
+        clicks = []
+        for point in on_points[:args.clicks]:
+            start = time.perf_counter()
+            vp.click(x=point[0], y=point[1])
+            clicks.append(time.perf_counter() - start)
+        if selected_rows() - rows_before != len(clicks):
+            sys.exit("a click on a curve added no row")
         s.leaveMode()
 
         def row(times):
@@ -78,7 +92,8 @@ def main():
                     times[-1] * 1e3)
 
         print(f"{n:>11} {enter * 1e3:>7.1f}ms" + " {:>9.3f}ms {:>6.3f}ms {:>6.3f}ms".format(*row(on))
-              + " {:>10.3f}ms {:>6.3f}ms {:>6.3f}ms".format(*row(off)))
+              + " {:>10.3f}ms {:>6.3f}ms {:>6.3f}ms".format(*row(off))
+              + " {:>12.3f}ms".format(row(clicks)[0]))
         vp.setValues(displayedObject=None)
         for k in range(20):
             del s.xyDataObjects[f"c{k}"]

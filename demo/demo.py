@@ -165,3 +165,38 @@ session.sendFormCommand(form="prbG_ProbeForm",
 with open(probe_report) as f:
     print(f"Probe report {probe_report}:\n" + "".join(f.readlines()[3:10]), end="")
 session.leaveMode()
+
+# Probing the sample's model: the plate drawn in the viewport at the impact's second frame, its
+# elements' stresses at the integration points and then its nodes' displacements, each selected
+# with a click and written as a probe report.
+odb = session.openOdb(sample)
+viewport.setValues(displayedObject=odb, step="Impact", frame=1, fieldVariable="S11")
+path = os.path.join(images, "plate_model.png")
+viewport.saveImage(fileName=path, width=800, height=600)
+print(f"Saved {path} ({os.path.getsize(path)} bytes)")
+session.probeOptions.setValues(probeEntity=probe.ELEMENTS,
+                               probeOutputPosition=probe.INTEGRATION_POINT)
+viewport.enterProbeMode()
+for element in (1, 8, 15):
+    x, y = viewport.modelPosition(instance="PLATE", element=element)
+    viewport.moveCursor(x=x, y=y)
+    viewport.click(x=x, y=y)
+print("Elements selected:", [row[1:] for row in session.selectedProbeValues.values])
+session.probeReport.setValues(printMinMax=True, printTotal=True)
+for entity, name in ((probe.ELEMENTS, "plate_elements_probe.txt"),
+                     (probe.NODES, "plate_nodes_probe.txt")):
+    if entity == probe.NODES:
+        viewport.setValues(fieldVariable="U2")  # nodal: the node cells show its values
+        session.probeOptions.setValues(probeEntity=probe.NODES)
+        for node in (6, 12, 24):
+            x, y = viewport.modelPosition(instance="PLATE", node=node)
+            viewport.moveCursor(x=x, y=y)
+            viewport.click(x=x, y=y)
+        print("Nodes selected:", [row[1:] for row in session.selectedProbeValues.values])
+    report = os.path.join(images, name)
+    session.sendFormCommand(form="prbG_ProbeForm",
+                            values=("writeValuesToFile", report, False, "Probe report written"))
+    with open(report) as f:
+        print(f"Probe report {report}:\n" + "".join(f.readlines()[3:16]), end="")
+session.leaveMode()
+odb.close()

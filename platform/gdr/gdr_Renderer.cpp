@@ -361,6 +361,20 @@ void gdr_Renderer::FillRectangle(double x0, double y0, double x1, double y1) {
   if (quad.size() >= 3) FillPath(quad.data(), quad.size());
 }
 
+void gdr_Renderer::FillPolygon(const float* x, const float* y, size_t n) {
+  CountWork(n);
+  if (n < 3) return;
+  std::vector<gdr_Point> polygon(n);
+  for (size_t k = 0; k < n; ++k) {
+    if (!std::isfinite(x[k]) || !std::isfinite(y[k])) return;
+    const g3d_XForm::Point d = transform_.Apply(x[k], y[k]);
+    polygon[k] = {d.x, d.y};
+    if (!Finite(polygon[k])) return;
+  }
+  polygon = ClipPolygon(std::move(polygon), SafeBox(width_, height_, 64.0));
+  if (polygon.size() >= 3) FillPath(polygon.data(), polygon.size());
+}
+
 void gdr_Renderer::DrawText(const cow_String& text, const gru_Font& font,
                             const g3d_XForm& textToWorld) {
   const g3d_XForm xf = transform_ * textToWorld;

@@ -96,6 +96,9 @@ class gdr_Renderer {
   // The world rectangle between two corners, filled; under a rotating transform the filled
   // shape is the transformed quadrilateral.
   void FillRectangle(double x0, double y0, double x1, double y1);
+  // The polygon through n >= 3 world points, filled with the current colour (by the non-zero
+  // winding rule where it crosses itself); nothing when a point is not finite.
+  void FillPolygon(const float* x, const float* y, size_t n);
   // Text in its own units (gru_Text3D: the font's em is 1, baseline along y = 0, y up), placed
   // by textToWorld and then the current transform. A text transform that is not finite, that
   // shrinks the em below 0.001 device units (a zero text size) or that would throw glyphs far
@@ -133,6 +136,6 @@ class gdr_Renderer {
   bool highlight_ = false;
   int pickId_ = 0;
   bool interruptible_ = false;
-  size_t work_ = 0;  // units counted since the last question
+  size_t work_ = 0;               // units counted since the last question
   std::vector<gdr_Point> piece_;  // reused between polylines
 };

@@ -8,15 +8,15 @@
 
 #include "bme_ElementClass.h"
 #include "cow_String.h"
+#include "odiK_BaseInstance.h"
 
-class odiK_PartInstance {
+class odiK_PartInstance : public odiK_BaseInstance {
  public:
   struct ElementRef {
     int elementClass = -1;  // index into elementClasses, -1 when no such element
     int element = -1;       // index within that class
   };
 
-  cow_String name;
   std::vector<int> nodeLabels;
   std::vector<double> coordinates;  // x, y, z per node
   std::vector<bme_ElementClass> elementClasses;

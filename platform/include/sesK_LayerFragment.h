@@ -24,6 +24,12 @@ class sesK_LayerFragment : public omu_Fragment<sesK_LayerIntObj> {
   virtual void SetObjectToDisplay(const omu_Primitive* object) = 0;
   // The fragment's own keywords of the layer's "setValues", read before anything changes.
   virtual void ReadKeywords(omu_Arguments&) {}
+  // Once every keyword is read and the object to show is known: checks the fragment's keywords
+  // against what the call leaves shown (`showing`: the call has "displayedObject"; `shown`: that
+  // object, null for None), raising before anything changes.
+  virtual void CheckKeywords(bool /*showing*/, const omu_Primitive* /*shown*/) {}
+  // After the call changed what the viewport shows and its size: applies the checked keywords.
+  virtual void ApplyKeywords() {}
 
  protected:
   sesK_LayerFragment() = default;

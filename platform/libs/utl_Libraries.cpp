@@ -5,6 +5,7 @@
 #include "cmdC_WIP.h"
 #include "cmdC_XypMessageTable.h"
 #include "g3d_ConstantsModule.h"
+#include "gdy_ModelSceneManager.h"
 #include "odb_AccessModule.h"
 #include "odb_SessionFragment.h"
 #include "omi_Singleton.h"
@@ -77,7 +78,11 @@ void OdbDown() {
   odb_AccessModule::Destroy();
   odb_SessionFragment::Destroy();  // closes every open database first
 }
+void GdyUp() {
+  gdy_ModelSceneManager::Create();
+}
 void GdyDown() {
+  gdy_ModelSceneManager::Destroy();  // unregisters itself from the role first
   smg_SceneManagerRole::Finalize();
 }
 void SesDown() {
@@ -119,6 +124,6 @@ UTL_LIBRARY(odb, OdbUp, OdbDown)
 UTL_LIBRARY(oda, Nothing, Nothing)
 UTL_LIBRARY(bas, Nothing, Nothing)
 UTL_LIBRARY(odpK, Nothing, Nothing)
-UTL_LIBRARY(gdy, Nothing, GdyDown)
+UTL_LIBRARY(gdy, GdyUp, GdyDown)
 UTL_LIBRARY(mmgK, Nothing, Nothing)
 UTL_LIBRARY(gtkK, Nothing, Nothing)

@@ -110,6 +110,7 @@ omu_Result sesK_LayerIntObj::SetValues(omu_Arguments& args) {
     }
     if (!taker) omu_ValueReader::RaiseWrongKind("'displayedObject'", kinds + "None", *shown);
   }
+  for (sesK_LayerFragment* f : fragments) f->CheckKeywords(showing, taker ? shown : nullptr);
   if (showing) {
     modC_ModeManager::Instance().LeaveViewport(viewport);  // a mode ends with what it worked on
     if (taker)
@@ -118,6 +119,7 @@ omu_Result sesK_LayerIntObj::SetValues(omu_Arguments& args) {
       for (sesK_LayerFragment* f : fragments) f->SetObjectToDisplay(nullptr);
   }
   if (sized) role.SetViewportSize(viewport, size);
+  for (sesK_LayerFragment* f : fragments) f->ApplyKeywords();
   return std::make_unique<omu_PrimNone>();
 }
 

@@ -25,10 +25,8 @@ def test_the_records_and_their_views(session):
     options, report = session.probeOptions, session.probeReport
     assert repr(options) == "session.probeOptions"
     assert repr(session.defaultProbeReport) == "session.defaultProbeReport"
-    assert options.probeObject == "None"  # nothing is probed yet
     assert (options.probeEntity, options.probeOutputPosition) == (probe.NODES, probe.NODAL)
-    assert options.probeOutputPositionsAvailable == ()
-    assert all(getattr(options, flag) for flag in FLAGS)
+    assert [f for f in FLAGS if not getattr(options, f)] == []
     assert not options.interpolateXy and not options.isFieldOutputAvailable
     assert (report.numColumns, report.numDigits, report.pageWidth, report.numFormat) == \
         (80, 6, probe.NO_LIMIT, probe.AUTOMATIC)
@@ -92,10 +90,15 @@ def test_refused_option_values_change_nothing(session, keywords, error, text):
     assert session.probeReport.numDigits == 6
 
 
-def test_an_empty_table_shows_its_blank_row(session):
-    selected = session.selectedProbeValues
-    assert repr(selected) == "session.selectedProbeValues"
-    assert selected.length == 1
-    assert selected.values == (("",),)
-    assert selected.lastValues == ("",)
-    assert session.currentProbeValues.values == ("",)
+def test_a_new_session_probes_nothing_and_shows_one_blank_row(run_python):
+    # In a fresh interpreter: probing in the tests before leaves its client current.
+    result = run_python(
+        "import xyp\n"
+        "s = xyp.session\n"
+        "assert s.probeOptions.probeObject == 'None', s.probeOptions.probeObject\n"
+        "assert s.probeOptions.probeOutputPositionsAvailable == ()\n"
+        "selected = s.selectedProbeValues\n"
+        "assert repr(selected) == 'session.selectedProbeValues'\n"
+        "assert (selected.length, selected.values, selected.lastValues) == (1, (('',),), ('',))\n"
+        "assert s.currentProbeValues.values == ('',)\n")
+    assert result.returncode == 0, result.stderr

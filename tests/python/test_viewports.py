@@ -78,7 +78,8 @@ def test_a_viewport_has_a_size_of_its_own(session, viewport, tmp_path):
     (dict(width=0), ValueError, r"^width: 0 is out of range \(1 to 16384\)$"),
     (dict(height=16385), ValueError, r"^height: 16385 is out of range"),
     (dict(width=1.5), TypeError, "'width' expects an int"),
-    (dict(displayedObject=5), TypeError, "'displayedObject' expects an object of type XYPlot or None"),
+    (dict(displayedObject=5), TypeError,
+     "'displayedObject' expects an object of type Odb or an object of type XYPlot or None"),
     (dict(displayedObject=None, bogus=1), TypeError, "unexpected keyword argument 'bogus'$"),
 ])
 def test_refused_viewport_values_change_nothing(session, viewport, keywords, error, text):

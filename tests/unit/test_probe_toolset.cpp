@@ -53,7 +53,16 @@ class ModelClient : public prbK_ProbeToolsetClient {
   int Probe(const g3d_Point&) override { return 0; }
   void ClearHighlights() override { ++clears; }
   void ObjectName(cow_String& name) override { name = "beam.odb"; }
-  void VariableLabel(cow_String& label) override { label = "S, Mises"; }
+  void VariableLabel(cow_String& label) override { label = variable; }
+  cow_String variable = "S, Mises";
+  void StepFrameLabel(cow_String& step, cow_String& frame, cow_String& extra) override {
+    step = "Impact";
+    frame = "Frame 4, value 0.01";
+    extra = cow_String();
+  }
+  const cow_1DArrayList<cow_String>& CategorySectionPointList() override {
+    return categorySectionPoints_;
+  }
   void SetOutputPosition(res_OutputPositionEnm position) override { told = position; }
   bool SetFieldModel() override { return results; }
   void ComputeAvailableOutputPositions(bool node) override {
@@ -561,4 +570,146 @@ TEST_F(Probing, TheProbeModeSuspendsResumesAndLeavesProbingOff) {
   scene.UpdateScene();
   EXPECT_EQ(scene.ProbeMapId(), 0);
   EXPECT_EQ(methods.ActiveCursorMethod(1), nullptr);
+}
+
+namespace {
+// Two blanks, then the text right- or left-aligned in `width` columns (longer texts whole).
+std::string R(const std::string& text, std::size_t width) {
+  return "  " + (text.size() < width ? std::string(width - text.size(), ' ') : "") + text;
+}
+std::string L(const std::string& text, std::size_t width) {
+  return "  " + text + (text.size() < width ? std::string(width - text.size(), ' ') : "");
+}
+std::string Blank(std::size_t width) {
+  return R("", width);
+}
+}  // namespace
+
+// A results model's rows as the probe step fills them: report options of 2 digits in the
+// scientific form, so every value column is 10 wide and a number reads " 1.5E+00".
+class ModelReports : public Probing {
+ protected:
+  void Use(prbC_ProbeEntityEnm entity, res_OutputPositionEnm position) {
+    model_->variable = entity == prbC_NODES ? "U2" : "S11";
+    model_->elementPositions = {position};
+    ASSERT_TRUE(Toolset().SetClient(prbK_ProbeToolset::kOdb));
+    Toolset().EnableProbe();
+    prbC_ProbeOptionsCTX options = Toolset().ProbeOptions();
+    options.probeEntity = entity;
+    options.probeOutputPosition = position;
+    Toolset().SetProbeOptionsCTX(options);
+    ASSERT_EQ(Toolset().ProbeOptions().probeOutputPosition, position);
+  }
+  void Report(prbC_PageWidthEnm page, bool footers) {
+    prbC_ProbeReportCTX report = Toolset().ReportOptions();
+    report.numDigits = 2;
+    report.numFormat = prbC_SCIENTIFIC;
+    report.pageWidth = page;
+    report.numColumns = 80;
+    report.printTotal = report.printMinMax = footers;
+    Toolset().SetProbeReportCTX(report);
+  }
+  std::string Written() {
+    const std::string path = TempPath("model_report.txt");
+    Table().WriteToFile(path.c_str(), false);
+    const std::string text = WithoutDate(ReadFile(path));
+    std::filesystem::remove(path);
+    return text;
+  }
+  static std::string Source() {
+    return "Source\n-------\n\n   ODB: beam.odb\n   Step: Impact\n   Frame: Frame 4, value "
+           "0.01\n\n";
+  }
+};
+
+TEST_F(ModelReports, ElementsConnectivityBlockThenAValueALineAndFootersWithoutNoValue) {
+  Use(prbC_ELEMENTS, res_INTEGRATION_POINT);
+  // Pieces after ", " are read trimmed: every value is a number cell.
+  Table().AppendValues(Row({"PLATE", "1", "S4R", "1, 2, 8, 7", "1.5, 2.5, NoValue, -4"}));
+  Table().AppendValues(Row({"PLATE", "2", "S4R", "2, 3, 9, 8", "3 Complex: 1"}));
+  Report(prbC_SPECIFY, true);
+  const std::string ids = R("PLATE", 10), dashes = std::string(73, '-') + "\n";
+  const std::string empty3 = Blank(10) + Blank(10) + Blank(10);
+  std::string expected = Source() + "\n" + "Probe values reported at integration points\n\n";
+  // 80 columns: three node labels a line, the line 36 + 3 x 12 + 1 wide.
+  expected += R("Part Instance", 10) + R("Element ID", 10) + R("Type", 10) + R("Connectivity", 10) +
+              "\n" + dashes;
+  expected += ids + R("1", 10) + R("S4R", 10) + R("1", 10) + R("2", 10) + R("8", 10) + "\n" +
+              empty3 + R("7", 10) + "\n";
+  expected += ids + R("2", 10) + R("S4R", 10) + R("2", 10) + R("3", 10) + R("9", 10) + "\n" +
+              empty3 + R("8", 10) + "\n\n\n";
+  expected += R("Part Instance", 10) + R("Element ID", 10) + R("Type", 10) + R("Int. Pt.", 10) +
+              R("S11", 10) + "\n" + dashes;
+  const std::string one = ids + R("1", 10) + R("S4R", 10);
+  expected += one + R("1", 10) + R("1.5E+00", 10) + "\n" + one + R("2", 10) + R("2.5E+00", 10) +
+              "\n" + one + R("3", 10) + R("NoValue", 10) + "\n" + one + R("4", 10) +
+              R("-4.0E+00", 10) + "\n" + ids + R("2", 10) + R("S4R", 10) + R("1", 10) +
+              R("3.0E+00", 10) + "\n\n\n";
+  // The extremes name the value's number, element and instance; the total is 1.5 + 2.5 - 4 + 3.
+  const std::string in = R("in Part Instance", 10) + Blank(10) + Blank(10) + R("PLATE", 10) + "\n";
+  expected += L("Minimum", 10) + Blank(10) + Blank(10) + R("4.0E+00", 10) + R("-4.0E+00", 10) +
+              "\n" + R("at Element", 10) + Blank(10) + Blank(10) + R("1.0E+00", 10) + "\n" + in +
+              "\n";
+  expected += L("Maximum", 10) + Blank(10) + Blank(10) + R("1.0E+00", 10) + R("3.0E+00", 10) +
+              "\n" + R("at Element", 10) + Blank(10) + Blank(10) + R("2.0E+00", 10) + "\n" + in +
+              "\n";
+  expected += R("Total", 10) + Blank(10) + Blank(10) + Blank(10) + R("3.0E+00", 10) + "\n\n\n";
+  EXPECT_EQ(Written(), expected);
+}
+
+TEST_F(ModelReports, WholeElementValuesHaveNoSequenceAndAnUnlimitedPageOneLine) {
+  Use(prbC_ELEMENTS, res_WHOLE_ELEMENT);
+  Table().AppendValues(Row({"PLATE", "1", "C3D8", "1, 2, 3, 4, 5, 6, 7, 8", "7.5"}));
+  Table().AppendValues(Row({"PLATE", "2", "C3D8", "", ""}));  // no field: a model row only
+  Report(prbC_NO_LIMIT, false);
+  const std::string dashes = std::string(36 + 12 * 27 + 1, '-') + "\n";
+  std::string expected = Source() + "\n" + "Probe values reported for whole elements\n\n";
+  expected += R("Part Instance", 10) + R("Element ID", 10) + R("Type", 10) + R("Connectivity", 10) +
+              "\n" + dashes + R("PLATE", 10) + R("1", 10) + R("C3D8", 10);
+  for (const char* n : {"1", "2", "3", "4", "5", "6", "7", "8"}) expected += R(n, 10);
+  expected += "\n" + R("PLATE", 10) + R("2", 10) + R("C3D8", 10) + R("", 10) + "\n\n\n";
+  expected += R("Part Instance", 10) + R("Element ID", 10) + R("Type", 10) + R("S11", 10) + "\n" +
+              dashes + R("PLATE", 10) + R("1", 10) + R("C3D8", 10) + R("7.5E+00", 10) + "\n\n\n";
+  EXPECT_EQ(Written(), expected);
+}
+
+TEST_F(ModelReports, NodesInOneBlockOrTwoAndAValuePerAttachedElement) {
+  Use(prbC_NODES, res_NODAL);
+  Table().AppendValues(Row({"PLATE", "7", "(10, 0, 0)", "(10, 0, 0)", "(1, 2)", "0.5"}));
+  Table().AppendValues(Row({"PLATE", "8", "(20, 0, 0)", "", "3", "NoValue"}));
+  Report(prbC_NO_LIMIT, true);
+  const std::string ids7 = R("PLATE", 10) + R("7", 10), ids8 = R("PLATE", 10) + R("8", 10);
+  auto xyz = [](const char* x) { return R(x, 10) + R("0.0E+00", 10) + R("0.0E+00", 10); };
+  const std::string original =
+                        "  " + std::string(7, ' ') + "Original Coordinates" + std::string(7, ' '),
+                    deformed =
+                        "  " + std::string(7, ' ') + "Deformed Coordinates" + std::string(7, ' '),
+                    axes = L("     X", 10) + L("     Y", 10) + L("     Z", 10);  // centred
+  const std::string head = R("Part Instance", 10) + R("Node ID", 10);
+  const std::string field = head + R("Elements", 10) + R("U2", 10) + "\n" +
+                            std::string(15 + 12 * 3 + 1, '-') + "\n" + ids7 + R("1", 10) +
+                            R("5.0E-01", 10) + "\n" + ids7 + R("2", 10) + R("5.0E-01", 10) + "\n" +
+                            ids8 + R("3", 10) + R("NoValue", 10) + "\n\n\n";
+  // 0.5 is counted once although two elements show it; NoValue counts nowhere.
+  const std::string in = R("in Part Instance", 10) + Blank(10) + R("PLATE", 10) + "\n";
+  const std::string footers =
+      L("Minimum", 10) + Blank(10) + R("1.0E+00", 10) + R("5.0E-01", 10) + "\n" + R("at Node", 10) +
+      Blank(10) + R("7.0E+00", 10) + "\n" + in + "\n" + L("Maximum", 10) + Blank(10) +
+      R("1.0E+00", 10) + R("5.0E-01", 10) + "\n" + R("at Node", 10) + Blank(10) + R("7.0E+00", 10) +
+      "\n" + in + "\n" + R("Total", 10) + Blank(10) + Blank(10) + R("5.0E-01", 10) + "\n\n\n";
+  const std::string preamble = Source() + "Probe values reported at nodes\n\n";
+  // No page limit: both sets side by side, 25 + 6 x 12 wide.
+  std::string one = preamble + head + original + deformed + "\n" + std::string(24, ' ') + axes +
+                    axes + "\n" + std::string(97, '-') + "\n" + ids7 + xyz("1.0E+01") +
+                    xyz("1.0E+01") + "\n" + ids8 + xyz("2.0E+01") + R("", 10) + R("", 10) +
+                    R("", 10) + "\n\n\n" + field + footers;
+  EXPECT_EQ(Written(), one);
+  // 80 columns hold one set: a block for each.
+  Report(prbC_SPECIFY, true);
+  const std::string rule = std::string(61, '-') + "\n", under = std::string(24, ' ') + axes + "\n";
+  std::string two = preamble + head + original + "\n" + under + rule + ids7 + xyz("1.0E+01") +
+                    "\n" + ids8 + xyz("2.0E+01") + "\n\n\n" + head + deformed + "\n" + under +
+                    rule + ids7 + xyz("1.0E+01") + "\n" + ids8 + R("", 10) + R("", 10) + R("", 10) +
+                    "\n\n\n" + field + footers;
+  EXPECT_EQ(Written(), two);
 }

@@ -22,4 +22,5 @@ prbK_CurrentProbeValues::prbK_CurrentProbeValues() {
 void prbK_CurrentProbeValues::InitializeValues() {
   values_ =
       cow_1DArray<cow_String>(static_cast<std::size_t>(prbK_ProbeToolset::Instance().TupleSize()));
+  ++generation_;
 }

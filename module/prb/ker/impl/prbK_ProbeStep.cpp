@@ -5,6 +5,7 @@
 #include "cmdC_WIP.h"
 #include "modC_MethodFactory.h"
 #include "modC_StepReceiver.h"
+#include "odiK_PartInstance.h"
 #include "omi_Singleton.h"
 #include "omu_PrimEnumBase.h"
 #include "omu_TypeErrorException.h"
@@ -65,6 +66,8 @@ class Items {
 }  // namespace
 
 prbK_ProbeStep::prbK_ProbeStep() = default;
+
+prbK_ProbeStep::prbK_ProbeStep(const ddr_Shortcut<odiK_Model>& model) : model_(model) {}
 
 prbK_ProbeStep::~prbK_ProbeStep() {
   // Leaving the mode empties the dialog, and nothing is probed any more.
@@ -128,14 +131,25 @@ bool prbK_ProbeStep::PrepareValue(cow_1DArray<cow_String>& values, int id, const
   return prbK_ProbeToolset::Instance().PrepareValue(values, id, point);
 }
 
+bool prbK_ProbeStep::Prepare(cow_1DArray<cow_String>& values, int id, const g3d_Point& point) {
+  if (!IsOdb()) return PrepareValue(values, id, point);
+  prbK_ProbeToolset::Instance().UnMapId(id, model_, instance_, elementClass_, element_, node_);
+  return PrepareODBValue(values);
+}
+
 void prbK_ProbeStep::DirectManipulation(DirectManipReason reason, modC_Method&) {
   if (reason != kCursorMove || !cursorMethod_) return;
   prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
   const g3d_Point point = cursorMethod_->CurrentPoint();
   const int id = toolset.Probe(point);
-  lastId_ = id;  // an XY step goes on at every move: the value changes along a segment
+  // A model's entity is read once while the cursor stays on it; an XY step goes on at every
+  // move (the value changes along a segment).
+  const unsigned generation = prbK_CurrentProbeValues::Instance().Generation();
+  if (IsOdb() && id == lastId_ && generation == lastGeneration_) return;
+  lastId_ = id;
+  lastGeneration_ = generation;
   cow_1DArray<cow_String> values(static_cast<std::size_t>(toolset.TupleSize()));
-  if (id == 0 || !PrepareValue(values, id, point)) toolset.ClearHighlights();
+  if (id == 0 || !Prepare(values, id, point)) toolset.ClearHighlights();
   if (values.Size() != static_cast<std::size_t>(toolset.TupleSize()))
     values = cow_1DArray<cow_String>(static_cast<std::size_t>(toolset.TupleSize()));
   prbK_CurrentProbeValues::Instance().SetValues(values);
@@ -149,12 +163,75 @@ void prbK_ProbeStep::ValueChanged(modC_Method& method) {
     const int id = toolset.Probe(point);
     if (id == 0) return;
     cow_1DArray<cow_String> values(static_cast<std::size_t>(toolset.TupleSize()));
-    if (!PrepareValue(values, id, point)) return;
+    if (!Prepare(values, id, point)) return;
     prbK_SelectedProbeValues::Instance().AppendValues(values);
     Fire("selectedProbeValues");
     return;
   }
   if (&method == formMethod_.get()) FormCommand(formMethod_->Value());
+}
+
+bool prbK_ProbeStep::PrepareODBValue(cow_1DArray<cow_String>& values) {
+  prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
+  const prbC_ProbeOptionsCTX options = toolset.ProbeOptions();
+  const auto* part = dynamic_cast<const odiK_PartInstance*>(instance_.Get());
+  if (!part || values.Size() < 5) return false;  // its database was closed
+  values.Set(0, part->name);
+  if (node_ != -1) {
+    if (node_ < 0 || static_cast<std::size_t>(node_) >= part->NumNodes() || values.Size() < 6)
+      return false;
+    const int label = part->GetUserNodeLabel(static_cast<std::size_t>(node_));
+    if (label < 0) {
+      values.Set(1, "Internal Node");
+      return false;
+    }
+    values.Set(1, cow_String::FromInt(label));
+    toolset.HighlightEntity(instance_, node_, -1);
+    cow_String text;
+    if (options.baseCoordinates) {
+      toolset.BaseCoordStr(instance_, node_, text);
+      values.Set(2, text);
+    }
+    if (options.deformedCoordinates) {
+      toolset.DefCoordStr(instance_, node_, text);
+      values.Set(3, text);
+    }
+    if (options.attachedElements) {
+      toolset.ResultValueStr(instance_, node_, true, text);
+      values.Set(4, text);
+    }
+    if (options.nodeFieldResults) {
+      toolset.ResultValueStr(instance_, node_, false, text);
+      values.Set(5, text);
+    }
+    return true;
+  }
+  if (element_ == -1 || elementClass_ < 0 ||
+      static_cast<std::size_t>(elementClass_) >= part->elementClasses.size())
+    return false;
+  const bme_ElementClass& elements = part->elementClasses[static_cast<std::size_t>(elementClass_)];
+  if (element_ < 0 || static_cast<std::size_t>(element_) >= elements.Size()) return false;
+  const int label = elements.userElementLabels[static_cast<std::size_t>(element_)];
+  if (label < 0) {
+    values.Set(1, "Internal Element");
+    return false;
+  }
+  values.Set(1, cow_String::FromInt(label));
+  toolset.HighlightEntity(instance_, elementClass_, element_);
+  values.Set(2, elements.typeName);
+  if (options.elementConnectivity) {
+    const int* nodes = elements.Nodes(static_cast<std::size_t>(element_));
+    cow_String connectivity;
+    for (int k = 0; k < elements.NumNodesPerElem(); ++k)
+      connectivity += (k ? ", " : "") + cow_String::FromInt(nodes[k]);
+    values.Set(3, connectivity);
+  }
+  if (options.elementFieldResults) {
+    cow_String text;
+    toolset.ResultValueStr(instance_, elementClass_, element_, text);
+    values.Set(4, text);
+  }
+  return true;
 }
 
 void prbK_ProbeStep::FormCommand(const omu_PrimTuple& command) {

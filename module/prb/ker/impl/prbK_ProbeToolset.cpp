@@ -146,6 +146,41 @@ void prbK_ProbeToolset::ClearHighlights() {
   Current().ClearHighlights();
 }
 
+ddr_Shortcut<odiK_Model> prbK_ProbeToolset::GetModel() {
+  return client_ ? client_->GetModel() : ddr_Shortcut<odiK_Model>();
+}
+
+void prbK_ProbeToolset::HighlightEntity(const ddr_Shortcut<odiK_BaseInstance>& instance, int first,
+                                        int second) {
+  Current().HighlightEntity(instance, first, second);
+}
+
+void prbK_ProbeToolset::UnMapId(int id, const ddr_Shortcut<odiK_Model>& model,
+                                ddr_Shortcut<odiK_BaseInstance>& instance, int& elementClass,
+                                int& element, int& node) {
+  Current().UnMapId(id, model, instance, elementClass, element, node);
+}
+
+void prbK_ProbeToolset::BaseCoordStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int node,
+                                     cow_String& text) {
+  Current().BaseCoordStr(instance, node, text);
+}
+
+void prbK_ProbeToolset::DefCoordStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int node,
+                                    cow_String& text) {
+  Current().DefCoordStr(instance, node, text);
+}
+
+void prbK_ProbeToolset::ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>& instance,
+                                       int elementClass, int element, cow_String& text) {
+  Current().ResultValueStr(instance, elementClass, element, text);
+}
+
+void prbK_ProbeToolset::ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int node,
+                                       bool attached, cow_String& text) {
+  Current().ResultValueStr(instance, node, attached, text);
+}
+
 bool prbK_ProbeToolset::PrepareValue(cow_1DArray<cow_String>& values, int id,
                                      const g3d_Point& point) {
   prbK_ProbeToolsetClient& c = Current();
@@ -233,6 +268,11 @@ void prbK_ProbeToolset::SetClientOutputPosition() {
     for (std::size_t i = 0; i < available.Size() && !listed; ++i)
       listed = available[i] == options_.probeOutputPosition;
     if (!listed) options_.SetOutputPos(static_cast<res_OutputPositionEnm>(available[0]));
+  } else if (!node && (options_.probeOutputPosition < res_INTEGRATION_POINT ||
+                       options_.probeOutputPosition > res_WHOLE_ELEMENT)) {
+    // No position has results: an element position is kept all the same (the report names
+    // one), and the field model reports no results.
+    options_.SetOutputPos(res_INTEGRATION_POINT);
   }
   c.SetOutputPosition(options_.probeOutputPosition);
 }

@@ -57,6 +57,18 @@ class prbK_ProbeToolset {
   void EnableProbe();
   int Probe(const g3d_Point& point);
   void ClearHighlights();
+  // Results models (the client's operations of the same names).
+  ddr_Shortcut<odiK_Model> GetModel();
+  void HighlightEntity(const ddr_Shortcut<odiK_BaseInstance>& instance, int first, int second);
+  void UnMapId(int id, const ddr_Shortcut<odiK_Model>& model,
+               ddr_Shortcut<odiK_BaseInstance>& instance, int& elementClass, int& element,
+               int& node);
+  void BaseCoordStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int node, cow_String& text);
+  void DefCoordStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int node, cow_String& text);
+  void ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int elementClass,
+                      int element, cow_String& text);
+  void ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>& instance, int node, bool attached,
+                      cow_String& text);
   // The XY client's values of the item; false for other clients (the probe step prepares
   // results-model values).
   bool PrepareValue(cow_1DArray<cow_String>& values, int id, const g3d_Point& point);

@@ -8,6 +8,29 @@ bool prbK_ProbeToolsetClient::PrepareXyValue(cow_1DArray<cow_String>&, int, cons
   return false;
 }
 
+void prbK_ProbeToolsetClient::UnMapId(int, const ddr_Shortcut<odiK_Model>&,
+                                      ddr_Shortcut<odiK_BaseInstance>&, int&, int&, int&) {}
+
+void prbK_ProbeToolsetClient::BaseCoordStr(const ddr_Shortcut<odiK_BaseInstance>&, int,
+                                           cow_String& text) {
+  text = cow_String();
+}
+
+void prbK_ProbeToolsetClient::DefCoordStr(const ddr_Shortcut<odiK_BaseInstance>&, int,
+                                          cow_String& text) {
+  text = cow_String();
+}
+
+void prbK_ProbeToolsetClient::ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>&, int, int,
+                                             cow_String& text) {
+  text = cow_String();
+}
+
+void prbK_ProbeToolsetClient::ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>&, int, bool,
+                                             cow_String& text) {
+  text = cow_String();
+}
+
 void prbK_ProbeToolsetClient::ResetFieldModel() {
   prbK_ProbeToolset::Instance().ResetFieldModel();
 }

@@ -7,8 +7,12 @@
 #include "cow_1DArray.h"
 #include "cow_1DArrayList.h"
 #include "cow_String.h"
+#include "ddr_Shortcut.h"
 #include "g3d_Point.h"
 #include "res_Enumerations.h"
+
+class odiK_BaseInstance;
+class odiK_Model;
 
 class prbK_ProbeToolsetClient {
  public:
@@ -18,6 +22,9 @@ class prbK_ProbeToolsetClient {
   prbK_ProbeToolsetClient& operator=(const prbK_ProbeToolsetClient&) = delete;
 
   int DisplayType() const { return displayType_; }
+
+  // The results model shown; empty for clients without one.
+  virtual ddr_Shortcut<odiK_Model> GetModel() { return {}; }
 
   // The client's object is what the current viewport shows.
   virtual bool DisplayOn() = 0;
@@ -30,10 +37,27 @@ class prbK_ProbeToolsetClient {
   // The id of the item under the point (viewport pixels, y up); 0 for none.
   virtual int Probe(const g3d_Point& point) = 0;
   virtual void ClearHighlights() = 0;
+  // Results models: highlights a node (its index, then -1) or an element (its class's index,
+  // then its index in the class).
+  virtual void HighlightEntity(const ddr_Shortcut<odiK_BaseInstance>&, int, int) {}
+  // Results models: what the id stands for: its instance, element class, element and node
+  // indices (-1 where absent).
+  virtual void UnMapId(int id, const ddr_Shortcut<odiK_Model>& model,
+                       ddr_Shortcut<odiK_BaseInstance>& instance, int& elementClass, int& element,
+                       int& node);
   // The four cells of an XY probe (legend, sequence, x, y) for the segment `id` and the point;
   // false when there is nothing to show there.
   virtual bool PrepareXyValue(cow_1DArray<cow_String>& values, int id, const g3d_Point& point,
                               bool interpolate);
+  // Results models: a node's original and deformed coordinates, "(x, y, z)".
+  virtual void BaseCoordStr(const ddr_Shortcut<odiK_BaseInstance>&, int node, cow_String& text);
+  virtual void DefCoordStr(const ddr_Shortcut<odiK_BaseInstance>&, int node, cow_String& text);
+  // Results models: an element's field value(s).
+  virtual void ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>&, int elementClass, int element,
+                              cow_String& text);
+  // Results models: a node's attached elements (`attached` true) or field value(s).
+  virtual void ResultValueStr(const ddr_Shortcut<odiK_BaseInstance>&, int node, bool attached,
+                              cow_String& text);
   virtual void SetOutputPosition(res_OutputPositionEnm) {}
   // Whether results are available for the current options.
   virtual bool SetFieldModel() { return false; }

@@ -5,9 +5,12 @@
 #include <cstring>
 #include <numeric>
 
+#include "odiC_Utils.h"
 #include "omi_Assert.h"
 #include "omi_Singleton.h"
 #include "prbK_MessageTypes.h"
+#include "prbK_ProbeReportElementPrinter.h"
+#include "prbK_ProbeReportNodePrinter.h"
 #include "prbK_ProbeReportUtils.h"
 #include "prbK_ProbeReportXyPrinter.h"
 #include "prbK_ProbeToolset.h"
@@ -231,30 +234,92 @@ void prbK_SelectedProbeValues::WriteToFile(const cow_String& fileName, bool appe
     return;
   }
   prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
+  const int object = toolset.ProbeObject();
+  const prbC_ProbeOptionsCTX options = toolset.ProbeOptions();
   FlushAndResetLists();
   BuildPrinter(file.Stream());
   printer_->SetFileName(path);
   printer_->PrintDateAndTime();
-  cow_String object;
-  toolset.ObjectName(object);
-  printer_->SetObjectName(object);
-  // The results-model branches come with the results-model printers; BuildPrinter has none yet.
-  printer_->AppendToHeaderFooterList(cow_List<cow_String>(), true);
-  printer_->AppendToHeaderFooterList(header_, true);
-  printer_->PrintSourceInformation(cow_1DArrayList<cow_String>());
-  LoadXYDataToPrint();
+  cow_String name;
+  toolset.ObjectName(name);
+  printer_->SetObjectName(name);
+  if (object == prbK_ProbeToolset::kOdb) {
+    cow_String step, frame, extra;
+    toolset.StepFrameLabel(step, frame, extra);
+    printer_->SetStepFrameLabels(step, frame, extra);
+    printer_->SetOutputPosition(odiC_Utils::ConvertOutputPosition(options.probeOutputPosition));
+    printer_->PrintSourceInformation(toolset.CategorySectionPointList());
+    auto used = [&](int column) {
+      for (int r = 0; r < rows_; ++r)
+        if (!Cell(r, column).IsEmpty()) return true;
+      return false;
+    };
+    cow_List<cow_String> first, second;
+    if (options.probeEntity == prbC_ELEMENTS) {
+      for (std::size_t c = 0; c < 3; ++c) first.Append(header_[c]);
+      if (used(3)) first.Append(header_[3]);
+      for (std::size_t c = 0; c < 3; ++c) second.Append(header_[c]);
+      switch (options.probeOutputPosition) {
+        case res_INTEGRATION_POINT:
+          second.Append(Label(prbK_LBL_IntPt));
+          break;
+        case res_ELEMENT_FACE:
+          second.Append(Label(prbK_LBL_Face));
+          break;
+        case res_ELEMENT_NODAL:
+          second.Append(Label(prbK_LBL_Node));
+          break;
+        case res_CENTROID:
+        case res_WHOLE_ELEMENT:
+          break;
+        default:
+          OMI_ASSERT(!"unacceptable output position");
+      }
+      second.Append(header_[4]);
+      printer_->AppendToHeaderFooterList(first, true);
+      printer_->AppendToHeaderFooterList(second, true);
+      LoadElementDataToPrint();
+    } else {
+      hasOriginalCoordinates_ = used(2);
+      hasDeformedCoordinates_ = used(3);
+      for (std::size_t c = 0; c < 2; ++c) first.Append(header_[c]);
+      if (hasOriginalCoordinates_) first.Append("Original Coordinates");
+      if (hasDeformedCoordinates_) first.Append("Deformed Coordinates");
+      const bool elements = used(4), values = used(5);
+      if (elements || values) {
+        for (std::size_t c = 0; c < 2; ++c) second.Append(header_[c]);
+        second.Append("Elements");
+        if (values) second.Append(header_[static_cast<std::size_t>(blockSize_ - 1)]);
+      }
+      printer_->AppendToHeaderFooterList(first, true);
+      printer_->AppendToHeaderFooterList(second, true);
+      LoadNodeDataToPrint();
+    }
+  } else {
+    printer_->AppendToHeaderFooterList(cow_List<cow_String>(), true);
+    printer_->AppendToHeaderFooterList(header_, true);
+    printer_->PrintSourceInformation(cow_1DArrayList<cow_String>());
+    LoadXYDataToPrint();
+  }
   UpdateFooterRowList();
   printer_->PrintDataToFile(-1);
   FlushAndResetLists();
+  hasOriginalCoordinates_ = false;
+  hasDeformedCoordinates_ = false;
   printer_->Flush();
   file.Commit();  // a failed write leaves the file as it was
 }
 
 void prbK_SelectedProbeValues::BuildPrinter(std::FILE* file) {
   printer_.reset();
-  const int object = prbK_ProbeToolset::Instance().ProbeObject();
+  prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
+  const int object = toolset.ProbeObject();
   if (object == prbK_ProbeToolset::kXyPlot)
     printer_ = std::make_unique<prbK_ProbeReportXyPrinter>(file);
+  else if (object == prbK_ProbeToolset::kOdb && toolset.ProbeOptions().probeEntity == prbC_ELEMENTS)
+    printer_ = std::make_unique<prbK_ProbeReportElementPrinter>(file);
+  else if (object == prbK_ProbeToolset::kOdb)
+    printer_ = std::make_unique<prbK_ProbeReportNodePrinter>(file);
   OMI_ASSERT(printer_ && "printer not created");
 }
 
@@ -265,6 +330,187 @@ void prbK_SelectedProbeValues::LoadXYDataToPrint() {
     UpdateMinMaxTotals(row);
     printer_->AppendToRowBasedDataList(row, false);
   }
+}
+
+namespace {
+// A value cell without its complex part, trimmed.
+cow_String RealPart(const cow_String& cell) {
+  const std::size_t complex = cell.Find("Complex: ");
+  return (complex == cell.Length() ? cell : cell.Substr(0, complex)).Trim();
+}
+
+// The pieces between commas, each trimmed of blanks; empty pieces vanish, as between two commas
+// in a row.
+std::vector<cow_String> Pieces(const cow_String& text) {
+  std::vector<cow_String> pieces;
+  std::size_t from = 0;
+  while (from <= text.Length()) {
+    std::size_t comma = text.Find(",", from);
+    if (comma > text.Length()) comma = text.Length();
+    if (comma > from) pieces.push_back(text.Substr(from, comma - from).Trim());
+    from = comma + 1;
+  }
+  return pieces;
+}
+
+bool HasComma(const cow_String& text) {
+  return text.Find(",") < text.Length();
+}
+
+// Without one leading "(" and one trailing ")".
+cow_String Unbracketed(cow_String text) {
+  if (!text.IsEmpty() && text.CStr()[0] == '(') text = text.Substr(1);
+  if (!text.IsEmpty() && text.CStr()[text.Length() - 1] == ')')
+    text = text.Substr(0, text.Length() - 1);
+  return text;
+}
+}  // namespace
+
+void prbK_SelectedProbeValues::LoadElementDataToPrint() {
+  for (int r = 0; r < rows_; ++r) {
+    cow_1DArrayList<cow_String> model, field;
+    for (int c = 0; c < 3; ++c) {
+      model.Append(Cell(r, c));
+      field.Append(Cell(r, c));
+    }
+    TokenizeElemOutput(model, Cell(r, 3), true);
+    TokenizeElemOutput(field, Cell(r, 4), false);
+    if (Cell(r, 4).IsEmpty()) {
+      printer_->AppendToRowBasedDataList(model, true);
+    } else if (Cell(r, 3).IsEmpty()) {
+      printer_->AppendToRowBasedDataList(field, false);
+    } else {
+      printer_->AppendToRowBasedDataList(model, true);
+      printer_->AppendToRowBasedDataList(field, false);
+    }
+  }
+}
+
+void prbK_SelectedProbeValues::TokenizeElemOutput(cow_1DArrayList<cow_String>& row,
+                                                  const cow_String& cell, bool connectivity) {
+  if (!connectivity && cell.IsEmpty()) return;
+  const cow_String text = connectivity ? cell.Trim() : RealPart(cell);
+  const bool wholeElement =
+      prbK_ProbeToolset::Instance().ProbeOptions().probeOutputPosition == res_WHOLE_ELEMENT;
+  auto add = [&](const cow_String& number, const cow_String& piece) {
+    if (!connectivity) {
+      row.Append(number);
+      if (piece != "NoValue") UpdateMinMaxTotals(number, piece, row[1], row[0], wholeElement);
+    }
+    row.Append(piece);
+  };
+  if (!HasComma(text)) {
+    add("1", text);
+    return;
+  }
+  long long k = 0;
+  for (const cow_String& piece : Pieces(text)) add(cow_String::FromInt(++k), piece);
+}
+
+void prbK_SelectedProbeValues::LoadNodeDataToPrint() {
+  for (int r = 0; r < rows_; ++r) {
+    cow_1DArrayList<cow_String> model, field;
+    for (int c = 0; c < 2; ++c) {
+      model.Append(Cell(r, c));
+      field.Append(Cell(r, c));
+    }
+    for (int c : {2, 3}) {
+      if (!(c == 2 ? hasOriginalCoordinates_ : hasDeformedCoordinates_)) continue;
+      if (Cell(r, c).IsEmpty()) {
+        for (int k = 0; k < 3; ++k) model.Append(cow_String());
+        continue;
+      }
+      for (const cow_String& piece : Pieces(Unbracketed(Cell(r, c).Trim()))) model.Append(piece);
+    }
+    const bool elements = !Cell(r, 4).IsEmpty(), value = !Cell(r, 5).IsEmpty();
+    if (hasOriginalCoordinates_ || hasDeformedCoordinates_ || (!elements && !value))
+      printer_->AppendToRowBasedDataList(model, true);
+    if (elements || value) {
+      TokenizeNodeOutput(field, Cell(r, 4), Cell(r, 5));
+      printer_->AppendToRowBasedDataList(field, false);
+    }
+  }
+}
+
+void prbK_SelectedProbeValues::TokenizeNodeOutput(cow_1DArrayList<cow_String>& row,
+                                                  const cow_String& elementsCell,
+                                                  const cow_String& valueCell) {
+  const cow_String elements = elementsCell.Trim();
+  const cow_String value = RealPart(valueCell);
+  std::vector<cow_String> labels;
+  if (!elements.IsEmpty()) {
+    if (HasComma(elements))
+      labels = Pieces(Unbracketed(elements));
+    else
+      labels.push_back(elements);
+  }
+  if (value.IsEmpty()) {
+    for (const cow_String& label : labels) {
+      row.Append(label);
+      row.Append(cow_String());
+    }
+    return;
+  }
+  if (!HasComma(value)) {
+    const cow_String first = labels.empty() ? cow_String("Elem-1") : labels[0];
+    row.Append(first);
+    if (value != "NoValue") UpdateMinMaxTotals(first, value, row[1], row[0], false);
+    row.Append(value);
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+      row.Append(labels[i]);
+      row.Append(value);  // counted once in the extremes and the total
+    }
+    return;
+  }
+  const std::vector<cow_String> values = Pieces(value);
+  OMI_ASSERT((labels.empty() || labels.size() == values.size()) && "incorrect node data");
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const cow_String label =
+        labels.empty() ? "Elem-" + cow_String::FromInt(static_cast<long long>(i + 1)) : labels[i];
+    row.Append(label);
+    if (values[i] != "NoValue") UpdateMinMaxTotals(label, values[i], row[1], row[0], false);
+    row.Append(values[i]);
+  }
+}
+
+void prbK_SelectedProbeValues::UpdateMinMaxTotals(const cow_String& number, const cow_String& value,
+                                                  const cow_String& at, const cow_String& in,
+                                                  bool wholeElement) {
+  if (listsReset_) {
+    listsReset_ = false;
+    for (auto* list : {&maxValues_, &minValues_}) {
+      if (!wholeElement) list->push_back(number);
+      list->push_back(value);
+    }
+    maxAt_.push_back(at);
+    minAt_.push_back(at);
+    if (!in.IsEmpty()) {
+      maxIn_.push_back(in);
+      minIn_.push_back(in);
+    }
+    totals_.push_back(value);
+    return;
+  }
+  const double v = std::atof(value.CStr());
+  const std::size_t cell = wholeElement ? 0 : 1;
+  auto replace = [&](std::vector<cow_String>& values, std::vector<cow_String>& where,
+                     std::vector<cow_String>& instance) {
+    if (!wholeElement) values[0] = number;
+    values[cell] = value;
+    where[0] = at;
+    if (!in.IsEmpty()) {
+      if (instance.empty())
+        instance.push_back(in);
+      else
+        instance[0] = in;
+    }
+  };
+  // Compared as the single-precision values the cells were made from; ties go to the later.
+  if (maxValues_.size() > cell && static_cast<float>(std::atof(maxValues_[cell].CStr())) <= v)
+    replace(maxValues_, maxAt_, maxIn_);
+  if (minValues_.size() > cell && v <= static_cast<float>(std::atof(minValues_[cell].CStr())))
+    replace(minValues_, minAt_, minIn_);
+  totals_[0] = cow_String::FromDouble(std::atof(totals_[0].CStr()) + v);
 }
 
 void prbK_SelectedProbeValues::UpdateMinMaxTotals(const cow_1DArrayList<cow_String>& row) {
@@ -300,12 +546,34 @@ void prbK_SelectedProbeValues::PrependToLists() {
   auto prepend = [](std::vector<cow_String>& list, const cow_String& cell) {
     list.insert(list.begin(), cell);
   };
-  for (auto* list : {&minValues_, &maxValues_, &minAt_, &minIn_, &maxAt_, &maxIn_, &totals_})
-    prepend(*list, " ");
-  prepend(minAt_, Label(prbK_LBL_AtSequence));
-  prepend(maxAt_, Label(prbK_LBL_AtSequence));
-  prepend(minIn_, Label(prbK_LBL_InCurve));
-  prepend(maxIn_, Label(prbK_LBL_InCurve));
+  if (prbK_ProbeToolset::Instance().ProbeObject() == prbK_ProbeToolset::kOdb) {
+    const prbC_ProbeOptionsCTX options = prbK_ProbeToolset::Instance().ProbeOptions();
+    const bool element = options.probeEntity == prbC_ELEMENTS;
+    auto blanks = [&] {
+      for (auto* list : {&minValues_, &maxValues_, &minAt_, &maxAt_}) prepend(*list, " ");
+      for (auto* list : {&minIn_, &maxIn_})
+        if (!list->empty()) prepend(*list, " ");
+    };
+    blanks();
+    prepend(totals_, " ");
+    prepend(totals_, " ");
+    if (element && options.probeOutputPosition != res_WHOLE_ELEMENT) {
+      blanks();
+      prepend(totals_, " ");
+    }
+    const cow_String where = Label(element ? prbK_LBL_AtElement : prbK_LBL_AtNode);
+    prepend(minAt_, where);
+    prepend(maxAt_, where);
+    prepend(minIn_, Label(prbK_LBL_InPartInstance));
+    prepend(maxIn_, Label(prbK_LBL_InPartInstance));
+  } else {
+    for (auto* list : {&minValues_, &maxValues_, &minAt_, &minIn_, &maxAt_, &maxIn_, &totals_})
+      prepend(*list, " ");
+    prepend(minAt_, Label(prbK_LBL_AtSequence));
+    prepend(maxAt_, Label(prbK_LBL_AtSequence));
+    prepend(minIn_, Label(prbK_LBL_InCurve));
+    prepend(maxIn_, Label(prbK_LBL_InCurve));
+  }
   prepend(minValues_, Label(prbK_LBL_Minimum));
   prepend(maxValues_, Label(prbK_LBL_Maximum));
   prepend(totals_, Label(prbK_LBL_Total));

@@ -86,6 +86,18 @@ class prbK_SelectedProbeValues {
   void IsFieldOutputAvailable();
   void BuildPrinter(std::FILE* file);
   void LoadXYDataToPrint();
+  void LoadElementDataToPrint();
+  // Adds a connectivity cell's node labels, or a value cell's numbered values, to a report row.
+  void TokenizeElemOutput(cow_1DArrayList<cow_String>& row, const cow_String& cell,
+                          bool connectivity);
+  void LoadNodeDataToPrint();
+  // Adds a node's (attached element, value) pairs to a report row.
+  void TokenizeNodeOutput(cow_1DArrayList<cow_String>& row, const cow_String& elements,
+                          const cow_String& value);
+  // The extremes and total of one results-model value: its number (sequence or element label,
+  // none for whole-element values), where it is and in which instance.
+  void UpdateMinMaxTotals(const cow_String& number, const cow_String& value, const cow_String& at,
+                          const cow_String& in, bool wholeElement);
   // The extremes and totals of an XY row's value columns (x and y).
   void UpdateMinMaxTotals(const cow_1DArrayList<cow_String>& row);
   void UpdateFooterRowList();
@@ -101,6 +113,9 @@ class prbK_SelectedProbeValues {
   cow_List<cow_String> header_;
   cow_List<cow_String> sortHeader_;
   bool fieldOutputAvailable_ = false;
+  // While a node report is written: whether some row holds either set of coordinates.
+  bool hasOriginalCoordinates_ = false;
+  bool hasDeformedCoordinates_ = false;
   // The footer lists, filled while a report is written.
   bool listsReset_ = true;
   std::vector<cow_String> maxValues_, maxAt_, maxIn_, minValues_, minAt_, minIn_, totals_;
