@@ -20,18 +20,21 @@
 #include "gdy_ModelSceneManager.h"
 #include "oda_OdbIntObj.h"
 #include "odb_Writer.h"
+#include "odiK_Model.h"
 #include "omu_Arguments.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
 #include "omu_PrimType.h"
 #include "omu_ValueErrorException.h"
+#include "prbK_ProbeToolset.h"
 #include "sesK_LayerIntObj.h"
 #include "sesK_SessionState.h"
 #include "smg_SceneManagerRole.h"
 #include "thr_ThreadSingleton.h"
 #include "xmd_IdMap.h"
 #include "xypK_Module.h"
+#include "xyp_ModelProbeClient.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -645,4 +648,107 @@ TEST_F(ModelScenes, LayerKeywordsChangeTheChoiceAndOnlyAChangeOfItAloneTellsTheH
   gdy_ModelScene::SetFieldChangedHook(nullptr);
   SetValues(layer, {{"displayedObject", std::make_shared<omu_PrimNone>()}});
   EXPECT_EQ(scene.Odb(), nullptr);
+}
+
+// The results-model probe client over the scene of the current viewport: what it unmaps, the
+// cells it writes for nodes and elements, the positions it offers and its labels.
+TEST_F(ModelScenes, TheModelClientWritesTheCellsOfWhatTheSceneShows) {
+  Instance plate{"PLATE",
+                 {1, 2, 3, 4, 5, 6},
+                 {0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 1, 0, 1, 1, 0, 2, 1, 0.5},
+                 {{"S4R", res_QUAD, 4, {10, 20}, {1, 2, 5, 4, 2, 3, 6, 5}}}};
+  const odb_Odb& odb = Open({plate}, [](odb_Writer& w) {
+    const int load = w.AddStep("Load", 0, 0.0);
+    w.AddFrame(load, 0.125);
+    w.AddField(load, 0, "S11", "", res_INTEGRATION_POINT, "PLATE", {10}, {1.5f, 2.5f, 3.5f, 4.5f},
+               4);  // element 20 has none
+    w.AddField(load, 0, "U2", "", res_NODAL, "PLATE", {1, 2, 5}, {0.5f, -0.25f, 0.1f}, 1);
+    w.AddField(load, 0, "E", "", res_ELEMENT_NODAL, "PLATE", {10, 20}, {1, 2, 3, 4, 5, 6, 7, 8}, 4);
+  });
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  role.SetCurrentViewport(1);
+  role.SetTypeToDisplay(omu_DISPLAY_ODB, 1, cow_String());
+  gdy_ModelScene& scene = gdy_ModelSceneManager::Instance()->Scene(1);
+  scene.ShowOdb(odb.Path(), odb.Generation());
+  scene.Resize(300, 200);
+  xyp_ModelProbeClient::Register();
+  xyp_ModelProbeClient::Register();  // once only
+  prbK_ProbeToolset& toolset = prbK_ProbeToolset::Instance();
+  ASSERT_TRUE(toolset.SetClient(prbK_ProbeToolset::kOdb));
+  prbK_ProbeToolsetClient& client = *toolset.Client();
+
+  const ddr_Shortcut<odiK_Model> model = client.GetModel();
+  ASSERT_EQ(model.Get(), &odb.Model());
+  cow_String name, step, frame, extra, label;
+  client.ObjectName(name);
+  client.StepFrameLabel(step, frame, extra);
+  client.VariableLabel(label);
+  EXPECT_EQ(
+      std::vector<std::string>({name.Std(), step.Std(), frame.Std(), extra.Std(), label.Std()}),
+      std::vector<std::string>({odb.Path().Std(), "Load", "Frame 0, value 0.125", "", "S11"}));
+
+  // Elements: the id under an element's pixel unmaps to it; its values at the probed position.
+  client.ComputeAvailableOutputPositions(false);
+  EXPECT_EQ(client.AvailableOutputPositions().Size(), 1u);
+  EXPECT_EQ(client.AvailableOutputPositions()[0], res_INTEGRATION_POINT);
+  client.SetOutputPosition(res_INTEGRATION_POINT);
+  prbC_ProbeOptionsCTX options = toolset.ProbeOptions();
+  options.probeEntity = prbC_ELEMENTS;
+  toolset.SetProbeOptionsCTX(options);
+  EXPECT_TRUE(client.SetFieldModel());
+  gdr_Point pixel;
+  ASSERT_TRUE(scene.ElementPixel(0, 0, 1, pixel));
+  ddr_Shortcut<odiK_BaseInstance> instance;
+  int elementClass = 0, element = 0, node = 0;
+  client.UnMapId(client.Probe({static_cast<float>(pixel.x), static_cast<float>(pixel.y), 0}), model,
+                 instance, elementClass, element, node);
+  EXPECT_EQ(std::vector<int>({instance.Index(), elementClass, element, node}),
+            std::vector<int>({0, 0, 1, -1}));
+  cow_String text;
+  client.ResultValueStr(instance, 0, 1, text);
+  EXPECT_EQ(text, "NoValue");
+  client.ResultValueStr(instance, 0, 0, text);
+  EXPECT_EQ(text, "1.5, 2.5, 3.5, 4.5");
+  // Nothing under the cursor, or an id of a database no longer shown: no instance.
+  client.UnMapId(0, model, instance, elementClass, element, node);
+  EXPECT_TRUE(instance.IsEmpty());
+  EXPECT_EQ(element, -1);
+
+  // Nodes: coordinates as floats, the attached elements, nodal and element-nodal values.
+  options.probeEntity = prbC_NODES;
+  toolset.SetProbeOptionsCTX(options);
+  EXPECT_FALSE(client.SetFieldModel());  // integration points have no node values
+  instance = ddr_Shortcut<odiK_BaseInstance>(odb.Path(), odb.Generation(), 0);
+  const odiK_PartInstance& part = odb.Model().instances[0];
+  struct NodeCase {
+    int label;
+    const char* coordinates;
+    const char* attached;
+    const char* u2;
+    const char* e;
+  } cases[] = {{2, "(1, 0, 0)", "(10, 20)", "-0.25", "2, 5"},
+               {6, "(2, 1, 0.5)", "20", "NoValue", "7"},
+               {5, "(1, 1, 0)", "(10, 20)", "0.10000000149011612", "3, 8"}};
+  for (const NodeCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    const int index = part.NodeIndex(c.label);
+    client.BaseCoordStr(instance, index, text);
+    EXPECT_EQ(text, c.coordinates);
+    client.DefCoordStr(instance, index, text);
+    EXPECT_EQ(text, c.coordinates);  // drawn undeformed
+    client.ResultValueStr(instance, index, true, text);
+    EXPECT_EQ(text, c.attached);
+    ASSERT_TRUE(scene.SetChoice(0, 0, "U2"));
+    client.ResultValueStr(instance, index, false, text);
+    EXPECT_EQ(text, c.u2);
+    ASSERT_TRUE(scene.SetChoice(0, 0, "E"));
+    client.ResultValueStr(instance, index, false, text);
+    EXPECT_EQ(text, c.e);
+    EXPECT_TRUE(client.SetFieldModel());
+  }
+  // Closed: every shortcut resolves to nothing, and the client answers with empty cells.
+  thr_ThreadSingleton<ddr_Root>::Instance().CloseAll();
+  client.BaseCoordStr(instance, 0, text);
+  EXPECT_TRUE(text.IsEmpty());
+  EXPECT_FALSE(client.DisplayOn());
 }
