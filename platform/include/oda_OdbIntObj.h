@@ -1,8 +1,8 @@
 #pragma once
 // The scripting object of an open results database ("Odb"), as session.openOdb returns it and
-// session.odbs holds it: "path", "steps" (names in file order) and "close". It names its
-// database by real path and opening generation: once that database is closed, every member
-// raises odb_OdbException, also after the file is opened again (a new object serves that).
+// session.odbs holds it: "path", "steps" (names in file order), "fieldValues" and "close".
+// It names its database by real path and opening generation: once that database is closed,
+// every member raises odb_OdbException, also after the file is opened again (a new object serves that).
 #include <cstdint>
 
 #include "odb_Odb.h"
@@ -25,6 +25,9 @@ class oda_OdbIntObj : public omu_InterfaceObj {
   omu_Result GetPath();
   omu_Result GetSteps();
   omu_Result Close(omu_Arguments& args);
+  // fieldValues(step, label, frame=-1, instance=''): a field output's labels and values, as
+  // arrays: (n) 32-bit labels and (n) or (n, values per label) 32-bit floats.
+  omu_Result FieldValues(omu_Arguments& args);
 
  private:
   static const omu_MethodRow methods_[];

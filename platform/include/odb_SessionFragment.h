@@ -9,7 +9,9 @@ class odb_SessionFragment : public sesK_SessionFragment {
   static const char* TypeName() { return "OdbSession"; }
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
 
-  // openOdb(path): the database of that file, the one already open for any spelling of it.
+  // openOdb(path): the database of that file, the one already open for any spelling of it. A
+  // CalculiX job (its .frd) opens through the results file beside it ("<job>.xyp.h5"),
+  // imported first unless it is newer than the job's files or already open.
   omu_Result OpenOdb(omu_Arguments& args);
   omu_Result GetOdbs();
 

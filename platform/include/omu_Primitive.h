@@ -5,7 +5,7 @@
 
 #include "cow_String.h"
 
-enum class omu_PrimKind { None, Bool, Number, String, Enum, Tuple, List, Dictionary, Type };
+enum class omu_PrimKind { None, Bool, Number, String, Enum, Tuple, List, Dictionary, Type, Array };
 
 class omu_Primitive {
  public:

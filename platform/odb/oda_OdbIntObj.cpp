@@ -3,13 +3,17 @@
 #include "ddr_Root.h"
 #include "oda_OdbFragment.h"
 #include "omu_Arguments.h"
+#include "omu_PrimArray.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimString.h"
 #include "omu_PrimTuple.h"
+#include "omu_ValueErrorException.h"
 #include "thr_ThreadSingleton.h"
 
-const omu_MethodRow oda_OdbIntObj::methods_[] = {{"close", omu_Method<&oda_OdbIntObj::Close>},
-                                                 {"", nullptr}};
+const omu_MethodRow oda_OdbIntObj::methods_[] = {
+    {"close", omu_Method<&oda_OdbIntObj::Close>},
+    {"fieldValues", omu_Method<&oda_OdbIntObj::FieldValues>},
+    {"", nullptr}};
 const omu_MemberRow oda_OdbIntObj::members_[] = {
     {"path", omu_Getter<&oda_OdbIntObj::GetPath>, nullptr},
     {"steps", omu_Getter<&oda_OdbIntObj::GetSteps>, nullptr},
@@ -47,7 +51,8 @@ omu_Result oda_OdbIntObj::GetPath() {
 omu_Result oda_OdbIntObj::GetSteps() {
   const odb_Odb& odb = Database();
   auto names = std::make_unique<omu_PrimTuple>();
-  for (const ddb_Step& step : odb.Steps()) names->Append(std::make_unique<omu_PrimString>(step.name));
+  for (const ddb_Step& step : odb.Steps())
+    names->Append(std::make_unique<omu_PrimString>(step.name));
   return names;
 }
 
@@ -57,4 +62,63 @@ omu_Result oda_OdbIntObj::Close(omu_Arguments& args) {
   Database();
   thr_ThreadSingleton<ddr_Root>::Instance().Close(path_);
   return std::make_unique<omu_PrimNone>();
+}
+
+// fieldValues(step, label, frame=-1, instance=''): (labels, values) of one field output.
+omu_Result oda_OdbIntObj::FieldValues(omu_Arguments& args) {
+  cow_String stepName;
+  cow_String label;
+  long long frameIndex = -1;
+  cow_String instanceName;
+  args.Begin();
+  args.Get(stepName, "step");
+  args.Get(label, "label");
+  args.Optional();
+  args.Get(frameIndex, "frame");
+  args.Get(instanceName, "instance");
+  args.End();
+  const odb_Odb& odb = Database();
+  const ddb_Step* step = nullptr;
+  std::string names;
+  for (const ddb_Step& s : odb.Steps()) {
+    if (s.name == stepName) step = &s;
+    names += (names.empty() ? "'" : ", '") + s.name.Std() + "'";
+  }
+  if (!step)
+    throw omu_ValueErrorException("step: no step '" + stepName.Std() +
+                                  "' (the steps: " + (names.empty() ? "none" : names) + ")");
+  const long long frames = static_cast<long long>(step->frames.size());
+  const long long f = frameIndex < 0 ? frames + frameIndex : frameIndex;
+  if (f < 0 || f >= frames)
+    throw omu_ValueErrorException("frame: no frame " + std::to_string(frameIndex) + " in step '" +
+                                  stepName.Std() + "' (it has " + std::to_string(frames) + ")");
+  const ddb_Frame& frame = step->frames[static_cast<std::size_t>(f)];
+  const int instance = instanceName.IsEmpty() ? -1 : odb.Model().InstanceIndex(instanceName);
+  if (!instanceName.IsEmpty() && instance < 0)
+    throw omu_ValueErrorException("instance: no instance '" + instanceName.Std() + "'");
+  const ddb_FieldOutput* field = nullptr;
+  std::string labels;
+  for (const ddb_FieldOutput& candidate : frame.fields) {
+    if (labels.find("'" + candidate.label.Std() + "'") == std::string::npos)
+      labels += (labels.empty() ? "'" : ", '") + candidate.label.Std() + "'";
+    if (candidate.label != label || (instance >= 0 && candidate.instance != instance)) continue;
+    if (field)
+      throw omu_ValueErrorException("instance: field '" + label.Std() +
+                                    "' is in more than one instance; name one");
+    field = &candidate;
+  }
+  if (!field)
+    throw omu_ValueErrorException("label: no field '" + label.Std() + "' in frame " +
+                                  std::to_string(f) + " of step '" + stepName.Std() +
+                                  "' (its fields: " + (labels.empty() ? "none" : labels) + ")");
+  std::vector<int> nodeOrElementLabels;
+  std::vector<float> values;
+  odb.ReadField(*field, nodeOrElementLabels, values);
+  auto result = std::make_unique<omu_PrimTuple>();
+  result->Append(std::make_unique<omu_PrimArray>(
+      std::vector<std::int32_t>(nodeOrElementLabels.begin(), nodeOrElementLabels.end())));
+  const std::size_t columns =
+      field->valuesPerLabel > 1 ? static_cast<std::size_t>(field->valuesPerLabel) : 0;
+  result->Append(std::make_unique<omu_PrimArray>(std::move(values), columns));
+  return result;
 }

@@ -2,7 +2,11 @@
 
 #include <memory>
 
+#include "ddr_Root.h"
+#include "odb_CalculixImporter.h"
 #include "odb_WriterIntObj.h"
+#include "omu_PrimNone.h"
+#include "omu_PrimString.h"
 #include "res_Enumerations.h"
 
 namespace {
@@ -15,6 +19,7 @@ const omu_MethodRow kNoMethods[] = {{"", nullptr}};
 
 odb_AccessModule::odb_AccessModule() : pyo_Module(kName, kNoMethods, IMPORTABLE) {
   AddFunction("create", &odb_WriterIntObj::Create);
+  AddFunction("fromCalculix", &odb_AccessModule::FromCalculix);
   DefineConstant(omu_PrimEnum<res_ComplexDisplayEnm>());
   DefineConstant(omu_PrimEnum<res_OutputPositionEnm>());
   DefineConstant(omu_PrimEnum<res_DomainEnm>());
@@ -28,4 +33,17 @@ void odb_AccessModule::Create() {
 
 void odb_AccessModule::Destroy() {
   Owner().reset();
+}
+
+omu_Result odb_AccessModule::FromCalculix(omu_Arguments& args) {
+  cow_String job;
+  cow_String out;
+  args.Begin();
+  args.Get(job, "job");
+  args.Optional();
+  args.Get(out, "out");
+  args.End();
+  const odb_CalculixImporter::Job resolved = odb_CalculixImporter::Resolve(ddr_Root::RealPath(job));
+  const cow_String target = out.IsEmpty() ? odb_CalculixImporter::DefaultTarget(resolved) : out;
+  return std::make_unique<omu_PrimString>(odb_CalculixImporter::Import(resolved, target));
 }

@@ -4,6 +4,7 @@
 
 #include "ddr_Root.h"
 #include "oda_OdbIntObj.h"
+#include "odb_CalculixImporter.h"
 #include "odb_OdbDictIntObj.h"
 #include "omu_Arguments.h"
 #include "omu_PrimType.h"
@@ -34,7 +35,18 @@ omu_Result odb_SessionFragment::OpenOdb(omu_Arguments& args) {
   args.Begin();
   args.Get(path, "path");
   args.End();
-  const odb_Odb& odb = thr_ThreadSingleton<ddr_Root>::Instance().Open(path);
+  ddr_Root& root = thr_ThreadSingleton<ddr_Root>::Instance();
+  // A CalculiX job opens through its results file beside it, imported unless newer than the job.
+  const std::string name = path.Std();
+  if (name.size() > 4 && (name.compare(name.size() - 4, 4, ".frd") == 0 ||
+                          name.compare(name.size() - 4, 4, ".FRD") == 0)) {
+    const odb_CalculixImporter::Job job = odb_CalculixImporter::Resolve(ddr_Root::RealPath(path));
+    const cow_String target = odb_CalculixImporter::DefaultTarget(job);
+    if (!root.Find(ddr_Root::RealPath(target)) && !odb_CalculixImporter::IsCurrent(job, target))
+      odb_CalculixImporter::Import(job, target);
+    path = target;
+  }
+  const odb_Odb& odb = root.Open(path);
   return std::make_unique<omu_PrimType>(
       std::make_shared<oda_OdbIntObj>(odb.Path(), odb.Generation()));
 }

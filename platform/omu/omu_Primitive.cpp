@@ -16,6 +16,8 @@ const char* omu_Primitive::KindName(omu_PrimKind kind) {
       return "tuple";
     case omu_PrimKind::List:
       return "list";
+    case omu_PrimKind::Array:
+      return "array";
     case omu_PrimKind::Dictionary:
       return "dict";
     case omu_PrimKind::Type:

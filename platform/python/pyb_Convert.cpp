@@ -1,10 +1,13 @@
 #include "pyb_Convert.h"
 
+#include <pybind11/numpy.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
+#include "omu_PrimArray.h"
 #include "omu_PrimBool.h"
 #include "omu_PrimDictionary.h"
 #include "omu_PrimEnumBase.h"
@@ -307,6 +310,20 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
                                "' cannot be passed to xyp commands");
 }
 
+// One numpy array, its numbers copied once from the command's block.
+py::object pyb_Convert::Array(const omu_PrimArray& array) {
+  std::vector<py::ssize_t> shape{static_cast<py::ssize_t>(array.Rows())};
+  if (array.Columns()) shape.push_back(static_cast<py::ssize_t>(array.Columns()));
+  if (array.IsFloat()) {
+    py::array_t<float> out(shape);
+    std::copy(array.Floats().begin(), array.Floats().end(), out.mutable_data());
+    return py::object(std::move(out));
+  }
+  py::array_t<std::int32_t> out(shape);
+  std::copy(array.Ints().begin(), array.Ints().end(), out.mutable_data());
+  return py::object(std::move(out));
+}
+
 py::object pyb_Convert::ToPython(std::unique_ptr<omu_Primitive> value) {
   if (!value) return py::none();
   return ToPython(*value);
@@ -361,6 +378,8 @@ py::object pyb_Convert::ToPython(const omu_Primitive& value) {
     }
     case omu_PrimKind::Type:
       return pyb_ObjectType::Wrap(static_cast<const omu_PrimType&>(value).Object());
+    case omu_PrimKind::Array:
+      return Array(static_cast<const omu_PrimArray&>(value));
   }
   return py::none();
 }

@@ -14,6 +14,8 @@
 
 #include "omu_Primitive.h"
 
+class omu_PrimArray;
+
 namespace py = pybind11;
 
 class pyb_Convert {
@@ -37,4 +39,5 @@ class pyb_Convert {
  private:
   static std::unique_ptr<omu_Primitive> FromSequence(py::handle value, bool asList);
   static std::unique_ptr<omu_Primitive> FromBuffer(py::handle value);
+  static py::object Array(const omu_PrimArray& array);
 };

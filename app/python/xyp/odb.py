@@ -16,6 +16,8 @@
 The layout is in docs/results-file.md; any HDF5 tool (h5py among them) reads the files.
 Numbers go to the application packed in arrays, never one Python object per value.
 """
+import os as _os
+
 import numpy as _np
 
 from . import _xyp
@@ -240,3 +242,14 @@ def writeSample(path):
                          instance="PLATE", node=n, x=f, values=response)
     w.close()
     return str(path)
+
+
+def fromCalculix(job, out=None):
+    """Writes the results file of a CalculiX job and returns its path. job: the job's .frd, its
+    .dat or its name without extension; out: the results file, by default "<job>.xyp.h5"
+    beside the job, replaced whole (a fault in the job's files, xyp.OdbError, leaves it as it
+    was)."""
+    keywords = dict(job=_os.fspath(job))
+    if out is not None:
+        keywords["out"] = _os.fspath(out)
+    return _access.fromCalculix(**keywords)
