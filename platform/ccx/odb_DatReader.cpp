@@ -437,7 +437,8 @@ int odb_DatReader::Impl::StepSlot(double time) {
       int number = 0;
       for (const odb_FrdReader::Step& s : reader.steps_) number = std::max(number, s.number);
       if (!ownSteps.empty()) number = std::max(number, ownSteps.back().number);
-      ownSteps.push_back({number + 1, time});
+      // The first step starts at 0; one that starts when time went back, at its first table.
+      ownSteps.push_back({number + 1, ownSteps.empty() ? 0.0 : time});
     }
     return static_cast<int>(ownSteps.size()) - 1;
   }
@@ -740,6 +741,7 @@ void odb_DatReader::Impl::Finish() {
     step.number = o.number;
     step.index = index;
     step.domain = res_TIME;
+    step.start = o.start;
     reader.steps_.push_back(step);
   }
 
@@ -763,8 +765,12 @@ void odb_DatReader::Impl::Finish() {
     std::vector<std::vector<float>> xs(rows);
     std::vector<std::vector<float>> out(rows * n);
     const std::size_t tables = s.times.size();
+    // The tables print total time; the results file holds step time (the step adds its start).
+    const double stepStart = useGivenSteps
+                                 ? reader.steps_[static_cast<std::size_t>(s.stepSlot)].start
+                                 : ownSteps[static_cast<std::size_t>(s.stepSlot)].start;
     for (std::size_t t = 0; t < tables; ++t) {
-      const float time = static_cast<float>(s.times[t]);
+      const float time = static_cast<float>(s.times[t] - stepStart);
       const std::size_t count = static_cast<std::size_t>(s.rowCount[t]);
       const float* v = s.values.data() + s.valueStart[t];
       for (std::size_t p = 0; p < count; ++p) {

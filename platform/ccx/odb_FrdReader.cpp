@@ -239,6 +239,7 @@ odb_FrdReader::Step& odb_FrdReader::StepNumbered(int number, int domain, double 
   Step step;
   step.number = number;
   step.domain = domain;
+  step.start = domain == res_TIME ? start : 0.0;
   Write([&] { step.index = writer_.AddStep("Step-" + std::to_string(number), domain, start); });
   steps_.push_back(std::move(step));
   return steps_.back();
@@ -310,7 +311,7 @@ void odb_FrdReader::ReadResults(std::string_view header) {
   for (std::size_t f = 0; f < step.frameKeys.size(); ++f)
     if (step.frameKeys[f] == increment) frame = static_cast<int>(f);
   if (frame < 0) {
-    Write([&] { frame = writer_.AddFrame(step.index, value); });
+    Write([&] { frame = writer_.AddFrame(step.index, value - step.start); });
     step.frameKeys.push_back(increment);
     step.frameValues.push_back(value);
     step.frameFields.emplace_back();

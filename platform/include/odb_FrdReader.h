@@ -4,8 +4,9 @@
 // instance, and every nodal result block as field output: each component with values becomes a
 // field of the frame of its increment, labelled by the component's name (D1, SXX, ...) and
 // described by the block's name (DISP, STRESS, ...). Frames are grouped into steps by the step
-// number of the block's parameter record; a frame's value is the block's (time, or frequency in
-// a frequency step, which makes the step FREQUENCY).
+// number of the block's parameter record; a frame's value is the block's (frequency in a
+// frequency step, which makes the step FREQUENCY; else the file's total time less the time at
+// which the step started, the last frame of the time steps before it).
 //
 // Unknown blocks and records are skipped with one warning line naming them and their line.
 // A malformed number, a truncated file, an unknown element type, a binary file and a reference
@@ -25,7 +26,8 @@ class odb_FrdReader {
     int number = 0;  // the file's step number
     int index = -1;  // the writer's
     int domain = 0;
-    std::vector<double> frameValues;
+    double start = 0.0;               // the total time at the step's start (time steps)
+    std::vector<double> frameValues;  // as the file gives them: total time, or frequency
     std::vector<int> frameKeys;  // the blocks' increment numbers, one per frame
     std::vector<std::vector<cow_String>> frameFields;  // the field labels of each frame
   };

@@ -205,18 +205,21 @@ TEST_F(CalculixDat, NewStepWhenTimeGoesBack) {
   const auto odb = Import(text);
   ASSERT_EQ(odb->Steps().size(), 2u);
   EXPECT_EQ(odb->Steps()[1].name, "Step-2");
-  EXPECT_EQ(odb->Steps()[0].totalTime, 0.5);
+  // Step time in the file: a step starts at 0, or at its first table when time went back.
+  EXPECT_EQ(odb->Steps()[0].totalTime, 0.0);
+  EXPECT_EQ(odb->Steps()[1].totalTime, 0.5);
   ASSERT_EQ(steps_.size(), 2u);
   EXPECT_EQ(steps_[1].number, 2);
   EXPECT_EQ(Values(*odb, Find(odb->Steps()[0], "NT11", 7)).first, Floats({0.5, 1.0}));
-  EXPECT_EQ(Values(*odb, Find(odb->Steps()[1], "NT11", 7)).first, Floats({0.5}));
+  EXPECT_EQ(Values(*odb, Find(odb->Steps()[1], "NT11", 7)).first, Floats({0.0}));
 }
 
 TEST_F(CalculixDat, TablesGoToTheFrdSteps) {
   // A frequency step, then two time steps whose frames end at 1 (printed 0.99999) and 2.
-  steps_ = {{1, writer_->AddStep("Step-1", res_FREQUENCY, 0), res_FREQUENCY, {1000.46}, {}, {}},
-            {2, writer_->AddStep("Step-2", res_TIME, 0), res_TIME, {0.5, 0.99999}, {}, {}},
-            {3, writer_->AddStep("Step-3", res_TIME, 1), res_TIME, {2.0}, {}, {}}};
+  steps_ = {
+      {1, writer_->AddStep("Step-1", res_FREQUENCY, 0), res_FREQUENCY, 0.0, {1000.46}, {}, {}},
+      {2, writer_->AddStep("Step-2", res_TIME, 0), res_TIME, 0.0, {0.5, 0.99999}, {}, {}},
+      {3, writer_->AddStep("Step-3", res_TIME, 1), res_TIME, 1.0, {2.0}, {}, {}}};
   std::string text;
   for (const char* t : {"0.5000000E+00", "0.1000000E+01", "0.1500000E+01", "0.3000000E+01"})
     text += std::string(" temperatures for set N1 and time  ") + t + "\n\n         7  2.5E+01\n\n";
@@ -225,7 +228,7 @@ TEST_F(CalculixDat, TablesGoToTheFrdSteps) {
   EXPECT_EQ(steps_.size(), 3u);
   EXPECT_FALSE(odb->Steps()[0].hasHistory());
   EXPECT_EQ(Values(*odb, Find(odb->Steps()[1], "NT11", 7)).first, Floats({0.5, 1.0}));
-  EXPECT_EQ(Values(*odb, Find(odb->Steps()[2], "NT11", 7)).first, Floats({1.5, 3.0}));
+  EXPECT_EQ(Values(*odb, Find(odb->Steps()[2], "NT11", 7)).first, Floats({0.5, 2.0}));
 }
 
 TEST_F(CalculixDat, FaultsNameTheLine) {
