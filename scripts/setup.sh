@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the demo and the tests need, when any is missing; with
-# arguments, those packages instead.
+# arguments, those packages instead. calculix-ccx is the solver the demo and the CalculiX tests
+# run; calculix-ccx-test holds the decks of the robustness run.
 set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config python3-dev pybind11-dev python3-pytest python3-numpy
           libgtest-dev libgmock-dev googletest libbenchmark-dev libcairo2-dev zlib1g-dev fonts-dejavu-core
-          python3-matplotlib libhdf5-dev python3-h5py)
+          python3-matplotlib libhdf5-dev python3-h5py calculix-ccx calculix-ccx-test)
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do
