@@ -64,6 +64,20 @@ omu_Result oda_OdbIntObj::Close(omu_Arguments& args) {
   return std::make_unique<omu_PrimNone>();
 }
 
+namespace {
+// Appends 'name' to a list of quoted names, unless it holds it.
+void Quoted(std::string& list, const std::string& name) {
+  std::string quoted;
+  quoted.reserve(name.size() + 2);
+  quoted.push_back('\'');
+  quoted.append(name);
+  quoted.push_back('\'');
+  if (list.find(quoted) != std::string::npos) return;
+  if (!list.empty()) list.append(", ");
+  list.append(quoted);
+}
+}  // namespace
+
 // fieldValues(step, label, frame=-1, instance=''): (labels, values) of one field output.
 omu_Result oda_OdbIntObj::FieldValues(omu_Arguments& args) {
   cow_String stepName;
@@ -82,7 +96,7 @@ omu_Result oda_OdbIntObj::FieldValues(omu_Arguments& args) {
   std::string names;
   for (const ddb_Step& s : odb.Steps()) {
     if (s.name == stepName) step = &s;
-    names += (names.empty() ? "'" : ", '") + s.name.Std() + "'";
+    Quoted(names, s.name.Std());
   }
   if (!step)
     throw omu_ValueErrorException("step: no step '" + stepName.Std() +
@@ -99,8 +113,7 @@ omu_Result oda_OdbIntObj::FieldValues(omu_Arguments& args) {
   const ddb_FieldOutput* field = nullptr;
   std::string labels;
   for (const ddb_FieldOutput& candidate : frame.fields) {
-    if (labels.find("'" + candidate.label.Std() + "'") == std::string::npos)
-      labels += (labels.empty() ? "'" : ", '") + candidate.label.Std() + "'";
+    Quoted(labels, candidate.label.Std());
     if (candidate.label != label || (instance >= 0 && candidate.instance != instance)) continue;
     if (field)
       throw omu_ValueErrorException("instance: field '" + label.Std() +

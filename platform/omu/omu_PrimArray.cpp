@@ -20,8 +20,14 @@ std::size_t omu_PrimArray::Rows() const {
 }
 
 cow_String omu_PrimArray::Repr() const {
-  std::string shape =
-      "(" + std::to_string(Rows()) + (columns_ ? ", " + std::to_string(columns_) : ",") + ")";
-  return cow_String(std::string("<array of ") + (isFloat_ ? "float32" : "int32") + ", shape " +
-                    shape + ">");
+  std::string text = isFloat_ ? "<array of float32, shape (" : "<array of int32, shape (";
+  text.append(std::to_string(Rows()));
+  if (columns_) {
+    text.append(", ");
+    text.append(std::to_string(columns_));
+  } else {
+    text.push_back(',');
+  }
+  text.append(")>");
+  return cow_String(text);
 }
