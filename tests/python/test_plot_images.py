@@ -69,13 +69,17 @@ def show(session, viewport, points, name="img", **plot_options):
     return plot
 
 
+def saved_rows(viewport, path):
+    """The pixel rows of the viewport saved at 400 x 400 into `path`."""
+    viewport.saveImage(fileName=str(path), width=400, height=400)
+    return read_png(path)[2]
+
+
 def test_a_diagonal_is_drawn_where_its_data_lies(session, viewport, tmp_path):
     # 0..10 on both axes fills the unit plot area: data (x, x) is world (x / 10, x / 10).
     show(session, viewport, [(0, 0), (10, 10)])
     assert viewport.displayedObject.name == "img"
-    path = tmp_path / "diagonal.png"
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
+    rows = saved_rows(viewport, tmp_path / "diagonal.png")
     for value in (2.5, 5.0, 7.5):
         column, row = device(rows, value / 10, value / 10)
         assert any(is_red(p) for p in near(rows, column, row)), value
@@ -86,16 +90,13 @@ def test_a_diagonal_is_drawn_where_its_data_lies(session, viewport, tmp_path):
 def test_log_axes_and_a_limit_that_cuts_the_curve(session, viewport, tmp_path):
     # 1..100 on log axes: decade 1 (x = 10) is the middle of the plot area.
     show(session, viewport, [(1, 1), (100, 100)], xAxisScale=xyPlot.LOG, yAxisScale=xyPlot.LOG)
-    path = tmp_path / "log.png"
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
+    rows = saved_rows(viewport, tmp_path / "log.png")
     assert any(is_red(p) for p in near(rows, *device(rows, 0.5, 0.5)))
 
     # A maximum of y = 5 on 0..10: the line stops at the frame; nothing red above it.
     show(session, viewport, [(0, 0), (10, 10)], name="cut", yAxisMaxAutoCompute=False,
          yAxisMaxValue=5.0)
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
+    rows = saved_rows(viewport, tmp_path / "cut.png")
     assert any(is_red(p) for p in near(rows, *device(rows, 0.25, 0.5)))
     above = device(rows, 0.95, 1.05)
     assert not any(is_red(p) for p in near(rows, *above))
@@ -106,28 +107,24 @@ def test_a_one_point_spike_among_many_points_is_drawn(session, viewport, tmp_pat
     points[50000] = (50000.0, 1.0)
     plot = show(session, viewport, points, name="spike")
     options = plot.xyPlotOptions
-    path = tmp_path / "spike.png"
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
-    u = (50000 - options.xAxisAutoMinValue) / (options.xAxisAutoMaxValue - options.xAxisAutoMinValue)
-    v = (0.9 - options.yAxisAutoMinValue) / (options.yAxisAutoMaxValue - options.yAxisAutoMinValue)
+    rows = saved_rows(viewport, tmp_path / "spike.png")
+    x0, x1 = options.xAxisAutoMinValue, options.xAxisAutoMaxValue
+    y0, y1 = options.yAxisAutoMinValue, options.yAxisAutoMaxValue
+    u, v = (50000 - x0) / (x1 - x0), (0.9 - y0) / (y1 - y0)
     assert any(is_red(p) for p in near(rows, *device(rows, u, v)))
     assert not any(is_red(p) for p in near(rows, *device(rows, u - 0.1, v)))
 
 
 def test_aspect_ratio_and_the_empty_plot_shape_the_frame(session, viewport, tmp_path):
     show(session, viewport, [(0, 0), (10, 10)], name="wide2", aspectRatio=2.0)
-    path = tmp_path / "aspect.png"
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
+    rows = saved_rows(viewport, tmp_path / "aspect.png")
     left, right, top, bottom = frame_box(rows)
     assert abs((right - left) - 2 * (bottom - top)) <= 3, (left, right, top, bottom)
 
     # A plot without curves draws its frame (0 to 1 on both axes, at the default aspect ratio
     # of 1.3) and nothing red.
     viewport.setValues(displayedObject=session.XYPlot(name="no curves"))
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
+    rows = saved_rows(viewport, tmp_path / "empty.png")
     left, right, top, bottom = frame_box(rows)
     assert right - left > 150 and abs((right - left) - 1.3 * (bottom - top)) <= 3
     assert not any(is_red(p) for row in rows for p in row)
@@ -140,9 +137,7 @@ def test_symbols_stand_at_every_third_pair(session, viewport, tmp_path):
                 yAxisMaxAutoCompute=False, yAxisMaxValue=10.0)
     plot.curves["sym"].curveOptions.setValues(showLine=False, showSymbol=True, symbolFrequency=3,
                                               symbolColor="Red")
-    path = tmp_path / "symbols.png"
-    viewport.saveImage(fileName=str(path), width=400, height=400)
-    _, _, rows = read_png(path)
+    rows = saved_rows(viewport, tmp_path / "symbols.png")
     for i in range(8):
         found = any(is_red(p) for p in near(rows, *device(rows, i / 10, i / 10), reach=1))
         assert found == (i % 3 == 0), i

@@ -168,7 +168,8 @@ def test_tick_labels_print_the_fewest_decimals_that_show_every_tick(
     assert texts[:len(x_labels)] == x_labels
 
 
-def test_annotation_options_are_seen_in_the_picture(session, viewport, tmp_path):
+def test_annotation_options_are_seen_in_the_picture_and_the_defaults_are_apart(session, viewport,
+                                                                             tmp_path):
     waves(session, viewport, 3)
     options = viewport.viewportAnnotationOptions
     path = tmp_path / "a.svg"
@@ -194,6 +195,17 @@ def test_annotation_options_are_seen_in_the_picture(session, viewport, tmp_path)
     assert legend[1] >= 800 - 12 and legend[1] <= 799 and legend[2] <= 0.02 * 600 + 2
     assert curve_pixels_under(rows, legend, 3) == 0  # the plot moved beside it
 
+    # The session's defaults are its own: the existing viewport keeps its settings.
+    defaults = session.defaultViewportAnnotationOptions
+    assert repr(defaults) == "session.defaultViewportAnnotationOptions"
+    assert repr(options) == "session.viewports['Viewport: 1'].viewportAnnotationOptions"
+    assert defaults.legendPosition == xyp.AUTOMATIC
+    defaults.setValues(legendExtremes=False)
+    try:
+        assert options.legendExtremes is True and defaults.legendExtremes is False
+    finally:
+        defaults.setValues(legendExtremes=True)
+
 
 @pytest.mark.parametrize("keywords, named", [
     (dict(legendDecimalPlaces=16), "legendDecimalPlaces"),
@@ -216,18 +228,3 @@ def test_refused_annotation_values_change_nothing(session, viewport, tmp_path, k
         options.setValues(**keywords)
     assert [getattr(options, n) for n in names] == before
     assert svg_texts(viewport, tmp_path / "after.svg") == picture
-
-
-def test_the_default_annotation_options_are_the_sessions_own(session, viewport):
-    defaults = session.defaultViewportAnnotationOptions
-    assert repr(defaults) == "session.defaultViewportAnnotationOptions"
-    assert repr(viewport.viewportAnnotationOptions) == \
-        "session.viewports['Viewport: 1'].viewportAnnotationOptions"
-    assert defaults.legendPosition == xyp.AUTOMATIC
-    defaults.setValues(legendExtremes=False)
-    try:
-        # The existing viewport keeps its own settings.
-        assert viewport.viewportAnnotationOptions.legendExtremes is True
-        assert defaults.legendExtremes is False
-    finally:
-        defaults.setValues(legendExtremes=True)

@@ -67,7 +67,8 @@ def test_one_operand_functions_on_data_and_on_numbers(session, repo):
     (lambda r, a, b, c: xyPlot.rng((a, b)), [3, 3, 0]),
     (lambda r, a, b, c: xyPlot.avg((a, b)), [2.5, 3.5, 3]),
     (lambda r, a, b, c: xyPlot.sum((a, b)), [5, 7, 6]),
-    (lambda r, a, b, c: xyPlot.srss((a, b)), [math.hypot(1, 4), math.hypot(5, 2), math.hypot(3, 3)]),
+    (lambda r, a, b, c: xyPlot.srss((a, b)),
+     [math.hypot(1, 4), math.hypot(5, 2), math.hypot(3, 3)]),
     (lambda r, a, b, c: xyPlot.vectorMagnitude(a, b, c),
      [math.sqrt(21), math.sqrt(30), math.sqrt(54)]),
     (lambda r, a, b, c: xyPlot.normalize(a - c), [-0.25, 1, -0.75]),
@@ -102,7 +103,7 @@ def test_several_operands_and_reshaping(session):
     assert ys(xyPlot.integrate(xyPlot.sum((ones, ones)) * 0.5)) == pytest.approx([0, 0.5, 2, 5])
 
 
-def test_arithmetic_with_data_and_numbers_on_either_side(session):
+def test_arithmetic_with_data_and_numbers_on_either_side_and_its_results(session, repo):
     a = xy(session, "a", [(0, 1), (1, 2), (2, 4)])
     b = xy(session, "b", [(0, 2), (1, 2), (2, 2)])
     assert ys(a + b) == [3, 4, 6]
@@ -119,19 +120,16 @@ def test_arithmetic_with_data_and_numbers_on_either_side(session):
     assert (10 - a).sourceDescription == "10 - a"
     with pytest.raises(TypeError):
         a + "text"
-
-
-def test_results_can_be_stored_and_plotted(session, repo):
-    a = xy(session, "a", [(0, 1), (1, 2)])
+    # Results can be stored and plotted.
     doubled = a * 2
     assert "Temp" not in repo.keys()
     stored = session.XYData(name="doubled", objectToCopy=doubled)
-    assert stored.data == ((0, 2), (1, 4))
+    assert stored.data == ((0, 2), (1, 4), (2, 8))
     assert repo["doubled"].sourceDescription == "a * 2"
     # Temporary data and a curve's own copy of it are operands like any other.
     plot = session.XYPlot(name="math")
     curve = plot.Curve(name="c", xyData=xyPlot.XYData(name="t", data=((0, 3), (1, 4))))
-    assert ys(curve.xyData + doubled) == [5, 8]
+    assert ys(curve.xyData + doubled) == [5, 8]  # on the x both have, 0 to 1
     del repo["doubled"]
 
 

@@ -2,7 +2,6 @@
 the axis layout read back from the options, rollback of refused options, and handles that
 outlive what they name."""
 import math
-import warnings
 
 import pytest
 
@@ -56,7 +55,8 @@ class TestPlotsAndCurves:
         plot.xyPlotOptions.setValues(aspectRatio=2.0)
         again = session.XYPlot(name="p")
         assert len(again.curves) == 0 and again.curvesToPlot == ()
-        assert plot.xyPlotOptions.aspectRatio == pytest.approx(1.3)  # the old handle sees the new plot
+        # The old handle sees the new plot.
+        assert plot.xyPlotOptions.aspectRatio == pytest.approx(1.3)
 
     def test_dictionaries(self, session):
         for name in ("zeta", "alpha", "mid"):
@@ -81,6 +81,10 @@ class TestPlotsAndCurves:
             plot.curves["zz"]
         with pytest.raises(TypeError):
             del plot.curves["k"]
+        with pytest.warns(DeprecationWarning, match="xyPlots"):
+            assert "mid" in session.xyPlot.keys()
+        with pytest.warns(DeprecationWarning, match="curves"):
+            assert len(session.xyPlots["alpha"].curve) == 0
 
     def test_curves_bind_and_rebind_their_data(self, session):
         a = session.XYData(name="a", data=((0, 1), (2, 3)), legendLabel="from a")
@@ -103,6 +107,11 @@ class TestPlotsAndCurves:
             plot.Curve(name="d")
         with pytest.raises(TypeError, match="xyData"):
             plot.Curve(name="d", xyData="a")
+        # A handle on deleted data makes no curve.
+        del session.xyDataObjects["b"]
+        with pytest.raises(xyp.XyPlotError, match="^XYData not found: b$") as e:
+            plot.Curve(name="d", xyData=b)
+        assert e.value.code == 26
         assert sorted(plot.curves.keys()) == ["c"]
 
     def test_a_curve_of_temporary_data_keeps_a_private_copy(self, session):
@@ -124,14 +133,6 @@ class TestPlotsAndCurves:
         assert curve.xyData.data == ((8.0, 8.0),)
         del session.xyDataObjects["t"]
         assert "c" not in plot.curves.keys()
-
-    def test_a_handle_on_deleted_data_makes_no_curve(self, session):
-        a = session.XYData(name="a", data=((0, 0), (1, 1)))
-        del session.xyDataObjects["a"]
-        plot = session.XYPlot(name="p")
-        with pytest.raises(xyp.XyPlotError, match="^XYData not found: a$") as e:
-            plot.Curve(name="c", xyData=a)
-        assert e.value.code == 26 and len(plot.curves) == 0
 
     def test_curve_set(self, session):
         a = session.XYData(name="a", data=((0, 0), (1, 1)))
@@ -174,13 +175,6 @@ class TestPlotsAndCurves:
         plot.setValues(curvesToPlot=())
         assert plot.curvesToPlot == ()
 
-    def test_deprecated_members_still_work(self, session):
-        session.XYPlot(name="p")
-        with pytest.warns(DeprecationWarning, match="xyPlots"):
-            assert "p" in session.xyPlot.keys()
-        with pytest.warns(DeprecationWarning, match="curves"):
-            assert len(session.xyPlots["p"].curve) == 0
-
     def test_handles_that_outlive_what_they_name(self, session):
         plot = plot_of(session, ((0, 0), (1, 1)))
         curve = plot.curves["c"]
@@ -206,21 +200,12 @@ class TestAxisLayout:
         assert queries == ["session.xyPlots.p.xyPlotOptions"]
         assert (options.numXAxisMajorTicks, options.aspectRatio) == (100, pytest.approx(1.3))
 
-    @pytest.mark.parametrize("keywords", [
-        dict(xAxisMajorTickMode=xyPlot.INCREMENT, xAxisMajorTickIncrement=0.0),
-        dict(xAxisMajorTickMode=xyPlot.INCREMENT, xAxisMajorTickIncrement=-1.0),
-        dict(xAxisMajorTickMode=xyPlot.INCREMENT, xAxisMajorTickIncrement=1e-30),
-        dict(xAxisMajorTickMode=xyPlot.INCREMENT, xAxisMajorTickIncrement=math.nan),
-        dict(xAxisMajorTickMode=xyPlot.TOTAL_NUMBER, numXAxisMajorTicks=-1),
-        dict(xAxisMajorTickMode=xyPlot.TOTAL_NUMBER, numXAxisMajorTicks=2**31 - 1),
-    ])
-    def test_tick_settings_that_would_overflow_are_refused(self, session, keywords):
-        options = plot_of(session, ((0, 0), (10, 1))).xyPlotOptions
-        with pytest.raises(xyp.XyPlotError, match="X TICKMARK"):
-            options.setValues(**keywords)
-        assert options.xAxisMajorTickMode == xyPlot.AUTOCOMPUTE
-
     @pytest.mark.parametrize("keywords, text", [
+        # Tick settings that would overflow the layout.
+        *((dict(xAxisMajorTickMode=xyPlot.INCREMENT, xAxisMajorTickIncrement=v), "X TICKMARK")
+          for v in (0.0, -1.0, 1e-30, math.nan)),
+        *((dict(xAxisMajorTickMode=xyPlot.TOTAL_NUMBER, numXAxisMajorTicks=n), "X TICKMARK")
+          for n in (-1, 2**31 - 1)),
         (dict(aspectRatio=0.0), "Aspect ratio of the xyPlot must be a positive number"),
         (dict(aspectRatio=math.nan), "Aspect ratio of the xyPlot must be a positive number"),
         (dict(aspectRatio=math.inf), "Aspect ratio of the xyPlot must be a positive number"),
@@ -235,6 +220,7 @@ class TestAxisLayout:
         with pytest.raises(xyp.XyPlotError, match=text):
             options.setValues(**keywords)
         assert {k: getattr(options, k) for k in keywords} == before
+        assert options.xAxisMajorTickMode == xyPlot.AUTOCOMPUTE
 
     def test_log_scale_on_negative_data_keeps_the_old_scale(self, session, queries):
         options = plot_of(session, ((-1, 1), (10, 2))).xyPlotOptions
@@ -264,6 +250,10 @@ class TestAxisLayout:
         assert all(math.isfinite(v) for v in x_layout(options))
         options = plot_of(session, ((1e39, 0), (-1e39, 1))).xyPlotOptions  # nothing finite
         assert (options.xAxisAutoMajorTickIncrement, options.numXAxisMajorTicks) == (0.1, 9)
+        # Data replaced under the plot changes the layout.
+        session.XYData(name="c", data=((0, 0), (100, 1)))
+        options.setValues()
+        assert x_layout(options) == (20.0, 4, 0.0, 100.0)
 
     def test_default_options_reach_later_plots_only(self, session):
         before = plot_of(session, ((0, 0), (10, 1)), name="before")
@@ -275,13 +265,10 @@ class TestAxisLayout:
         with pytest.raises(xyp.XyPlotError, match="Aspect ratio"):
             session.defaultXYPlotOptions.setValues(aspectRatio=-1.0)
         assert session.defaultXYPlotOptions.aspectRatio == 2.0
-
-    def test_options_keyword_comes_first(self, session):
-        source = session.XYPlot(name="source").xyPlotOptions
-        source.setValues(aspectRatio=3.0, axisColor="Blue")
-        target = plot_of(session, ((0, 0), (10, 1))).xyPlotOptions
-        target.setValues(options=source, axisColor="Green")
-        assert (target.aspectRatio, target.axisColor) == (3.0, "Green")
+        # The options keyword is applied first, the other keywords over it.
+        before.xyPlotOptions.setValues(aspectRatio=3.0, axisColor="Blue")
+        after.xyPlotOptions.setValues(options=before.xyPlotOptions, axisColor="Green")
+        assert (after.xyPlotOptions.aspectRatio, after.xyPlotOptions.axisColor) == (3.0, "Green")
 
     def test_members_and_their_kinds(self, session):
         options = session.XYPlot(name="p").xyPlotOptions
@@ -363,12 +350,6 @@ class TestQueriesAndDataChanges:
         del session.xyDataObjects["b"]
         assert one.curvesToPlot == () and two.curvesToPlot == ()
         assert len(one.curves) == 0 and len(two.curves) == 0
-
-    def test_changed_data_changes_the_layout(self, session):
-        plot = plot_of(session, ((0, 0), (10, 1)))
-        session.XYData(name="c", data=((0, 0), (100, 1)))
-        plot.xyPlotOptions.setValues()
-        assert x_layout(plot.xyPlotOptions) == (20.0, 4, 0.0, 100.0)
 
     def test_report_of_curves_takes_the_plot_titles(self, session, tmp_path):
         plot = plot_of(session, ((0, 0), (10, 1)), xValuesLabel="Time", yValuesLabel="Force")

@@ -107,7 +107,9 @@ class TestOptions:
         assert (view.pageWidth, view.numDigits) == (-5, 0)
         with pytest.raises(AttributeError):
             view.numDigits = 3
-        assert view.numDigits == 0
+        with pytest.raises(TypeError):  # keywords only
+            view.setValues(7)
+        assert (view.pageWidth, view.numDigits) == (-5, 0)
 
     def test_digits_beyond_those_of_the_numbers_widen_nothing(self, report, ab, session):
         # The numbers stop at 1,000 digits and so do the columns: a report of three rows stays
@@ -118,11 +120,6 @@ class TestOptions:
         assert report(ab, pageWidthLimited=xyPlot.SPECIFY, pageWidth=2**31 - 1) == expected
         assert len(expected.splitlines()[1]) == 10 + 3 * 1006 + 2 * 2
         assert session.xyReportOptions.numDigits == digits  # stored as given
-
-    def test_set_values_takes_keywords_only(self, session):
-        with pytest.raises(TypeError):
-            session.xyReportOptions.setValues(7)
-        assert session.xyReportOptions.pageWidth == 80
 
 
 class TestLayout:
@@ -189,21 +186,17 @@ class TestLayout:
         assert report(sets, pageWidthLimited=xyPlot.NO_LIMIT, pageWidth=20) == \
             report(sets, pageWidthLimited=xyPlot.SPECIFY, pageWidth=200)
 
-
-class TestInterpolation:
-    def test_first_x_below_zero_is_accepted(self, report, session):
+    def test_interpolation_from_a_first_x_below_zero(self, report, session):
         data = (session.XYData(name="A", data=((-1, 1), (1, 3))),
                 session.XYData(name="B", data=((0, 10), (2, 20))))
         assert report(data, interpolation=True) == heading("A", "B") + \
             line("-1.", "1.", "10.") + line("0.", "2.", "10.") + line("1.", "3.", "15.") + \
             line("2.", "3.", "20.") + "\n\n\n\n"
 
-    DECREASING = (((0, 1), (2, 2), (1, 3)), ((0, 10), (5, 20)))
-    ROWS_BEFORE = heading("A", "B") + line("0.", "1.", "10.") + line("2.", "2.", "14.")
-
-    def test_decreasing_x_stops_after_the_rows_before_it(self, report, session, tmp_path):
-        data = [session.XYData(name=n, data=d) for n, d in
-                zip("AB", (((0, 1), (2, 2), (1, 3)), ((0, 10), (5, 20))))]
+    def test_decreasing_x_stops_interpolation_after_the_rows_before_it(self, report, session,
+                                                                       tmp_path):
+        data = [session.XYData(name="A", data=((0, 1), (2, 2), (1, 3))),
+                session.XYData(name="B", data=((0, 10), (5, 20)))]
         assert report(data) == heading("A", "B") + line("0.", "1.", "10.") + \
             line("2.", "2.", "NoValue") + line("1.", "3.", "NoValue") + \
             line("5.", "NoValue", "20.") + "\n\n\n\n"
@@ -225,35 +218,31 @@ class TestFile:
         session.writeXYReport(fileName=str(path), xyData=ab, appendMode=False)
         assert path.read_text() == WORKED
 
-    @pytest.mark.parametrize("xy, text, code", [
-        ((), "ErrorNoXYDataSelected", 6),
-        ([], "ErrorNoXYDataSelected", 6),
-        (("A", "nope"), "Unknown XYData", 21),
-        (("A", 5), "Unknown XYData", 21),
+    # Refused data in append mode (the default) touches no file; refused settings leave an
+    # existing file unchanged in replace mode.
+    @pytest.mark.parametrize("xy, options, text, code", [
+        ((), None, "ErrorNoXYDataSelected", 6),
+        ([], None, "ErrorNoXYDataSelected", 6),
+        (("A", "nope"), None, "Unknown XYData", 21),
+        (("A", 5), None, "Unknown XYData", 21),
+        (None, dict(xyData=False), "At least one of the data print methods must be selected", 23),
+        (None, dict(pageWidthLimited=xyPlot.SPECIFY, pageWidth=35), "ErrorTableWidthSize", 7),
+        (None, dict(pageWidthLimited=xyPlot.SPECIFY, numberFormat=xyPlot.ENGINEERING,
+                    pageWidth=45), "ErrorTableWidthSize", 7),
+        (None, dict(pageWidthLimited=xyPlot.SPECIFY, pageWidth=-2**31), "ErrorTableWidthSize", 7),
     ])
-    def test_refused_data_touches_no_file(self, session, ab, tmp_path, xy, text, code):
+    def test_refusals_leave_the_file_as_it_was(self, session, ab, tmp_path, xy, options, text,
+                                               code):
         path = tmp_path / "r.txt"
         with pytest.raises(xyp.XyPlotError) as info:
-            session.writeXYReport(fileName=str(path), xyData=xy)
+            if options is None:
+                session.writeXYReport(fileName=str(path), xyData=xy)
+            else:
+                path.write_text("old\n")
+                session.xyReportOptions.setValues(**options)
+                session.writeXYReport(fileName=str(path), xyData=ab, appendMode=False)
         assert error(info) == (text, code)
-        assert not path.exists()
-
-    @pytest.mark.parametrize("options, text, code", [
-        (dict(xyData=False), "At least one of the data print methods must be selected", 23),
-        (dict(pageWidthLimited=xyPlot.SPECIFY, pageWidth=35), "ErrorTableWidthSize", 7),
-        (dict(pageWidthLimited=xyPlot.SPECIFY, numberFormat=xyPlot.ENGINEERING, pageWidth=45),
-         "ErrorTableWidthSize", 7),
-        (dict(pageWidthLimited=xyPlot.SPECIFY, pageWidth=-2**31), "ErrorTableWidthSize", 7),
-    ])
-    def test_refused_settings_leave_the_file_unchanged(self, session, ab, tmp_path, options,
-                                                       text, code):
-        path = tmp_path / "r.txt"
-        path.write_text("old\n")
-        session.xyReportOptions.setValues(**options)
-        with pytest.raises(xyp.XyPlotError) as info:
-            session.writeXYReport(fileName=str(path), xyData=ab, appendMode=False)
-        assert error(info) == (text, code)
-        assert path.read_text() == "old\n"
+        assert (path.read_text() if options else path.exists()) == ("old\n" if options else False)
 
     def test_unusable_paths(self, session, ab, tmp_path):
         with pytest.raises(FileNotFoundError):

@@ -15,14 +15,12 @@ def store(session, *names, **texts):
 
 
 class TestMapping:
-    def test_empty(self, repo):
-        assert len(repo) == 0
-        assert not repo
+    def test_empty_and_lookups(self, session, repo):
+        assert len(repo) == 0 and not repo
         assert repo.keys() == [] and list(repo) == []
         assert repo.values() == [] and repo.items() == []
         assert repr(repo) == "session.xyDataObjects"
-
-    def test_lookups(self, session, repo):
+        assert repo.summary() == "EMPTY SUMMARY"
         store(session, "a", "b")
         assert len(repo) == 2 and repo
         assert "a" in repo and "c" not in repo and 5 not in repo
@@ -33,6 +31,11 @@ class TestMapping:
         with pytest.raises(KeyError, match="'c'"):
             repo["c"]
         assert {"keys", "values", "items", "get", "changeKey", "summary"} <= set(dir(repo))
+        del repo["a"]
+        assert repo.keys() == ["b"]
+        with pytest.raises(KeyError, match="'a'"):
+            del repo["a"]
+        assert repo.keys() == ["b"]
 
     def test_keys_values_items_agree_and_are_sorted_by_bytes(self, session, repo):
         names = ["b", "B", "a", "_", "10", "9", "Z", "aa", "a b", "~", "é"]
@@ -42,14 +45,6 @@ class TestMapping:
         assert list(repo) == expected
         assert [xy.name for xy in repo.values()] == expected
         assert [(k, xy.name) for k, xy in repo.items()] == [(n, n) for n in expected]
-
-    def test_delete(self, session, repo):
-        store(session, "a", "b")
-        del repo["a"]
-        assert repo.keys() == ["b"]
-        with pytest.raises(KeyError, match="'a'"):
-            del repo["a"]
-        assert repo.keys() == ["b"]
 
     def test_assignment_only_warns(self, session, repo, capfd):
         store(session, "a")
@@ -72,30 +67,23 @@ class TestMapping:
 
 
 class TestChangeKey:
-    def test_rename_trims_and_moves_everything(self, session, repo):
+    def test_rename_trims_moves_everything_and_the_legend_that_was_the_name(self, session, repo):
         session.XYData(name="a", data=PAIRS, xValuesLabel="x", sourceDescription="S")
+        session.XYData(name="c", data=PAIRS, legendLabel="mine")
         repo.changeKey(fromName="a", toName="  b  ")
-        assert repo.keys() == ["b"]
+        repo.changeKey(fromName="c", toName="d")
+        assert repo.keys() == ["b", "d"]
         b = repo["b"]
         assert (b.name, b.data, b.xValuesLabel, b.sourceDescription) == ("b", PAIRS, "x", "S")
+        assert (b.legendLabel, repo["d"].legendLabel) == ("b", "mine")
 
-    def test_legend_follows_only_when_it_was_the_name(self, session, repo):
-        store(session, "a")
-        session.XYData(name="c", data=PAIRS, legendLabel="mine")
-        repo.changeKey(fromName="a", toName="b")
-        repo.changeKey(fromName="c", toName="d")
-        assert repo["b"].legendLabel == "b"
-        assert repo["d"].legendLabel == "mine"
-
-    def test_rename_onto_existing_name_replaces_it(self, session, repo):
+    def test_rename_onto_an_existing_name_replaces_it_and_an_absent_name_changes_nothing(
+            self, session, repo):
         store(session, "a")
         session.XYData(name="b", data=((9, 9),))
         repo.changeKey(fromName="a", toName="b")
-        assert repo.keys() == ["b"]
-        assert repo["b"].data == PAIRS
-
-    def test_absent_name_changes_nothing(self, session, repo):
-        store(session, "a", "b")
+        assert repo.keys() == ["b"] and repo["b"].data == PAIRS
+        store(session, "a")
         repo.changeKey(fromName="zz", toName="c")
         repo.changeKey(fromName="zz", toName="b")  # nor loses the entry of the new name
         assert repo.keys() == ["a", "b"]
@@ -117,23 +105,18 @@ class TestChangeKey:
         assert (str(info.value), info.value.code) == (text, code)
         assert repo.keys() == before
 
-class TestSummary:
-    def test_empty_summary(self, repo):
-        assert repo.summary() == "EMPTY SUMMARY"
 
-    def test_rows_in_name_order(self, session, repo):
+class TestSummary:
+    def test_rows_in_name_order_follow_changes(self, session, repo):
         session.XYData(name="d", data=PAIRS)
         session.XYData(name="c", data=PAIRS, contentDescription="C")
         session.XYData(name="b", data=PAIRS, sourceDescription="S", positionDescription="P")
         session.XYData(name="a", data=PAIRS, sourceDescription="S", contentDescription="C",
                        positionDescription="P")
         assert repo.summary() == (("a", "S: C P"), ("b", "S P"), ("c", ": C"), ("d", ""))
-
-    def test_summary_follows_changes(self, session, repo):
-        xy = session.XYData(name="a", data=PAIRS, sourceDescription="S")
-        xy.setValues(contentDescription="C")
-        repo.changeKey(fromName="a", toName="z")
-        assert repo.summary() == (("z", "S: C"),)
+        repo["d"].setValues(sourceDescription="S", contentDescription="C")
+        repo.changeKey(fromName="d", toName="z")
+        assert repo.summary()[-1] == ("z", "S: C")
 
 
 class TestNamesThatAreNotUtf8:

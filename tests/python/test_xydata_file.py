@@ -35,7 +35,7 @@ def read(session, tmp_path):
 
 
 class TestReading:
-    def test_two_columns_with_default_texts(self, read, repo):
+    def test_two_columns_with_default_or_given_texts(self, read, repo):
         xy = read(TWO_LINES, name="  run 1 ")
         assert xy.name == "run 1" and repo.keys() == ["run 1"]
         stored = repo["run 1"]
@@ -43,6 +43,12 @@ class TestReading:
         assert (stored.xValuesLabel, stored.yValuesLabel) == ("Field 1", "Field 2")
         assert (stored.contentDescription, stored.legendLabel) == ("Field 2 vs. Field 1", "run 1")
         assert (stored.sourceDescription, stored.positionDescription) == ("", "")
+        xy = read(TWO_LINES, sourceDescription="S", contentDescription="C",
+                  positionDescription="P", xValuesLabel="time", yValuesLabel="force",
+                  legendLabel="curve")
+        assert (xy.sourceDescription, xy.contentDescription, xy.positionDescription) == (
+            "S", "C", "P")
+        assert (xy.xValuesLabel, xy.yValuesLabel, xy.legendLabel) == ("time", "force", "curve")
 
     def test_chosen_fields_and_their_default_texts(self, read):
         xy = read("1 2 3 4 5 6\n10,20,30,40,50\n", xField=3, yField=5)
@@ -50,14 +56,6 @@ class TestReading:
         assert (xy.xValuesLabel, xy.yValuesLabel, xy.contentDescription) == (
             "Field 3", "Field 5", "Field 5 vs. Field 3")
         assert read("1 2 3\n", xField=3, yField=1).data == ((3.0, 1.0),)
-
-    def test_given_texts_are_kept(self, read):
-        xy = read(TWO_LINES, sourceDescription="S", contentDescription="C",
-                  positionDescription="P", xValuesLabel="time", yValuesLabel="force",
-                  legendLabel="curve")
-        assert (xy.sourceDescription, xy.contentDescription, xy.positionDescription) == (
-            "S", "C", "P")
-        assert (xy.xValuesLabel, xy.yValuesLabel, xy.legendLabel) == ("time", "force", "curve")
 
     @pytest.mark.parametrize("line", ["1,2", "1\t2", "1 , 2", "1,,2", " \t1 \t, 2 \t", "1 2 junk"])
     def test_field_separators_and_runs(self, read, line):
@@ -89,41 +87,30 @@ class TestReading:
 
 
 class TestLineKinds:
-    def test_comments_and_blank_lines_are_ignored_anywhere(self, read):
-        xy = read("** head\n\n \t \n0 1\n**\n** 5 5\n\t\n1 2.5\n   \n**")
-        assert (xy.name, xy.data) == ("given", ((0.0, 1.0), (1.0, 2.5)))
-
     # The rules of the header's name are checked in the C++ reader tests; here it names the
-    # stored entry and its legend.
-    @pytest.mark.parametrize("header, final", [
-        ("* \t**temperature", "temperature"),
-        ("*x temperature", "x"),
-        ("*", "given"),
+    # stored entry and its legend. Comments and blank lines are ignored anywhere; a second
+    # command line ends the reading.
+    @pytest.mark.parametrize("content, name, final, pairs", [
+        ("** head\n\n \t \n0 1\n**\n** 5 5\n\t\n1 2.5\n   \n**", "given", "given", None),
+        ("* \t**temperature\n" + TWO_LINES, "given", "temperature", None),
+        ("*x temperature\n" + TWO_LINES, "given", "x", None),
+        ("*\n" + TWO_LINES, "given", "given", None),
+        ("*temperature\n" + TWO_LINES, "Temp-1", "Temp-1", None),  # Temp-1 keeps its name
+        ("*h\n0 1\n*end\n5 6\n", "given", "h", ((0.0, 1.0),)),
+        ("*h\n0 1\n*\n5 6\n", "given", "h", ((0.0, 1.0),)),
+        ("*\n0 1\n*\n5 6\n", "given", "given", ((0.0, 1.0),)),
+        ("0 1\n*h\n5 6\n*\nbad\n", "given", "h", ((0.0, 1.0), (5.0, 6.0))),
     ])
-    def test_header_names_the_data(self, read, repo, header, final):
-        xy = read(header + "\n" + TWO_LINES)
+    def test_header_names_the_data(self, read, repo, content, name, final, pairs):
+        xy = read(content, name=name)
         assert (xy.name, xy.legendLabel, repo.keys()) == (final, final, [final])
-        assert xy.data == ((0.0, 1.0), (1.0, 2.5))
+        assert xy.data == (pairs or ((0.0, 1.0), (1.0, 2.5)))
 
     @pytest.mark.parametrize("fields, final", [((1, 3), "heat"), ((3, 1), "heat"),
                                                ((2, 1), "time"), ((1, 4), "given")])
     def test_many_column_header_takes_the_last_used_field(self, read, fields, final):
         xy = read("*time force heat\n1 2 3 4\n", xField=fields[0], yField=fields[1])
         assert xy.name == final
-
-    def test_temp_1_keeps_its_name(self, read, repo):
-        read("*temperature\n" + TWO_LINES, name="Temp-1")
-        assert repo.keys() == ["Temp-1"]
-
-    @pytest.mark.parametrize("content, final, pairs", [
-        ("*h\n0 1\n*end\n5 6\n", "h", ((0.0, 1.0),)),
-        ("*h\n0 1\n*\n5 6\n", "h", ((0.0, 1.0),)),
-        ("*\n0 1\n*\n5 6\n", "given", ((0.0, 1.0),)),
-        ("0 1\n*h\n5 6\n*\nbad\n", "h", ((0.0, 1.0), (5.0, 6.0))),
-    ])
-    def test_second_command_line_ends_reading(self, read, content, final, pairs):
-        xy = read(content)
-        assert (xy.name, xy.data) == (final, pairs)
 
 
 class TestSkipping:

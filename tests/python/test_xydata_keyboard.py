@@ -31,7 +31,8 @@ class TestCreation:
                      "xValuesLabel", "yValuesLabel", "description"):
             assert getattr(stored, text) == ""
 
-    def test_optional_texts_are_kept(self, session, repo):
+    def test_optional_texts_are_kept_and_the_same_name_replaces_the_whole_record(self, session,
+                                                                                 repo):
         session.XYData(name="a", data=PAIRS, sourceDescription="S", contentDescription="C",
                        positionDescription="P", xValuesLabel="time", yValuesLabel="force",
                        legendLabel="curve")
@@ -39,9 +40,6 @@ class TestCreation:
         assert (a.sourceDescription, a.contentDescription, a.positionDescription) == ("S", "C", "P")
         assert (a.xValuesLabel, a.yValuesLabel, a.legendLabel) == ("time", "force", "curve")
         assert a.description == "S: C P"
-
-    def test_same_name_replaces_the_whole_record(self, session, repo):
-        session.XYData(name="a", data=PAIRS, legendLabel="old", xValuesLabel="x")
         session.XYData(name=" a", data=((7, 8),))
         assert len(repo) == 1
         assert repo["a"].data == ((7.0, 8.0),)
@@ -56,13 +54,11 @@ class TestCreation:
         assert (a.sourceDescription, a.legendLabel, a.xValuesLabel) == (
             "Data modified in editor", "L", "X")
 
-    def test_values_are_stored_as_float32(self, session):
+    def test_values_are_stored_as_float32_from_lists_and_numpy_scalars(self, session):
         xy = session.XYData(name="a", data=((0.1, 1e-50), (1e39, -1e39), (2**70, 3)))
         assert xy.data == ((f32(0.1), 0.0), (math.inf, -math.inf), (f32(2**70), 3.0))
         assert xy.data[0][0] != 0.1
         assert all(type(v) is float for pair in xy.data for v in pair)
-
-    def test_lists_and_numpy_scalars_are_pairs(self, session):
         xy = session.XYData(name="a", data=[[1, 2], (np.float64(3.5), np.int64(4))])
         assert xy.data == ((1.0, 2.0), (3.5, 4.0))
 
@@ -77,18 +73,14 @@ class TestCopy:
         assert (cp.sourceDescription, cp.contentDescription, cp.positionDescription,
                 cp.xValuesLabel, cp.yValuesLabel, cp.legendLabel) == ("S", "C", "P", "x", "y", "L")
         assert repo.keys() == ["cp", "src"]
+        with pytest.warns(DeprecationWarning, match="objectToCopy"):  # the old keyword
+            assert session.XYData(name="old", xyData=src).data == PAIRS
 
     def test_legend_following_the_name_follows_and_given_keywords_override(self, session):
         src = session.XYData(name="src", data=PAIRS, sourceDescription="S", xValuesLabel="x")
         assert session.XYData(name="  cp  ", objectToCopy=src).legendLabel == "cp"
         cp = session.XYData(name="cp", objectToCopy=src, legendLabel="new", sourceDescription="T")
         assert (cp.legendLabel, cp.sourceDescription, cp.xValuesLabel) == ("new", "T", "x")
-
-    def test_old_keyword_warns_and_still_copies(self, session):
-        src = session.XYData(name="src", data=PAIRS)
-        with pytest.warns(DeprecationWarning, match="objectToCopy"):
-            cp = session.XYData(name="cp", xyData=src)
-        assert cp.data == PAIRS
 
 
 class TestNumpy:
@@ -111,8 +103,8 @@ class TestNumpy:
 
     def test_large_array_round_trips(self, session):
         array = np.random.default_rng(7).normal(size=(5000, 2))
-        xy = session.XYData(name="a", data=array)
-        np.testing.assert_array_equal(np.array(xy.data), array.astype(np.float32))
+        np.testing.assert_array_equal(np.array(session.XYData(name="a", data=array).data),
+                                      array.astype(np.float32))
 
     @pytest.mark.parametrize("array", [np.zeros((2, 3)), np.zeros(4)], ids=["n_by_3", "flat"])
     def test_wrong_shape_array_is_error_15(self, session, repo, array):
@@ -123,23 +115,25 @@ class TestNumpy:
 
 
 class TestErrors:
-    @pytest.mark.parametrize("kwargs, text, code", [
-        (dict(name="", data=PAIRS), "XYData name must be entered", 201),
-        (dict(name="   ", data=PAIRS), "XYData name must be entered", 201),
-        (dict(name=" ", data=()), "XYData name must be entered", 201),
-        (dict(name="a", data=()), "XYData object must contain at least one data point", 27),
-        (dict(name="a", data=((0, 1), (1, 2, 3))), "An XYData object must contain an X and Y value", 15),
-        (dict(name="a", data=((0, 1), (1,))), "An XYData object must contain an X and Y value", 15),
-        (dict(name="a", data=((0, "1"),)), "An XYData object must contain an X and Y value", 15),
-        (dict(name="a", data=(1, 2)), "An XYData object must contain an X and Y value", 15),
+    NAME = "XYData name must be entered", 201
+    PAIR = "An XYData object must contain an X and Y value", 15
+
+    @pytest.mark.parametrize("kwargs, error", [
+        (dict(name="", data=PAIRS), NAME),
+        (dict(name="   ", data=PAIRS), NAME),
+        (dict(name=" ", data=()), NAME),
+        (dict(name="a", data=()), ("XYData object must contain at least one data point", 27)),
+        (dict(name="a", data=((0, 1), (1, 2, 3))), PAIR),
+        (dict(name="a", data=((0, 1), (1,))), PAIR),
+        (dict(name="a", data=((0, "1"),)), PAIR),
+        (dict(name="a", data=(1, 2)), PAIR),
     ])
-    def test_keyboard_errors(self, session, repo, kwargs, text, code):
+    def test_keyboard_errors(self, session, repo, kwargs, error):
         session.XYData(name="a", data=((5, 5),), legendLabel="keep")
         before = snapshot(repo)
         with pytest.raises(xyp.XyPlotError) as info:
             session.XYData(**kwargs)
-        assert str(info.value) == text
-        assert info.value.code == code
+        assert (str(info.value), info.value.code) == error
         assert isinstance(info.value.details, tuple)
         assert isinstance(info.value, xyp.Error)
         assert snapshot(repo) == before

@@ -14,8 +14,12 @@ MEMBERS = {"name", "sourceDescription", "contentDescription", "positionDescripti
 
 
 class TestReading:
-    def test_sequence_protocol(self, session):
+    def test_sequence_protocol_dir_and_repr(self, session):
         xy = session.XYData(name="a", data=PAIRS)
+        assert MEMBERS <= set(dir(xy))
+        assert repr(xy) == "session.xyDataObjects['a']"
+        for name in ("it's", 'say "x"', "back\\slash"):
+            assert repr(session.XYData(name=name, data=PAIRS)) == "session.xyDataObjects[%r]" % name
         assert len(xy) == 3
         assert xy[0] == (0.0, 1.0)
         assert xy[-1] == (2.0, 9.0)
@@ -40,13 +44,6 @@ class TestReading:
         pairs[:] = 5
         assert tuple(xy.data) == ((-7.0, -7.0),) * 3
 
-    def test_dir_and_repr(self, session):
-        xy = session.XYData(name="a", data=PAIRS)
-        assert MEMBERS <= set(dir(xy))
-        assert repr(xy) == "session.xyDataObjects['a']"
-        for name in ("it's", 'say "x"', "back\\slash"):
-            assert repr(session.XYData(name=name, data=PAIRS)) == "session.xyDataObjects[%r]" % name
-
     @pytest.mark.parametrize("member", sorted(MEMBERS - {"setValues", "setData"}))
     def test_attributes_are_read_only(self, session, repo, member):
         xy = session.XYData(name="a", data=PAIRS)
@@ -67,6 +64,9 @@ class TestChanging:
                 "S: C P", "x", "y", "L")
             assert obj.name == "a"
             assert obj.data == PAIRS
+        xy.setData(data=[(5, 6)])  # replaces the pairs, keeps the texts
+        assert xy.data == repo["a"].data == ((5.0, 6.0),)
+        assert len(xy) == 1 and repo["a"].legendLabel == "L"
 
     def test_wrong_arguments_are_type_errors(self, session, repo):
         xy = session.XYData(name="a", data=PAIRS)
@@ -80,13 +80,6 @@ class TestChanging:
         assert xy.legendLabel == repo["a"].legendLabel == "a"
         assert xy.data == repo["a"].data == PAIRS
 
-    def test_set_data_replaces_pairs(self, session, repo):
-        xy = session.XYData(name="a", data=PAIRS, legendLabel="L")
-        xy.setData(data=[(5, 6)])
-        assert xy.data == repo["a"].data == ((5.0, 6.0),)
-        assert len(xy) == 1
-        assert repo["a"].legendLabel == "L"
-
     @pytest.mark.parametrize("data, code", [((), 27), (((1, 2), (3,)), 15), (((1, 2, 3),), 15)])
     def test_set_data_checks_before_changing(self, session, repo, data, code):
         xy = session.XYData(name="a", data=PAIRS)
@@ -96,20 +89,14 @@ class TestChanging:
         assert xy.data == repo["a"].data == PAIRS
 
 class TestWriteBack:
-    def test_handles_keep_their_own_snapshot(self, session, repo):
-        old = session.XYData(name="a", data=PAIRS)
-        newer = repo["a"]
-        newer.setData(data=((5, 6), (7, 8)))
-        newer.setValues(legendLabel="L")
-        assert old.data == PAIRS and len(old) == 3
-        assert old.legendLabel == "a"
-        assert repo["a"].data == ((5.0, 6.0), (7.0, 8.0))
-
-    def test_old_handle_writes_only_what_it_changes(self, session, repo):
+    def test_handles_keep_their_own_snapshot_and_write_only_what_they_change(self, session,
+                                                                              repo):
         old = session.XYData(name="a", data=PAIRS, xValuesLabel="X0")
         newer = repo["a"]
         newer.setData(data=((5, 6),))
         newer.setValues(xValuesLabel="X1")
+        assert (old.data, len(old), old.xValuesLabel) == (PAIRS, 3, "X0")
+        assert (repo["a"].data, repo["a"].xValuesLabel) == (((5.0, 6.0),), "X1")
         old.setValues(legendLabel="L")
         assert repo["a"].data == ((5.0, 6.0),)
         assert repo["a"].xValuesLabel == "X1"
@@ -131,12 +118,16 @@ class TestWriteBack:
 
 
 class TestTemporary:
-    def test_temporary_objects_are_never_stored(self, session, repo):
+    def test_temporary_objects_are_never_stored_but_copies_are(self, session, repo):
         tmp = xyPlot.XYData(name=" t ", data=PAIRS, xValuesLabel="x")
-        assert tmp.name == "Temp"
-        assert tmp.legendLabel == "t"
-        assert (tmp.data, tmp.xValuesLabel) == (PAIRS, "x")
+        assert (tmp.name, tmp.legendLabel, tmp.data, tmp.xValuesLabel) == ("Temp", "t", PAIRS, "x")
         assert len(repo) == 0
+        with pytest.raises(xyp.XyPlotError) as info:  # the keyboard's errors
+            xyPlot.XYData(name=" ", data=PAIRS)
+        assert info.value.code == 201 and len(repo) == 0
+        session.XYData(name="kept", objectToCopy=tmp)
+        tmp.setData(data=((0, 0),))
+        assert (repo["kept"].data, repo["kept"].legendLabel) == (PAIRS, "t")
 
     def test_changing_a_temporary_changes_only_it(self, session, repo):
         session.XYData(name="Temp", data=((1, 2),), legendLabel="stored")
@@ -146,19 +137,6 @@ class TestTemporary:
         assert (tmp.data, tmp.legendLabel) == (((5.0, 6.0),), "mine")
         assert repo.keys() == ["Temp"]
         assert (repo["Temp"].data, repo["Temp"].legendLabel) == (((1.0, 2.0),), "stored")
-
-    def test_temporary_can_be_stored_by_copying(self, session, repo):
-        tmp = xyPlot.XYData(name="t", data=PAIRS)
-        session.XYData(name="kept", objectToCopy=tmp)
-        tmp.setData(data=((0, 0),))
-        assert repo["kept"].data == PAIRS
-        assert repo["kept"].legendLabel == "t"
-
-    def test_temporary_errors_are_the_keyboard_ones(self, repo):
-        with pytest.raises(xyp.XyPlotError) as info:
-            xyPlot.XYData(name=" ", data=PAIRS)
-        assert info.value.code == 201
-        assert len(repo) == 0
 
 
 def nested(depth, kind=tuple):
@@ -214,14 +192,12 @@ class TestHostileArguments:
                 session.XYData(name="keep", data=value)
         assert repo["keep"].data == PAIRS
 
-    def test_a_sequence_changed_while_read_is_read_as_it_was(self, session):
+    def test_a_container_changed_while_read_is_read_as_it_was(self, session):
         outer = []
         outer.extend([[Clears(outer), 1], (2, 3)] * 50)
         xy = session.XYData(name="m", data=outer)
         assert outer == []
         assert xy.data == ((7.0, 1.0), (2.0, 3.0)) * 50
-
-    def test_a_dictionary_changed_while_read(self, session):
         box = {}
         box.update({str(i): Clears(box) for i in range(20)})
         with pytest.raises(TypeError):  # read whole, then refused as data

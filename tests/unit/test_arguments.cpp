@@ -1,6 +1,7 @@
 // The argument reading protocol of scripting calls, and the values that cross the boundary.
-#include <cstring>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "oda_XYDataCommonIntObj.h"
 #include "omu_Arguments.h"
@@ -51,7 +52,7 @@ std::string TypeErrorText(F f) {
 
 }  // namespace
 
-TEST(Arguments, KeywordsPositionalsAndDefaults) {
+TEST(Arguments, KeywordsPositionalsDefaultsAndNumbers) {
   omu_Arguments args("cmd");
   args.AddPositional(Str("first"));
   args.AddKeyword("count", Int(3));
@@ -73,22 +74,21 @@ TEST(Arguments, KeywordsPositionalsAndDefaults) {
   EXPECT_EQ(scale, 2.5);
   EXPECT_EQ(absent, 7.0);  // preset kept
   EXPECT_TRUE(flag);
-}
 
-TEST(Arguments, IntegersReadAsFloatsButNotTheOtherWay) {
-  omu_Arguments args("cmd");
-  args.AddKeyword("a", Int(4));
-  args.AddKeyword("b", Num(4.5));
+  // Integers read as floats, but not the other way.
+  omu_Arguments numbers("cmd");
+  numbers.AddKeyword("a", Int(4));
+  numbers.AddKeyword("b", Num(4.5));
   float a = 0;
-  int b = 0;
-  args.Begin();
-  args.Optional();
-  EXPECT_TRUE(args.Get(a, "a"));
+  numbers.Begin();
+  numbers.Optional();
+  EXPECT_TRUE(numbers.Get(a, "a"));
   EXPECT_EQ(a, 4.0f);
-  EXPECT_EQ(TypeErrorText([&] { args.Get(b, "b"); }), "cmd(): 'b' expects an int from -2147483648 to 2147483647, got float");
+  EXPECT_EQ(TypeErrorText([&] { numbers.Get(count, "b"); }),
+            "cmd(): 'b' expects an int from -2147483648 to 2147483647, got float");
 }
 
-TEST(Arguments, MissingOrWrongRequiredArgumentIsReportedAtEnd) {
+TEST(Arguments, MissingWrongAndUnconsumedArgumentsAreErrors) {
   omu_Arguments missing("XYData");
   cow_String name;
   missing.Begin();
@@ -101,14 +101,12 @@ TEST(Arguments, MissingOrWrongRequiredArgumentIsReportedAtEnd) {
   wrong.Begin();
   EXPECT_FALSE(wrong.Get(name, "name"));
   EXPECT_EQ(TypeErrorText([&] { wrong.Optional(); }), "XYData(): 'name' expects str, got int");
-}
 
-TEST(Arguments, UnconsumedKeywordsAndPositionalsAreErrors) {
+  // Unconsumed keywords and positionals are errors.
   omu_Arguments args("cmd");
   args.AddKeyword("nmae", Str("x"));
   args.Begin();
   args.Optional();
-  cow_String name;
   args.Get(name, "name");
   try {
     args.End();
@@ -127,7 +125,8 @@ TEST(Arguments, UnconsumedKeywordsAndPositionalsAreErrors) {
             "cmd(): takes 1 positional arguments but 2 were given");
 }
 
-TEST(Arguments, AlternativeTriesTheNextFormAndKeepsTheFirstFormsError) {
+TEST(Arguments, AlternativeFormsTypedObjectsAndFallbacks) {
+  // An alternative tries the next form and keeps the first form's error.
   omu_Arguments args("XYData");
   args.AddKeyword("name", Str("a"));
   args.AddKeyword("data", Int(5));
@@ -152,22 +151,21 @@ TEST(Arguments, AlternativeTriesTheNextFormAndKeepsTheFirstFormsError) {
   EXPECT_FALSE(good.Alternative());
   good.End();
   EXPECT_EQ(data->Size(), 1u);
-}
 
-TEST(Arguments, TypedObjectsAndFallbacks) {
+  // Typed objects and fallbacks.
   auto xy = std::make_shared<oda_XYDataCommonIntObj>("a", true);
-  omu_Arguments args("cmd");
-  args.AddKeyword("objectToCopy", std::make_unique<omu_PrimType>(xy));
-  std::shared_ptr<oda_XYDataCommonIntObj> got,
-      fallback = std::make_shared<oda_XYDataCommonIntObj>("f", true);
+  omu_Arguments typed("cmd");
+  typed.AddKeyword("objectToCopy", std::make_unique<omu_PrimType>(xy));
+  std::shared_ptr<oda_XYDataCommonIntObj> fallback =
+      std::make_shared<oda_XYDataCommonIntObj>("f", true);
   std::shared_ptr<oda_XYDataCommonIntObj> other;
-  args.Begin();
-  args.Optional();
-  EXPECT_TRUE(args.Get(got, "objectToCopy", std::shared_ptr<oda_XYDataCommonIntObj>()));
-  EXPECT_EQ(got, xy);  // the same object, not a copy
-  EXPECT_FALSE(args.Get(other, "missing", fallback));
+  typed.Begin();
+  typed.Optional();
+  EXPECT_TRUE(typed.Get(object, "objectToCopy", std::shared_ptr<oda_XYDataCommonIntObj>()));
+  EXPECT_EQ(object, xy);  // the same object, not a copy
+  EXPECT_FALSE(typed.Get(other, "missing", fallback));
   EXPECT_EQ(other, fallback);
-  args.End();
+  typed.End();
 }
 
 TEST(Arguments, DeprecatedKeywordWorksAndWarnsNamingItsReplacement) {

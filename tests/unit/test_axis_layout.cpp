@@ -82,17 +82,16 @@ class AxisLayout : public ::testing::Test {
   int modules_ = 0;
 };
 
-TEST_F(AxisLayout, NoOfPowerCountsPowersOfTen) {
+TEST_F(AxisLayout, PowersOfTenAndIncrementSizes) {
   const std::vector<std::pair<float, int>> rows = {
       {0.0f, 0},     {1.0f, 0},  {9.99f, 0},  {10.0f, 1},   {999.0f, 2},
       {-250.0f, 2},  {0.5f, -1}, {0.05f, -2}, {0.005f, -3}, {FLT_TRUE_MIN, -45},
       {FLT_MAX, 38}, {kInf, 38}, {-kInf, 38}, {kNaN, 0}};
   for (auto [v, n] : rows) EXPECT_EQ(xypK_XYPlot::NoOfPower(v), n) << v;
-}
 
-TEST_F(AxisLayout, IncrementSizeWidensEndsToMultiples) {
-  // Widened ends in the comments; the increment follows from their difference d.
-  const std::vector<std::tuple<int, int, int>> rows = {
+  // The increment size widens the ends to multiples (in the comments); the increment follows
+  // from their difference d.
+  const std::vector<std::tuple<int, int, int>> increments = {
       {0, 9, 2},     // r = 9 <= 10: to 0..10, d 10 even
       {13, 27, 4},   // 10..30 (q5 20/14) loses to 12..28 (q4 16/14): d 16
       {21, 57, 5},   // 20..60 and q4 == q5: d 40
@@ -103,7 +102,7 @@ TEST_F(AxisLayout, IncrementSizeWidensEndsToMultiples) {
       {-20, -5, 5},  // both multiples of 5, d 15
       {0, 16, 4},   {0, 12, 2}, {0, 8, 2}, {0, 5, 1}, {1, 2, 1},  // 1..2 -> 0..2
       {5, 5, 1},    {3, 3, 1},  {7, 3, 1}};                       // d <= 0
-  for (auto [a, b, want] : rows)
+  for (auto [a, b, want] : increments)
     EXPECT_EQ(xypK_XYPlot::CalculateIncrementSize(a, b), want) << a << ", " << b;
 }
 
@@ -305,7 +304,7 @@ TEST_F(AxisLayout, NothingToDrawGivesTheEmptyLayout) {
   EXPECT_EQ(hidden.curves.ConstGet("c2").yMax, 10.0f);
 }
 
-TEST_F(AxisLayout, SpecifiedLimitsAreCheckedAgainstTheData) {
+TEST_F(AxisLayout, SpecifiedLimitsAreCheckedAgainstTheDataBoundTheAxisAndAreKept) {
   using Limit = std::optional<float>;  // none: automatic
   const std::vector<std::tuple<Limit, Limit, bool, std::string>> rows = {
       {20, {}, false, kSpecMinX},
@@ -336,12 +335,11 @@ TEST_F(AxisLayout, SpecifiedLimitsAreCheckedAgainstTheData) {
   EXPECT_EQ(Refusal(plot),
             "The current plot options specify a minimum Y-Axis value that\nis greater than the "
             "maximum Y value contained in the XY data.|50");
-}
 
-TEST_F(AxisLayout, SpecifiedLimitsBoundTheAxisAndAreKept) {
-  // -2..12 over data 0..10: units -2..12 widen to -4..12, d 16 -> increment 4; first tick 0
-  // (offset 2, a user minimum does not move), last tick 12; (14 - 2) / 4 = 3 intervals.
-  xypK_XYPlot plot = PlotOf({{0, 0}, {10, 10}});
+  // Limits within the data bound the axis and are kept. -2..12 over data 0..10: units -2..12
+  // widen to -4..12, d 16 -> increment 4; first tick 0 (offset 2, a user minimum does not move),
+  // last tick 12; (14 - 2) / 4 = 3 intervals.
+  plot = PlotOf({{0, 0}, {10, 10}});
   xypC_XYPlotOptions& o = plot.options;
   o.xMinAutoCompute = o.xMaxAutoCompute = false;
   o.xMinValue = -2;
@@ -391,7 +389,7 @@ TEST_F(AxisLayout, WriteBackFollowsTheDataUntilTheUserSetsAValue) {
   EXPECT_EQ(o.numXMajorTicks, 3);
 }
 
-TEST_F(AxisLayout, CurveIntervalQueries) {
+TEST_F(AxisLayout, CurveAndPlotIntervalQueries) {
   xypK_Curve c = MakeCurve("c", {{0, 1}, {1, 5}, {1.5f, kInf}, {2, 3}, {kNaN, 4}, {3, -2}});
   EXPECT_EQ(c.xMax, 3.0f);
   EXPECT_EQ(c.yMax, 5.0f);
@@ -411,9 +409,8 @@ TEST_F(AxisLayout, CurveIntervalQueries) {
   EXPECT_EQ(lo, 0.0f);
   const xypK_Curve empty = MakeCurve("e", {});
   EXPECT_EQ(std::pair(empty.xMin, empty.yMax), std::pair(FLT_MAX, -FLT_MAX));
-}
 
-TEST_F(AxisLayout, PlotIntervalQueries) {
+  // The plot's queries.
   xypK_XYPlot plot;
   Add(plot, MakeCurve("a", {{0, 1}, {1, 5}, {2, 3}, {3, -2}}));
   Add(plot, MakeCurve("b", {{0, 0}, {1, 7}, {2, 4}, {3, 10}}));
@@ -421,7 +418,6 @@ TEST_F(AxisLayout, PlotIntervalQueries) {
   hidden.options.showLine = false;
   Add(plot, hidden);
   ASSERT_EQ(Refusal(plot), "");
-  float lo, hi;
   plot.GetYMaxMinInXInterval(1, 2, lo, hi);  // a: 3..5, b: 4..7
   EXPECT_EQ(std::pair(lo, hi), std::pair(3.0f, 7.0f));
   plot.GetYMaxMinInXInterval(1.2f, 1.8f, lo, hi);  // nothing inside: the raw y extent
@@ -441,7 +437,7 @@ TEST_F(AxisLayout, PlotIntervalQueries) {
   EXPECT_EQ(std::pair(lo, hi), std::pair(4.0f, 5.0f));
 }
 
-TEST_F(AxisLayout, DefaultTitles) {
+TEST_F(AxisLayout, DefaultTitlesAndTheCurveList) {
   xypK_XYPlot plot;
   EXPECT_EQ(plot.DefaultTitle(true).Std(), "No curve created in the current plot");
   auto curve = [](const char* name, const char* label, const char* content, const char* source) {
@@ -475,11 +471,8 @@ TEST_F(AxisLayout, DefaultTitles) {
   EXPECT_EQ(xypK_XYPlot::GetDefaultTitle("P", false).Std(), "Stress");
   xypK_XYToolset::Instance().GetXYPlotDictionary().Insert("E", xypK_XYPlot());
   EXPECT_EQ(xypK_XYPlot::GetDefaultTitle("E", false).Std(), "No curve created in the current plot");
-}
 
-TEST_F(AxisLayout, CurveListNamesEachCurveOnce) {
-  xypK_XYPlot plot;
-  for (const char* n : {"a", "b", "c"}) plot.curves.Insert(n, xypK_Curve(n));
+  // The curve list names each curve once.
   cow_1DArrayList<cow_String> names;
   for (const char* n : {"a", "b", "a", "c", "b"}) names.Append(n);
   plot.SetCurvesToPlot(names);
@@ -492,7 +485,7 @@ TEST_F(AxisLayout, CurveListNamesEachCurveOnce) {
   EXPECT_FALSE(plot.curves.IsMember("a"));
   EXPECT_EQ(plot.curvesToPlot.Size(), 2u);
   EXPECT_FALSE(plot.RemoveCurve("zz"));
-  EXPECT_EQ(plot.curves.Size(), 2u);
+  EXPECT_EQ(plot.curves.Size(), 3u);  // b, c, d
 }
 
 }  // namespace

@@ -85,7 +85,7 @@ TEST(ColorMap, HexTriplets) {
   EXPECT_FALSE(sesK_ColorMap::Instance().IsColor("#00ff0"));
 }
 
-TEST(ColorMap, DefaultIsAColourWithoutRgb) {
+TEST(ColorMap, DefaultIsAColourWithoutRgbAndTheMapOutlivesFinalize) {
   const sesK_ColorMap& map = sesK_ColorMap::Instance();
   for (const char* name : {"Default", "default", "DEFAULT"}) {
     EXPECT_TRUE(map.IsColor(name)) << name;
@@ -93,78 +93,54 @@ TEST(ColorMap, DefaultIsAColourWithoutRgb) {
   }
   EXPECT_FALSE(map.IsColor("Defaults"));
   EXPECT_FALSE(map.IsColor("Default "));
-}
-
-TEST(ColorMap, FinalizeThenInstanceGivesAWorkingMap) {
-  EXPECT_EQ(&sesK_ColorMap::Instance(), &sesK_ColorMap::Instance());
+  // Finalize, then Instance gives a working map.
+  EXPECT_EQ(&sesK_ColorMap::Instance(), &map);
   sesK_ColorMap::Finalize();
   EXPECT_EQ(Find("Blue"), Rgb({0, 0, 255}));
 }
 
 namespace {
 
-// Reads `keyword` from a setValues call holding the given keyword arguments; `color` is the
-// caller's current colour.
-bool ReadColor(omu_Arguments& args, cow_String& color, const char* keyword = "lineColor") {
+// Reads `keyword` from a setValues call holding `value` under the keyword `given`, the caller's
+// colour being "Blue" before: "read <colour>", "absent <colour>", or the error's kind and text
+// (followed by " (changed)" if the caller's colour changed all the same).
+std::string ReadColor(const char* given, std::unique_ptr<omu_Primitive> value,
+                      const char* keyword = "lineColor") {
+  omu_Arguments args("setValues");
+  args.AddKeyword(given, std::move(value));
   args.Begin();
   args.Optional();
-  return sesK_ColorMap::Instance().ProcessColorArg(args, color, keyword);
+  cow_String color = "Blue";
+  try {
+    const bool read = sesK_ColorMap::Instance().ProcessColorArg(args, color, keyword);
+    if (read) args.End();  // the keyword counts as read
+    return (read ? "read " : "absent ") + color.Std();
+  } catch (const omu_ValueErrorException& e) {
+    return "ValueError " + e.Message().Std() + (color == "Blue" ? "" : " (changed)");
+  } catch (const omu_TypeErrorException& e) {
+    return "TypeError " + e.Message().Std() + (color == "Blue" ? "" : " (changed)");
+  }
+}
+
+std::unique_ptr<omu_Primitive> Str(const char* text) {
+  return std::make_unique<omu_PrimString>(text);
 }
 
 }  // namespace
 
-TEST(ColorMap, ColorArgAbsentOrKnownKeepsTheTextAsWritten) {
-  omu_Arguments none("setValues");
-  none.AddKeyword("lineStyle", std::make_unique<omu_PrimString>("solid"));
-  cow_String color = "Blue";
-  EXPECT_FALSE(ReadColor(none, color));
-  EXPECT_EQ(color, "Blue");
-
-  for (const char* given : {"Dark Red", "#00ff00", "default", "grey42"}) {
-    omu_Arguments args("setValues");
-    args.AddKeyword("lineColor", std::make_unique<omu_PrimString>(given));
-    color = "Blue";
-    EXPECT_TRUE(ReadColor(args, color)) << given;
-    EXPECT_EQ(color, given);
-    args.End();  // the keyword counts as read
-  }
-}
-
-TEST(ColorMap, ColorArgRefusesUnknownTextAndOtherKinds) {
-  omu_Arguments unknown("setValues");
-  unknown.AddKeyword("lineColor", std::make_unique<omu_PrimString>("blurple"));
-  cow_String color = "Blue";
-  try {
-    ReadColor(unknown, color);
-    ADD_FAILURE() << "unknown colour accepted";
-  } catch (const omu_ValueErrorException& e) {
-    EXPECT_EQ(e.Message(),
-              "lineColor: unknown colour 'blurple' (an X11 colour name such as 'Red', '#RRGGBB', "
-              "or 'Default')");
-  }
-  EXPECT_EQ(color, "Blue");
-
+TEST(ColorMap, ColorArgKeepsKnownTextAsWrittenAndRefusesUnknownTextAndOtherKinds) {
+  EXPECT_EQ(ReadColor("lineStyle", Str("solid")), "absent Blue");
+  for (const char* given : {"Dark Red", "#00ff00", "default", "grey42"})
+    EXPECT_EQ(ReadColor("lineColor", Str(given)), std::string("read ") + given);
+  EXPECT_EQ(ReadColor("lineColor", Str("blurple")),
+            "ValueError lineColor: unknown colour 'blurple' (an X11 colour name such as 'Red', "
+            "'#RRGGBB', or 'Default')");
   // Text that would break a one-line message is shown escaped.
-  omu_Arguments odd("setValues");
-  odd.AddKeyword("symbolColor", std::make_unique<omu_PrimString>("re\nd'"));
-  try {
-    ReadColor(odd, color, "symbolColor");
-    ADD_FAILURE() << "unknown colour accepted";
-  } catch (const omu_ValueErrorException& e) {
-    EXPECT_NE(e.Message().View().find("symbolColor: unknown colour 're\\x0ad\\''"),
-              std::string_view::npos)
-        << e.Message();
-  }
-  EXPECT_EQ(color, "Blue");
-
-  omu_Arguments number("setValues");
-  number.AddKeyword("lineColor", std::make_unique<omu_PrimNumber>(3.0));
-  try {
-    ReadColor(number, color);
-    ADD_FAILURE() << "number accepted as a colour";
-  } catch (const omu_TypeErrorException& e) {
-    EXPECT_NE(e.Message().View().find("'lineColor' expects str"), std::string_view::npos)
-        << e.Message();
-  }
-  EXPECT_EQ(color, "Blue");
+  const std::string odd = ReadColor("symbolColor", Str("re\nd'"), "symbolColor");
+  EXPECT_EQ(odd.rfind("ValueError symbolColor: unknown colour 're\\x0ad\\''", 0), 0u) << odd;
+  EXPECT_EQ(odd.find("(changed)"), std::string::npos) << odd;
+  const std::string number = ReadColor("lineColor", std::make_unique<omu_PrimNumber>(3.0));
+  EXPECT_EQ(number.rfind("TypeError ", 0), 0u) << number;
+  EXPECT_NE(number.find("'lineColor' expects str"), std::string::npos) << number;
+  EXPECT_EQ(number.find("(changed)"), std::string::npos) << number;
 }

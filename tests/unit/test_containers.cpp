@@ -69,7 +69,7 @@ auto Elements(const C& c) {
 // ---------------------------------------------------------------------------------------------
 // cow_String
 
-TEST(CowString, NullIsDistinctFromEmpty) {
+TEST(CowString, NullIsDistinctFromEmptyAndConstructorsKeepEveryByte) {
   const cow_String empty, null = cow_String::Null(), fromNullptr(static_cast<const char*>(nullptr));
   EXPECT_FALSE(empty.IsNull());
   EXPECT_TRUE(null.IsNull());
@@ -86,9 +86,7 @@ TEST(CowString, NullIsDistinctFromEmpty) {
   s.Append("", 0);
   EXPECT_FALSE(s.IsNull());
   EXPECT_TRUE(cow_String::Null().Trim().IsNull());
-}
-
-TEST(CowString, ConstructorsKeepEveryByte) {
+  // Constructors keep every byte.
   const std::string withNul("a\0b", 3);
   EXPECT_EQ(cow_String(withNul.data(), 3).Length(), 3u);
   EXPECT_EQ(cow_String(withNul).View(), withNul);
@@ -138,30 +136,25 @@ TEST(CowString, ConcatenatesAndAppendsToItself) {
   s.Append(s);
   EXPECT_EQ(s, text + text + text + text);
   EXPECT_EQ(keep, text + text);
-}
-
-TEST(CowString, AppendReusesItsBuffer) {
-  cow_String s;
+  // Appending reuses the buffer.
+  cow_String grown;
   int reallocations = 0;
   for (int i = 0; i < 100000; ++i) {
-    const size_t cap = s.Capacity();
-    s.Append(static_cast<char>('a' + i % 26));
-    reallocations += s.Capacity() != cap;
+    const size_t cap = grown.Capacity();
+    grown.Append(static_cast<char>('a' + i % 26));
+    reallocations += grown.Capacity() != cap;
   }
-  EXPECT_EQ(s.Length(), 100000u);
+  EXPECT_EQ(grown.Length(), 100000u);
   EXPECT_LT(reallocations, 40);
 }
 
-TEST(CowString, FindReturnsLengthWhenAbsent) {
-  const cow_String s("abcabc");
-  EXPECT_EQ(s.Find("bc"), 1u);
-  EXPECT_EQ(s.Find("bc", 2), 4u);
-  EXPECT_EQ(s.Find("x"), 6u);
-  EXPECT_EQ(s.Find("", 3), 3u);
-  EXPECT_EQ(s.Find("a", 99), 6u);
-}
-
-TEST(CowString, SubstrAndTrim) {
+TEST(CowString, FindSubstrAndTrim) {
+  const cow_String abc("abcabc");  // Find gives the length when absent
+  EXPECT_EQ(abc.Find("bc"), 1u);
+  EXPECT_EQ(abc.Find("bc", 2), 4u);
+  EXPECT_EQ(abc.Find("x"), 6u);
+  EXPECT_EQ(abc.Find("", 3), 3u);
+  EXPECT_EQ(abc.Find("a", 99), 6u);
   const cow_String s("  ab c  ");
   EXPECT_EQ(s.Trim(), "ab c");
   EXPECT_EQ(s.TrimLeft(), "ab c  ");
@@ -187,7 +180,7 @@ TEST(CowString, SubstituteMakesOnePass) {
   EXPECT_TRUE(cow_String::Null().Substitute("a", "b").IsNull());
 }
 
-TEST(CowString, NumbersRoundTrip) {
+TEST(CowString, NumbersRoundTripHashesAndStreams) {
   EXPECT_EQ(cow_String::FromInt(0), "0");
   EXPECT_EQ(cow_String::FromInt(-42), "-42");
   EXPECT_EQ(cow_String::FromInt(LLONG_MIN), "-9223372036854775808");
@@ -197,9 +190,7 @@ TEST(CowString, NumbersRoundTrip) {
   std::uniform_real_distribution<double> dist(-1e6, 1e6);
   for (double v : {DBL_MAX, DBL_MIN, 1e300, 1.0 / 3.0, dist(rng), dist(rng), dist(rng)})
     EXPECT_EQ(std::strtod(cow_String::FromDouble(v).CStr(), nullptr), v);
-}
-
-TEST(CowString, HashesAndStreams) {
+  // Hashes and streams.
   std::unordered_set<cow_String> set{"a", "b", cow_String("a")};
   EXPECT_EQ(set.size(), 2u);
   EXPECT_EQ(set.count(cow_String(std::string("b"))), 1u);
@@ -414,10 +405,7 @@ TEST(CowMap, WritesNeverShowThroughCopies) {
   const cow_Map<int, int> keep = m;
   EXPECT_FALSE(m.Remove(5));
   EXPECT_TRUE(m.IsShared());  // a remove that removes nothing copies nothing
-}
-
-TEST(CowMap, IteratorsKeepTheirSnapshot) {
-  cow_Map<int, int> m;
+  // Iterators keep their snapshot.
   for (int i = 0; i < 50; ++i) m.Insert(i, i);
   int visited = 0;
   for (cow_Map<int, int>::ConstIterator it(m); !it.IsDone(); it.Next()) {
@@ -521,15 +509,12 @@ void RandomizedAgainstStdMap(MakeKey makeKey) {
   EXPECT_TRUE(m.IsEmpty());
 }
 
-TEST(CowMapRandom, StringKeysMatchStdMapAndTreeShape) {
+TEST(CowMapRandom, StringAndIntKeysMatchStdMapAndTreeShape) {
   RandomizedAgainstStdMap<cow_String>([](std::mt19937& rng) {
     std::string s(rng() % 6, ' ');
     for (char& c : s) c = static_cast<char>("abcdef"[rng() % 6]);
     return cow_String(s);
   });
-}
-
-TEST(CowMapRandom, IntKeysMatchStdMapAndTreeShape) {
   RandomizedAgainstStdMap<int>([](std::mt19937& rng) {
     return static_cast<int>(rng() % 2000) - 1000;  // negatives have odd high bytes
   });
@@ -574,7 +559,7 @@ TEST(CowMapDeep, LongChainNeedsNoRecursion) {
 // ---------------------------------------------------------------------------------------------
 // Arrays
 
-TEST(CowArray, FixedSizeAccess) {
+TEST(CowArray, FixedSizeAccessAndCopies) {
   cow_1DArray<int> a(4, 7);
   EXPECT_EQ(a.Size(), 4u);
   a.Set(1, 3);
@@ -595,9 +580,6 @@ TEST(CowArray, FixedSizeAccess) {
   EXPECT_DEATH(a.Get(3), "Assertion failed");
   EXPECT_DEATH(a.Set(3, 0), "Assertion failed");
   EXPECT_EQ(cow_1DArray<int>().begin(), cow_1DArray<int>().end());
-}
-
-TEST(CowArray, WritesNeverShowThroughCopies) {
   ExpectWritesStayInTheirCopy<cow_1DArray<int>>([] { return cow_1DArray<int>(3, 1); },
                                                 {
                                                     [](cow_1DArray<int>& a) { a.Set(0, 9); },
@@ -608,7 +590,7 @@ TEST(CowArray, WritesNeverShowThroughCopies) {
                                                 Elements<cow_1DArray<int>>);
 }
 
-TEST(CowArrayList, GrowsAndShrinks) {
+TEST(CowArrayList, GrowsShrinksAndCopies) {
   cow_1DArrayList<int> l;
   for (int i = 0; i < 5; ++i) l.Append(i);
   l.Insert(0, -1);
@@ -631,9 +613,6 @@ TEST(CowArrayList, GrowsAndShrinks) {
     reallocations += l.Capacity() != cap;
   }
   EXPECT_LT(reallocations, 40);
-}
-
-TEST(CowArrayList, WritesNeverShowThroughCopies) {
   using L = cow_1DArrayList<int>;
   ExpectWritesStayInTheirCopy<L>(
       [] {
@@ -649,7 +628,7 @@ TEST(CowArrayList, WritesNeverShowThroughCopies) {
       Elements<L>);
 }
 
-TEST(Cow2DArray, CellsAndResize) {
+TEST(Cow2DArray, CellsResizeAndCopies) {
   cow_2DArray<int> a(2, 3, 0);
   for (size_t r = 0; r < 2; ++r)
     for (size_t c = 0; c < 3; ++c) a.Set(r, c, static_cast<int>(10 * r + c));
@@ -672,9 +651,6 @@ TEST(Cow2DArray, CellsAndResize) {
   EXPECT_EQ(a.Get(0, 0), 0);
   EXPECT_EQ(a.Get(0, 1), 42);
   EXPECT_EQ(a.Get(2, 1), 5);
-}
-
-TEST(Cow2DArray, WritesNeverShowThroughCopies) {
   using A = cow_2DArray<int>;
   ExpectWritesStayInTheirCopy<A>([] { return A(2, 2, 1); },
                                  {

@@ -66,7 +66,7 @@ struct SelfReferring {
   SelfReferring() { omi_Singleton<SelfReferring>::Instance(); }
 };
 
-TEST(OmiSingleton, LifecycleAndFinalize) {
+TEST(OmiSingleton, LifecycleFinalizeAndSelfReference) {
   omi_Singleton<Tracked>::Finalize();
   const int c0 = Tracked::constructed, d0 = Tracked::destroyed;
   EXPECT_FALSE(omi_Singleton<Tracked>::Exists());
@@ -83,6 +83,8 @@ TEST(OmiSingleton, LifecycleAndFinalize) {
   omi_Singleton<Tracked>::Finalize();  // nothing left to destroy
   EXPECT_EQ(Tracked::destroyed - d0, 2);
   EXPECT_EQ(omi_Singleton<Hidden>::Instance().Id(), 7);
+  // A constructor asking for its own singleton asserts.
+  EXPECT_DEATH(omi_Singleton<SelfReferring>::Instance(), "Assertion failed");
 }
 
 TEST(OmiSingleton, ConcurrentFirstUseCreatesOne) {
@@ -96,10 +98,6 @@ TEST(OmiSingleton, ConcurrentFirstUseCreatesOne) {
   EXPECT_EQ(Tracked::constructed - c0, 1);
   for (Tracked* p : seen) EXPECT_EQ(p, seen[0]);
   omi_Singleton<Tracked>::Finalize();
-}
-
-TEST(OmiSingleton, ConstructorAskingForItselfAsserts) {
-  EXPECT_DEATH(omi_Singleton<SelfReferring>::Instance(), "Assertion failed");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -117,7 +115,7 @@ class UtiLabelMap : public ::testing::Test {
   void TearDown() override { uti_LabelMapResourceLookup() = nullptr; }
 };
 
-TEST_F(UtiLabelMap, DefaultTextsWithoutHook) {
+TEST_F(UtiLabelMap, DefaultTextsWithoutHookAndMissesAssert) {
   EXPECT_EQ(ShadeLabels::LabelString(Shade::kDark), "Dark");
   EXPECT_EQ(ShadeLabels::LabelString(cow_String("ShadeLight")), "Light");
   EXPECT_TRUE(ShadeLabels::LabelString(Shade::kNone).IsNull());
@@ -131,6 +129,9 @@ TEST_F(UtiLabelMap, DefaultTextsWithoutHook) {
   EXPECT_EQ(ShadeLabels::ResourceKey("ShadeLight"), Shade::kLight);
   EXPECT_EQ(ShadeLabels::ResourceNames(),
             (std::vector<cow_String>{"ShadeLight", "ShadeDark", cow_String::Null()}));
+  EXPECT_DEATH(ShadeLabels::LabelKey("Grey"), "Unable to find key given label string");
+  EXPECT_DEATH(ShadeLabels::DefaultLabelKey("Grey"), "Unable to find key given label string");
+  EXPECT_DEATH(ShadeLabels::ResourceKey("ShadeGrey"), "Unable to find key given resource string");
 }
 
 TEST_F(UtiLabelMap, HookReplacesTexts) {
@@ -145,12 +146,6 @@ TEST_F(UtiLabelMap, HookReplacesTexts) {
   EXPECT_EQ(ShadeLabels::DefaultLabelStrings(),
             (std::vector<cow_String>{"Light", "Dark", "Unnamed"}));
   EXPECT_DEATH(ShadeLabels::LabelKey("Dark"), "Unable to find key given label string");
-}
-
-TEST_F(UtiLabelMap, MissesAssert) {
-  EXPECT_DEATH(ShadeLabels::LabelKey("Grey"), "Unable to find key given label string");
-  EXPECT_DEATH(ShadeLabels::DefaultLabelKey("Grey"), "Unable to find key given label string");
-  EXPECT_DEATH(ShadeLabels::ResourceKey("ShadeGrey"), "Unable to find key given resource string");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -201,10 +196,8 @@ void RandomizedAgainstStdMap(int keyRange, int steps) {
   EXPECT_EQ(t.Height(), 0u);
 }
 
-TEST(OmiBtree, RandomizedMinimalDegree) {
+TEST(OmiBtree, RandomizedMinimalAndDefaultDegree) {
   RandomizedAgainstStdMap<omi_Btree<int, int, 2>>(500, 20000);
-}
-TEST(OmiBtree, RandomizedDefaultDegree) {
   RandomizedAgainstStdMap<omi_Btree<int, int>>(5000, 40000);
 }
 
@@ -244,7 +237,7 @@ TEST(OmiBtree, FindReplaceAndAliasing) {
 // ---------------------------------------------------------------------------------------------
 // omi_BlkBitVect
 
-TEST(OmiBlkBitVect, SetTestClearAcrossBlocks) {
+TEST(OmiBlkBitVect, SetTestClearAcrossBlocksAndShrink) {
   omi_BlkBitVect v(130);
   for (size_t i : {0u, 63u, 64u, 127u, 129u}) v.Set(i);
   EXPECT_EQ(v.Count(), 5u);
@@ -264,20 +257,18 @@ TEST(OmiBlkBitVect, SetTestClearAcrossBlocks) {
   v.ClearAll();
   EXPECT_EQ(v.Count(), 0u);
   EXPECT_EQ(v.FirstSet(), v.Size());
-}
-
-TEST(OmiBlkBitVect, ShrinkingForgetsBits) {
-  omi_BlkBitVect v;
-  v.Set(100);
-  v.Set(40);
-  v.Resize(50);
-  v.Resize(200);
-  EXPECT_FALSE(v.Test(100));
-  EXPECT_EQ(v.Count(), 1u);
-  EXPECT_EQ(v.NextSet(40), v.Size());
+  // Shrinking forgets bits.
+  omi_BlkBitVect s;
+  s.Set(100);
+  s.Set(40);
+  s.Resize(50);
+  s.Resize(200);
+  EXPECT_FALSE(s.Test(100));
+  EXPECT_EQ(s.Count(), 1u);
+  EXPECT_EQ(s.NextSet(40), s.Size());
   omi_BlkBitVect w(200);
   w.Set(40);
-  EXPECT_EQ(v, w);
+  EXPECT_EQ(s, w);
 }
 
 TEST(OmiBlkBitVect, ScanMatchesVectorOfBool) {

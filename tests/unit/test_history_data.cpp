@@ -113,7 +113,8 @@ class HistoryData : public ::testing::Test {
   }
   static Pairs PairsOf(const udd_UserXYData& r) {
     Pairs out;
-    for (std::size_t i = 0; i < r.Pairs().Size(); ++i) out.emplace_back(r.Pairs()[i].x, r.Pairs()[i].y);
+    for (std::size_t i = 0; i < r.Pairs().Size(); ++i)
+      out.emplace_back(r.Pairs()[i].x, r.Pairs()[i].y);
     return out;
   }
 
@@ -139,8 +140,8 @@ TEST_F(HistoryData, StepsOffsetsBoundaryPointsAndTexts) {
   cmdC_WIP::SetListener(nullptr);
   // The boundary point between Load and Hold stays twice (Hold's time[0] is 0, not 1); Again's
   // first frame repeats the last pair (2.5, 5) and is dropped.
-  EXPECT_EQ(PairsOf(*r), (Pairs{{0, 0}, {0.5f, 1}, {1, 2}, {1, 2}, {1.5f, 3}, {2, 4}, {2.5f, 5},
-                                {5.5f, 6}}));
+  EXPECT_EQ(PairsOf(*r),
+            (Pairs{{0, 0}, {0.5f, 1}, {1, 2}, {1, 2}, {1.5f, 3}, {2, 4}, {2.5f, 5}, {5.5f, 6}}));
   EXPECT_EQ(r->Name(), "h");
   EXPECT_EQ(r->TypeCode(), udd_UserXYData::kHistoryData);
   EXPECT_EQ(r->FileName(), odb_->RealPath());
@@ -170,7 +171,8 @@ TEST_F(HistoryData, SkipsAndTheirReductions) {
       {-1, {{0, 0}, {0.5f, 1}, {1, 2}, {1, 2}, {1.5f, 3}, {2, 4}, {2.5f, 5}, {5.5f, 6}}, ""},
       {1, {{0, 0}, {1, 2}, {1, 2}, {2, 4}, {5, 5}}, ""},
       // Load (3 frames) reduced to 1, Hold (4) keeps 3, Again (2) reduced to 0.
-      {3, {{0, 0}, {1, 2}, {1, 2}, {5, 5}, {5.5f, 6}},
+      {3,
+       {{0, 0}, {1, 2}, {1, 2}, {5, 5}, {5.5f, 6}},
        "Warning: Skip frequency reduced to 1 and 0 for step(s) 1 and 3"},
   };
   for (const auto& t : cases) {
@@ -202,7 +204,9 @@ TEST_F(HistoryData, ComplexForms) {
       {res_PHASE, 0, {53.130104f, 90, -90, 0, 180}, " (Phase)"},
       {res_AT_ANGLE, 450, {-4, -2, 2, 0, 0}, " (Real at 90 deg)"},
       {res_AT_ANGLE, -450, {4, 2, -2, 0, 0}, " (Real at -90 deg)"},
-      {res_AT_ANGLE, 1e12, {3 * std::cos(280 * M_PI / 180) - 4 * std::sin(280 * M_PI / 180)},
+      {res_AT_ANGLE,
+       1e12,
+       {3 * std::cos(280 * M_PI / 180) - 4 * std::sin(280 * M_PI / 180)},
        " (Real at 280 deg)"},
   };
   for (const auto& t : cases) {
@@ -263,7 +267,12 @@ TEST_F(HistoryData, CatalogueErrors) {
   EXPECT_EQ(Refusal(Call{kU2, {"Load"}}), "Invalid model|17||");
 }
 
-TEST_F(HistoryData, SkipsAcrossReadBlocks) {
+int checks = 0, fireAt = 0;
+bool CountingCheck() {
+  return ++checks == fireAt;
+}
+
+TEST_F(HistoryData, SkipsAndInterruptionChecksAcrossReadBlocks) {
   for (int skip : {0, 6, 16383, 16384, 39998}) {
     SCOPED_TRACE(skip);
     Call c{"Energy: E for Whole Model", {"Long"}};
@@ -277,14 +286,8 @@ TEST_F(HistoryData, SkipsAcrossReadBlocks) {
     }
     EXPECT_EQ(r->Size(), used);
   }
-}
 
-int checks = 0, fireAt = 0;
-bool CountingCheck() {
-  return ++checks == fireAt;
-}
-
-TEST_F(HistoryData, InterruptionIsCheckedEachStepAndEvery4096Frames) {
+  // The interruption is checked each step and every 4,096 frames.
   cmdC_WIP::SetInterruptCheck(&CountingCheck);
   Call c{"Energy: E for Whole Model", {"Long"}};
   checks = 0;

@@ -95,9 +95,9 @@ struct RaiseCase {
   std::function<void()> raise;
   const char* text;
   int code;
-  const char* detail1;
-  const char* detail2;
-  Thrown type;
+  Thrown type = Thrown::Xyp;
+  const char* detail1 = "";
+  const char* detail2 = "";
   const char* source = "xypK_MessageTypes.cpp";  // where the error is raised
   int key = -1;  // the catalogue row; -1 for errors outside the table
 };
@@ -106,85 +106,69 @@ void PrintTo(const RaiseCase& c, std::ostream* os) {
   *os << c.name;
 }
 
+// A case of an error without arguments, named after its function.
+// clang-format off
+#define PLAIN(fn, ...) {#fn, [] { M::Error##fn(); }, __VA_ARGS__}
+// clang-format on
+
 std::vector<RaiseCase> TableCases() {
   const Thrown X = Thrown::Xyp, K = Thrown::Keyword;
   std::vector<RaiseCase> rows = {
-      {"XYMustHaveXAndY", [] { M::ErrorXYMustHaveXAndY(); },
-       "An XYData object must contain an X and Y value", 15, "", "", X},
-      {"InvalidStepNumber", [] { M::ErrorInvalidStepNumber(); }, "Invalid step numbers", 16, "", "",
-       X},
-      {"InvalidModel", [] { M::ErrorInvalidModel(); }, "Invalid model", 17, "", "", X},
+      PLAIN(XYMustHaveXAndY, "An XYData object must contain an X and Y value", 15),
+      PLAIN(InvalidStepNumber, "Invalid step numbers", 16),
+      PLAIN(InvalidModel, "Invalid model", 17),
       {"MixedStepDomains", [] { M::ErrorMixedStepDomains("Modal", "Static"); },
        "Mixing steps with Modal and Static domains while creating an XYData object is prohibited",
-       1, "Modal", "Static", X},
+       1, X, "Modal", "Static"},
       {"InvalidHistoryVariable", [] { M::ErrorInvalidHistoryVariable("ALLKE"); },
-       "Invalid History Variable: ALLKE", 5, "ALLKE", "", X},
-      {"InvalidStartFrameNumber", [] { M::ErrorInvalidStartFrameNumber(); },
-       "Invalid start frame number", 18, "", "", X},
-      {"InvalidEndFrameNumber", [] { M::ErrorInvalidEndFrameNumber(); }, "Invalid end frame number",
-       19, "", "", X},
-      {"ReadingODBData", [] { M::ErrorReadingODBData(); }, "Failed reading data from ODB", 20, "",
-       "", X},
-      {"UnknownXYData", [] { M::ErrorUnknownXYData(); }, "Unknown XYData", 21, "", "", X},
-      {"XYPlotNameNotGiven", [] { M::ErrorXYPlotNameNotGiven(); }, "XYPlot name must be entered", 2,
-       "", "", X},
-      {"CurveNameNotGiven", [] { M::ErrorCurveNameNotGiven(); }, "Curve name must be entered", 3,
-       "", "", X},
-      {"ZeroLengthXYData", [] { M::ErrorZeroLengthXYData(); },
-       "XYData object must contain at least one data point", 27, "", "", X},
-      {"UnknownColumnLayout", [] { M::ErrorUnknownColumnLayout(); }, "Unknown column layout", 22,
-       "", "", X},
-      {"PrintMethodSelection", [] { M::ErrorPrintMethodSelection(); },
-       "At least one of the data print methods must be selected", 23, "", "", X},
-      {"XValueDecreasedInInterpolationSel", [] { M::ErrorXValueDecreasedInInterpolationSel(); },
-       "X value must not decrease for interpolation selection", 24, "", "", X},
+       "Invalid History Variable: ALLKE", 5, X, "ALLKE"},
+      PLAIN(InvalidStartFrameNumber, "Invalid start frame number", 18),
+      PLAIN(InvalidEndFrameNumber, "Invalid end frame number", 19),
+      PLAIN(ReadingODBData, "Failed reading data from ODB", 20),
+      PLAIN(UnknownXYData, "Unknown XYData", 21),
+      PLAIN(XYPlotNameNotGiven, "XYPlot name must be entered", 2),
+      PLAIN(CurveNameNotGiven, "Curve name must be entered", 3),
+      PLAIN(ZeroLengthXYData, "XYData object must contain at least one data point", 27),
+      PLAIN(UnknownColumnLayout, "Unknown column layout", 22),
+      PLAIN(PrintMethodSelection, "At least one of the data print methods must be selected", 23),
+      PLAIN(XValueDecreasedInInterpolationSel,
+            "X value must not decrease for interpolation selection", 24),
       {"NotFoundXYData", [] { M::ErrorNotFoundXYData("XYData-3"); }, "XYData not found: XYData-3",
-       26, "XYData-3", "", X},
-      {"NotFoundCurve", [] { M::ErrorNotFoundCurve("C 7"); }, "Curve not found: C 7", 28, "C 7", "",
-       X},
-      {"UnknowXYDataSource", [] { M::ErrorUnknowXYDataSource(); }, "Unknown source for XYData", 29,
-       "", "", X},
+       26, X, "XYData-3"},
+      {"NotFoundCurve", [] { M::ErrorNotFoundCurve("C 7"); }, "Curve not found: C 7", 28, X, "C 7"},
+      PLAIN(UnknowXYDataSource, "Unknown source for XYData", 29),
       {"InvalidColumnNumberForCoordinate", [] { M::ErrorInvalidColumnNumberForCoordinate("X"); },
-       "Invalid X column number", 30, "X", "", X},
-      {"InvalidSectionNumber", [] { M::ErrorInvalidSectionNumber(); }, "Invalid Section number", 31,
-       "", "", X},
-      {"TwoArgsNeeded", [] { M::ErrorTwoArgsNeeded(); },
-       "This operation requires exactly two arguments", 47, "", "", X},
-      {"ExpectingOskInterfaceObjects", [] { M::ErrorExpectingOskInterfaceObjects(); },
-       "Expecting at least one Oskavo Interface Object", 0, "", "", K},
-      {"ExpectingOneOskInterfaceObject", [] { M::ErrorExpectingOneOskInterfaceObject(); },
-       "Expecting Oskavo Interface Object", 0, "", "", K},
-      {"ExpectingMaxThreeOskInterfaceObjects",
-       [] { M::ErrorExpectingMaxThreeOskInterfaceObjects(); },
-       "Expecting at most three Oskavo Interface Objects", 0, "", "", K},
-      {"TwoArgsMinNeeded", [] { M::ErrorTwoArgsMinNeeded(); },
-       "This operation requires at least two arguments", 48, "", "", X},
+       "Invalid X column number", 30, X, "X"},
+      PLAIN(InvalidSectionNumber, "Invalid Section number", 31),
+      PLAIN(TwoArgsNeeded, "This operation requires exactly two arguments", 47),
+      PLAIN(ExpectingOskInterfaceObjects, "Expecting at least one Oskavo Interface Object", 0, K),
+      PLAIN(ExpectingOneOskInterfaceObject, "Expecting Oskavo Interface Object", 0, K),
+      PLAIN(ExpectingMaxThreeOskInterfaceObjects,
+            "Expecting at most three Oskavo Interface Objects", 0, K),
+      PLAIN(TwoArgsMinNeeded, "This operation requires at least two arguments", 48),
       {"MaxValueOptionBelowDataMin", [] { M::ErrorSpecMaxValueLessThanMinValue("Y"); },
        "The current plot options specify a maximum Y-Axis value that\n"
        "is smaller than the minimum Y value contained in the XY data.",
-       49, "Y", "", X},
+       49, X, "Y"},
       {"MinValueOptionAboveDataMax", [] { M::ErrorSpecMinValueGreaterThanMaxValue("Y"); },
        "The current plot options specify a minimum Y-Axis value that\n"
        "is greater than the maximum Y value contained in the XY data.",
-       50, "Y", "", X},
+       50, X, "Y"},
       {"MinValueGreaterThanMaxValue", [] { M::ErrorMinValueGreaterThanMaxValue("Y"); },
-       "Minimum Y-value is greater than the maximum Y-value", 51, "Y", "", X},
+       "Minimum Y-value is greater than the maximum Y-value", 51, X, "Y"},
       {"AxisValuesNotPositive", [] { M::ErrorAxisValuesNotPositive("Y"); },
-       "Y-axis limits should be greater than zero when using a logarithmic scale", 54, "Y", "", X},
+       "Y-axis limits should be greater than zero when using a logarithmic scale", 54, X, "Y"},
       {"DataValuesNotPositive", [] { M::ErrorDataValuesNotPositive("c1, c2"); },
        "For plotting of xy data using a logarithmic scale, all data points must be greater than "
        "zero. Curves that may be violating this condition include - c1, c2.",
-       55, "c1, c2", "", X},
-      {"AxisRangeIsZero", [] { M::ErrorAxisRangeIsZero("Y"); }, "Y-axis range can not be 0", 52,
-       "Y", "", X},
+       55, X, "c1, c2"},
+      {"AxisRangeIsZero", [] { M::ErrorAxisRangeIsZero("Y"); }, "Y-axis range can not be 0", 52, X,
+       "Y"},
       {"ExcessiveAxisTickmarkNumber", [] { M::ErrorExcessiveAxisTickmarkNumber("Y"); },
-       "The value of Y TICKMARK gives an excessive number of tickmarks", 53, "Y", "", X},
-      {"FrequencyValueNotPositive", [] { M::ErrorFrequencyValueNotPositive(); },
-       "Frequency value should be larger than zero", 56, "", "", X},
-      {"InvalidAspectRatio", [] { M::ErrorInvalidAspectRatio(); },
-       "Aspect ratio of the xyPlot must be a positive number", 57, "", "", X},
-      {"XYFromHistoryAborted", [] { M::ErrorXYFromHistoryAborted(); },
-       "XY Data extraction from history aborted per user request.", 58, "", "", X},
+       "The value of Y TICKMARK gives an excessive number of tickmarks", 53, X, "Y"},
+      PLAIN(FrequencyValueNotPositive, "Frequency value should be larger than zero", 56),
+      PLAIN(InvalidAspectRatio, "Aspect ratio of the xyPlot must be a positive number", 57),
+      PLAIN(XYFromHistoryAborted, "XY Data extraction from history aborted per user request.", 58),
   };
   for (size_t i = 0; i < rows.size(); ++i) rows[i].key = static_cast<int>(i);
   return rows;
@@ -194,33 +178,26 @@ std::vector<RaiseCase> FixedCases() {
   const Thrown X = Thrown::Xyp;
   return {
       {"XYPlotUninitialized", [] { M::ErrorXYPlotUninitialized("Viewport: 2"); },
-       "The xyPlot object associated with Viewport 'Viewport: 2' is uninitialized.", 14,
-       "Viewport: 2", "", X},
-      {"InvalidHistoryDataOnODB", [] { M::ErrorInvalidHistoryDataOnODB(); },
-       "ErrorInvalidHistoryDataOnODB", 0, "", "", X},
-      {"NoXYDataSelected", [] { M::ErrorNoXYDataSelected(); }, "ErrorNoXYDataSelected", 6, "", "",
-       X},
-      {"TableWidthSize", [] { M::ErrorTableWidthSize(); }, "ErrorTableWidthSize", 7, "", "", X},
-      {"NoFileName", [] { M::ErrorNoFileName(); }, "ErrorNoFileName", 9, "", "", X},
+       "The xyPlot object associated with Viewport 'Viewport: 2' is uninitialized.", 14, X,
+       "Viewport: 2"},
+      PLAIN(InvalidHistoryDataOnODB, "ErrorInvalidHistoryDataOnODB", 0),
+      PLAIN(NoXYDataSelected, "ErrorNoXYDataSelected", 6),
+      PLAIN(TableWidthSize, "ErrorTableWidthSize", 7),
+      PLAIN(NoFileName, "ErrorNoFileName", 9),
       {"InvalidDataTypeForCoordinate", [] { M::ErrorInvalidDataTypeForCoordinate("Y"); },
-       "ErrorInvalidDataTypeForCoordinate", 10, "Y", "", X},
-      {"ReadingDataFromFile", [] { M::ErrorReadingDataFromFile(); }, "ErrorReadingDataFromFile", 11,
-       "", "", X},
-      {"NoCurrentOdb", [] { M::ErrorNoCurrentOdb(); }, "ErrorNoCurrentOdb", 12, "", "", X},
+       "ErrorInvalidDataTypeForCoordinate", 10, X, "Y"},
+      PLAIN(ReadingDataFromFile, "ErrorReadingDataFromFile", 11),
+      PLAIN(NoCurrentOdb, "ErrorNoCurrentOdb", 12),
       {"OutOfRangeColumnForCoordinate", [] { M::ErrorOutOfRangeColumnForCoordinate("X"); },
-       "ErrorWrongColumnNumber", 13, "X", "", X},
-      {"EmptyXYRepository", [] { M::ErrorEmptyXYRepository(); }, "Empty xyData repository", 25, "",
-       "", X},
+       "ErrorWrongColumnNumber", 13, X, "X"},
+      PLAIN(EmptyXYRepository, "Empty xyData repository", 25),
   };
 }
 
 std::vector<RaiseCase> DelegatedCases() {
-  const Thrown X = Thrown::Xyp;
   std::vector<RaiseCase> rows = {
-      {"XYDataNameNotGiven", [] { M::ErrorXYDataNameNotGiven(); }, "XYData name must be entered",
-       201, "", "", X},
-      {"OldNameEqualToNewName", [] { M::ErrorOldNameEqualToNewName(); },
-       "The new name must differ from the old name", 202, "", "", X},
+      PLAIN(XYDataNameNotGiven, "XYData name must be entered", 201),
+      PLAIN(OldNameEqualToNewName, "The new name must differ from the old name", 202),
   };
   for (RaiseCase& c : rows) c.source = "oda_MessageTypes.cpp";
   return rows;
@@ -260,11 +237,6 @@ INSTANTIATE_TEST_SUITE_P(OutsideTable, MessageCatalogueRaiseTest, testing::Value
 INSTANTIATE_TEST_SUITE_P(Delegated, MessageCatalogueRaiseTest, testing::ValuesIn(DelegatedCases()),
                          CaseName);
 
-// The rows are numbered in order, and the resource test below proves each raises its own row.
-TEST(MessageCatalogueCoverage, TableCasesCoverEveryRowOnce) {
-  EXPECT_EQ(TableCases().size(), static_cast<size_t>(kTableRows));
-}
-
 // ---------------------------------------------------------------------------------------------
 // A text registered for a row's resource name replaces the row's default text, until removed.
 
@@ -289,11 +261,6 @@ TEST_P(MessageCatalogueResourceTest, RegisteredResourceReplacesTheDefaultText) {
 
 INSTANTIATE_TEST_SUITE_P(TableRows, MessageCatalogueResourceTest, testing::ValuesIn(TableCases()),
                          CaseName);
-
-TEST(MessageCatalogueResource, FixedTextsIgnoreResources) {
-  ScopedResource resource("ErrorNoFileName", "replaced");
-  EXPECT_EQ(MessageOf([] { M::ErrorNoFileName(); }), "ErrorNoFileName");
-}
 
 // ---------------------------------------------------------------------------------------------
 // Composition of texts and arguments: arguments go in verbatim, never expanded again; numbered
@@ -349,6 +316,9 @@ TEST(MessageCatalogueLabelMap, ColumnsHaveOneEntryPerRowInKeyOrder) {
   ASSERT_EQ(texts.size(), static_cast<size_t>(kTableRows));
   ASSERT_EQ(labels.size(), static_cast<size_t>(kTableRows));
   ASSERT_EQ(names.size(), static_cast<size_t>(kTableRows));
+  // The table cases are numbered in order, one a row; the resource test proves each raises its
+  // own row.
+  ASSERT_EQ(TableCases().size(), static_cast<size_t>(kTableRows));
   for (int key = 0; key < kTableRows; ++key) {
     SCOPED_TRACE(key);
     const auto k = xypK_MessageTypesEnm(key);
@@ -391,6 +361,9 @@ TEST(MessageCatalogueLabelMap, RegisteredResourceChangesLabelsButNotDefaults) {
   const Raised r = Capture([] { M::ErrorAxisRangeIsZero("X"); });
   EXPECT_EQ(r.message, "Achse X hat Spannweite 0");
   EXPECT_EQ(r.code, 52);
+  // The texts outside the table ignore resources.
+  ScopedResource fixed("ErrorNoFileName", "replaced");
+  EXPECT_EQ(MessageOf([] { M::ErrorNoFileName(); }), "ErrorNoFileName");
 }
 
 // ---------------------------------------------------------------------------------------------

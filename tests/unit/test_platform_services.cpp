@@ -74,7 +74,7 @@ class PlotServicesTest : public ::testing::Test {
   int modules_ = 0;
 };
 
-TEST_F(PlotServicesTest, ModeFactoryIsRegisteredWhileTheModuleIsUp) {
+TEST_F(PlotServicesTest, ModeFactoryWhileTheModuleIsUpAndTheCurrentPlot) {
   mmgK_ModeFactory* factory = mmgK_ModeFactory::Find("xyp");
   ASSERT_NE(factory, nullptr);
   EXPECT_EQ(factory->MakeProcedure("anything"), nullptr);
@@ -85,9 +85,8 @@ TEST_F(PlotServicesTest, ModeFactoryIsRegisteredWhileTheModuleIsUp) {
   xypK_initialize(count);
   modules_ = count;
   EXPECT_NE(mmgK_ModeFactory::Find("xyp"), nullptr);
-}
 
-TEST_F(PlotServicesTest, FirstSuccessfulOptionsChangeMakesThePlotCurrent) {
+  // The first successful options change makes the plot current.
   sesK_SessionState& state = sesK_SessionState::Instance();
   state.SetXYPlotName("");
   xypK_XYToolset& toolset = xypK_XYToolset::Instance();
@@ -151,8 +150,8 @@ TEST_F(FilePreCheck, OnlyRegularFilesAndNewFilesInWritableFoldersPass) {
     fs::create_symlink(target, Path(link));
   // A device node stands for /dev/null (which a writer replacing it would break for everyone);
   // only root can make one.
-  const bool device = geteuid() == 0 && mknod(Path("null").c_str(), S_IFCHR | 0600,
-                                              makedev(1, 3)) == 0;
+  const bool device =
+      geteuid() == 0 && mknod(Path("null").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
   struct Case {
     std::string name;
     int read, write;  // the refusals' error numbers, 0 when the path passes
@@ -217,8 +216,8 @@ TEST_F(FilePreCheck, ANameHoldingANulByteIsRefusedWhateverItsFirstPartNames) {
 
 TEST_F(FilePreCheck, FollowingLinksEndsAtTheLastLinksTarget) {
   fs::create_directories(Path("a/b"));
-  fs::create_symlink("b/target", Path("a/relative"));          // relative to its own folder
-  fs::create_symlink(Path("a/relative"), Path("absolute"));    // to a link, by full path
+  fs::create_symlink("b/target", Path("a/relative"));        // relative to its own folder
+  fs::create_symlink(Path("a/relative"), Path("absolute"));  // to a link, by full path
   fs::create_symlink("a/relative", Path("chain"));
   fs::create_symlink("one", Path("two"));
   fs::create_symlink("two", Path("one"));

@@ -79,7 +79,7 @@ class PlotEditor : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(PlotEditor, FrameFillsThePlotAreaAtTheAspectRatio) {
+TEST_F(PlotEditor, FrameFillsThePlotAreaAtTheAspectRatioAndTicksAndGridsStayOffIt) {
   MakePlot({{{0, 0}, {10, 10}}});
   std::vector<Record> records = Draw();
   ASSERT_FALSE(records.empty());
@@ -98,11 +98,10 @@ TEST_F(PlotEditor, FrameFillsThePlotAreaAtTheAspectRatio) {
   EXPECT_NEAR(records[0].points[2].y, 200 + 0.75 * kScale, 1e-3);
   EXPECT_NEAR(records[0].points[2].x - records[0].points[0].x,
               2 * (records[0].points[2].y - records[0].points[0].y), 1e-3);
-}
 
-TEST_F(PlotEditor, TicksAndGridsStayOffTheFrame) {
-  // 0..10 by 2: majors at 0, 2, ... 10; those at the ends (within 0.05 increments) are left out.
-  MakePlot({{{0, 0}, {10, 10}}});
+  // Ticks and grids stay off the frame. 0..10 by 2: majors at 0, 2, ... 10; those at the ends
+  // (within 0.05 increments) are left out.
+  Plot().options.aspectRatio = 1.0f;
   Plot().options.xMajorGridLines = true;
   std::vector<double> ticks, grid;
   for (const auto& v : Verticals(Draw())) {
@@ -136,19 +135,18 @@ TEST_F(PlotEditor, CrowdedLabelsRaiseTheFrequencyAndTheOptionReadsIt) {
   xypC_XYPlotOptions& o = Plot().options;
   o.xAxisLabelDecimalPlaces = 12;  // "10.000000000000": far wider than an interval
   o.xAxisLabelFrequency = 1;
-  std::vector<std::string> labels;
-  for (const Record& r : Draw())
-    if (r.kind == gdr_RecordingRenderer::TEXT && r.text.find("000000000") != std::string::npos)
-      labels.push_back(r.text);
+  auto labels = [&] {
+    std::size_t count = 0;
+    for (const Record& r : Draw())
+      count +=
+          r.kind == gdr_RecordingRenderer::TEXT && r.text.find("000000000") != std::string::npos;
+    return count;
+  };
+  const std::size_t shown = labels();
   EXPECT_GT(o.xAxisLabelFrequency, 1);
-  EXPECT_EQ(labels.size(),
-            static_cast<std::size_t>(5 / o.xAxisLabelFrequency + 1));  // positions 0 ... 5
+  EXPECT_EQ(shown, static_cast<std::size_t>(5 / o.xAxisLabelFrequency + 1));  // positions 0 ... 5
   o.xAxisLabelFrequency = 0;
-  labels.clear();
-  for (const Record& r : Draw())
-    if (r.kind == gdr_RecordingRenderer::TEXT && r.text.find("000000000") != std::string::npos)
-      labels.push_back(r.text);
-  EXPECT_TRUE(labels.empty());
+  EXPECT_EQ(labels(), 0u);
 }
 
 TEST_F(PlotEditor, SymbolsAtEveryThirdPairAndTheDefaultMarkerIsKept) {
@@ -196,7 +194,7 @@ TEST_F(PlotEditor, LinesStopAtTheFrameAndBreakAtNonFiniteValues) {
   EXPECT_EQ(strokes[2].points.size(), 2u);
 }
 
-TEST_F(PlotEditor, LegendBoxOfOneCurveWithTheExtremes) {
+TEST_F(PlotEditor, LegendBoxOfOneCurveWithTheExtremesAndItsSamples) {
   MakePlot({{{0, -3}, {10, 10}}});
   std::vector<Record> fills, texts;
   for (const Record& r : Draw(true)) {
@@ -234,6 +232,22 @@ TEST_F(PlotEditor, LegendBoxOfOneCurveWithTheExtremes) {
   EXPECT_NEAR(maxY, 980, 1e-3);
   EXPECT_NEAR(minX, 20, 1e-3);
   EXPECT_NEAR(maxY - minY, 9.1 * h, 1e-2);
+
+  // The legend samples are long enough to show three dash periods.
+  xypK_XYPlotEditor editor("p", nullptr);
+  float solidW = 0.0f, solidH = 0.0f, dashedW = 0.0f, dashedH = 0.0f;
+  ASSERT_TRUE(editor.LegendSize("", false, solidW, solidH));
+  xypC_CurveOptions& options = Plot().curves.Get("c0").options;
+  options.lineStyle = g3d_DASHED;
+  ASSERT_TRUE(editor.LegendSize("", false, dashedW, dashedH));
+  double period = 0.0;
+  for (double d : gdr_Renderer::DashPattern(g3d_DASHED,
+                                            g3d_Utils::ConvertLineThickness(options.lineThickness)))
+    period += d;
+  ASSERT_GT(3.0 * period, 10.0);
+  // The solid sample has the minimum length of 10; the dashed one three periods.
+  EXPECT_NEAR(dashedW - solidW, 3.0 * period - 10.0, 1e-3);
+  EXPECT_EQ(dashedH, solidH);
 }
 
 TEST_F(PlotEditor, HelpersAndBoundedLoops) {
@@ -264,25 +278,6 @@ TEST_F(PlotEditor, HelpersAndBoundedLoops) {
   for (const Record& r : Draw())
     if (r.kind == gdr_RecordingRenderer::STROKE) ++strokes;
   EXPECT_LT(strokes, 5u * 120u * 2u + 200u);
-}
-
-TEST_F(PlotEditor, LegendSamplesAreLongEnoughToShowThreeDashPeriods) {
-  MakePlot({{{0, 0}, {10, 10}}});
-  Plot().Recalculate();
-  xypK_XYPlotEditor editor("p", nullptr);
-  float solidW = 0.0f, solidH = 0.0f, dashedW = 0.0f, dashedH = 0.0f;
-  ASSERT_TRUE(editor.LegendSize("", false, solidW, solidH));
-  xypC_CurveOptions& options = Plot().curves.Get("c0").options;
-  options.lineStyle = g3d_DASHED;
-  ASSERT_TRUE(editor.LegendSize("", false, dashedW, dashedH));
-  double period = 0.0;
-  for (double d : gdr_Renderer::DashPattern(g3d_DASHED,
-                                            g3d_Utils::ConvertLineThickness(options.lineThickness)))
-    period += d;
-  ASSERT_GT(3.0 * period, 10.0);
-  // The solid sample has the minimum length of 10; the dashed one three periods.
-  EXPECT_NEAR(dashedW - solidW, 3.0 * period - 10.0, 1e-3);
-  EXPECT_EQ(dashedH, solidH);
 }
 
 TEST_F(PlotEditor, SceneHighlightsPointsOfListedCurvesInRed) {

@@ -156,23 +156,6 @@ TEST(RenderPolyline, PixelColumnKeepsFirstExtremesAndLast) {
             (std::vector<gdr_Point>{{x[0], 50}, {x[1], 80}, {x[2], 20}, {x[4], 60}, {x[5], 50}}));
 }
 
-TEST(RenderPolyline, NonFinitePointsBreakTheLine) {
-  gdr_RecordingRenderer renderer(100, 100);
-  const float inf = INFINITY;
-  const float x[] = {0, 10, 20, 30, 40, inf, 60, 70};
-  const float y[] = {5, 5, NAN, 5, 5, 5, 5, 5};
-  renderer.SetTransform(g3d_XForm::Translation(1, 0));
-  renderer.DrawPolyline(x, y, 8, true);
-  // Three pieces; the last one carries the closing segment back to the first point.
-  ASSERT_EQ(renderer.records.size(), 3u);
-  const std::vector<std::vector<gdr_Point>> expected = {
-      {{1, 5}, {11, 5}}, {{31, 5}, {41, 5}}, {{61, 5}, {71, 5}, {1, 5}}};
-  for (size_t k = 0; k < 3; ++k) {
-    EXPECT_FALSE(renderer.records[k].closed);
-    EXPECT_EQ(renderer.records[k].points, expected[k]) << k;
-  }
-}
-
 TEST(RenderPolyline, MillionPointsCostAFewPointsPerColumnWithTheSameExtent) {
   const size_t n = 1000000;
   std::vector<float> x(n), y(n);
@@ -198,8 +181,23 @@ TEST(RenderPolyline, MillionPointsCostAFewPointsPerColumnWithTheSameExtent) {
   EXPECT_NEAR(outHi, hi, 1e-9);
 }
 
-TEST(RenderPolyline, ClosedShapeStaysClosedAndFarPointsAreClipped) {
+TEST(RenderPolyline, NonFinitePointsBreakTheLineClosedShapesStayClosedFarPointsAreClipped) {
   gdr_RecordingRenderer renderer(100, 100);
+  const float nx[] = {0, 10, 20, 30, 40, INFINITY, 60, 70};
+  const float ny[] = {5, 5, NAN, 5, 5, 5, 5, 5};
+  renderer.SetTransform(g3d_XForm::Translation(1, 0));
+  renderer.DrawPolyline(nx, ny, 8, true);
+  // Non-finite points break the line into three pieces; the last one carries the closing segment
+  // back to the first point.
+  ASSERT_EQ(renderer.records.size(), 3u);
+  const std::vector<std::vector<gdr_Point>> expected = {
+      {{1, 5}, {11, 5}}, {{31, 5}, {41, 5}}, {{61, 5}, {71, 5}, {1, 5}}};
+  for (size_t k = 0; k < 3; ++k) {
+    EXPECT_FALSE(renderer.records[k].closed);
+    EXPECT_EQ(renderer.records[k].points, expected[k]) << k;
+  }
+  renderer.SetTransform(g3d_XForm());  // a closed shape stays closed
+  renderer.records.clear();
   const float x[] = {10, 90, 90, 10};
   const float y[] = {10, 10, 90, 90};
   renderer.DrawPolyline(x, y, 4, true);
@@ -251,16 +249,16 @@ TEST_F(RenderImage, LinesAndRectanglesLandOnTheirPixels) {
                    g3d_XForm::Scale(30, 30));
     r.FillRectangle(-1, -1, 1, 1);
   });
-  for (double t : {20.5, 50.5, 80.5}) EXPECT_EQ(At(t, t), kRedPixel) << t;
-  EXPECT_EQ(At(5.5, 5.5), kWhitePixel);    // before the line starts
-  EXPECT_EQ(At(50.5, 55.5), kWhitePixel);  // 3.5 units off a line 3 wide
-  EXPECT_EQ(At(20.5, 80.5), kWhitePixel);
-  EXPECT_EQ(At(75.5, 15.5), kBluePixel);
-  EXPECT_EQ(At(75.5, 30.5), kWhitePixel);
-  EXPECT_EQ(At(50.5, 15.5), kWhitePixel);
-  EXPECT_EQ(At(150.5, 50.5), kBluePixel);
-  EXPECT_EQ(At(188.5, 50.5), kBluePixel);
-  EXPECT_EQ(At(175.5, 75.5), kWhitePixel);  // inside the unrotated square, outside the diamond
+  // On the line, before it starts, 3.5 units off it (it is 3 wide); in and around the rectangle;
+  // in the diamond, and inside the unrotated square but outside the diamond.
+  const struct {
+    double x, y;
+    Rgb pixel;
+  } cases[] = {{20.5, 20.5, kRedPixel},   {50.5, 50.5, kRedPixel},   {80.5, 80.5, kRedPixel},
+               {5.5, 5.5, kWhitePixel},   {50.5, 55.5, kWhitePixel}, {20.5, 80.5, kWhitePixel},
+               {75.5, 15.5, kBluePixel},  {75.5, 30.5, kWhitePixel}, {50.5, 15.5, kWhitePixel},
+               {150.5, 50.5, kBluePixel}, {188.5, 50.5, kBluePixel}, {175.5, 75.5, kWhitePixel}};
+  for (const auto& c : cases) EXPECT_EQ(At(c.x, c.y), c.pixel) << c.x << ", " << c.y;
 }
 
 TEST_F(RenderImage, DashedLineHasGapsWhereItsPatternSays) {
@@ -460,7 +458,7 @@ bool IsPng(const std::string& content) {
 }
 }  // namespace
 
-TEST_F(RenderWriter, LinksAreWrittenThroughAndOtherKindsOfFileRefused) {
+TEST_F(RenderWriter, LinksAndLongNamesAreWrittenThroughAndOtherKindsOfFileRefused) {
   // A link to a regular file in another folder: the target gets the picture and keeps its
   // permissions, the link stays a link, and no temporary file is left in either folder.
   fs::create_directory(Path("images"));
@@ -508,15 +506,14 @@ TEST_F(RenderWriter, LinksAreWrittenThroughAndOtherKindsOfFileRefused) {
     EXPECT_EQ(info.st_mode & S_IFMT, c.kind) << c.name;
   }
   EXPECT_EQ(FileCount(), files);
-}
 
-TEST_F(RenderWriter, EveryNameTheFolderTakesIsSaved) {
-  // The temporary file's name does not grow with the target's.
+  // Every name the folder takes is saved: the temporary file's name does not grow with the
+  // target's.
   const std::string longest = std::string(251, 'n') + ".png";
   ASSERT_EQ(SaveRefusal(Path(longest.c_str())), 0);
   EXPECT_TRUE(IsPng(Read(Path(longest.c_str()))));
   EXPECT_EQ(SaveRefusal(Path(("n" + longest).c_str())), ENAMETOOLONG);
-  EXPECT_EQ(FileCount(), 1u);
+  EXPECT_EQ(FileCount(), files + 1);
 }
 
 namespace {
@@ -612,7 +609,7 @@ TEST(Font, ParsesDescriptionsAndMapsFamilies) {
   }
 }
 
-TEST(Text3D, ExtentHasFontHeightAndGrowsWithTheText) {
+TEST(Text3D, ExtentHasFontHeightGrowsWithTheTextAndIsPlacedCentred) {
   gru_Text3D text(cow_String("-*-helvetica-medium-r-*-*-*-120-*-*-*-*-iso8859-1"));
   float a0[2], a1[2], g0[2], g1[2];
   text.QueryExtent("a", a0, a1);
@@ -631,13 +628,11 @@ TEST(Text3D, ExtentHasFontHeightAndGrowsWithTheText) {
   mono.QueryExtent("i", m0, m1);
   mono.QueryExtent("iWiW", n0, n1);
   EXPECT_NEAR(n1[0], 4 * m1[0], 1e-4);
-}
 
-TEST(Text3D, PositionCentresTheExtentAtTheRequestedHeight) {
-  gru_Text3D text;
+  // Position centres the extent at the requested height.
   float lo[2], hi[2];
-  text.QueryExtent("Label", lo, hi);  // also the text that Position places
-  for (const g3d_XForm& xf : {text.Position(30, 40, 12), text.Position("Label", 30, 40, 12)}) {
+  mono.QueryExtent("Label", lo, hi);  // also the text that Position places
+  for (const g3d_XForm& xf : {mono.Position(30, 40, 12), mono.Position("Label", 30, 40, 12)}) {
     const g3d_XForm::Point a = xf.Apply(lo[0], lo[1]);
     const g3d_XForm::Point b = xf.Apply(hi[0], hi[1]);
     EXPECT_NEAR(b.y - a.y, 12.0, 1e-5);
@@ -645,21 +640,21 @@ TEST(Text3D, PositionCentresTheExtentAtTheRequestedHeight) {
     EXPECT_NEAR((a.y + b.y) / 2, 40.0, 1e-5);
     EXPECT_NEAR((b.x - a.x) / (b.y - a.y), (hi[0] - lo[0]) / (hi[1] - lo[1]), 1e-5);
   }
-  const g3d_XForm::Point c = text.CenterAtOrigin(5).Apply((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2);
+  const g3d_XForm::Point c = mono.CenterAtOrigin(5).Apply((lo[0] + hi[0]) / 2, (lo[1] + hi[1]) / 2);
   EXPECT_NEAR(c.x, 0.0, 1e-6);
   EXPECT_NEAR(c.y, 0.0, 1e-6);
-  EXPECT_EQ(text.Position(1, 2, -3).Determinant(), 0.0);
+  EXPECT_EQ(mono.Position(1, 2, -3).Determinant(), 0.0);
 
   // Draw hands the renderer's transform on as the text's own placement.
   gdr_RecordingRenderer renderer(100, 100);
-  renderer.SetTransform(text.Position(50, 50, 10));
-  text.Draw(renderer, "Label");
+  renderer.SetTransform(mono.Position(50, 50, 10));
+  mono.Draw(renderer, "Label");
   const auto texts = renderer.OfKind(gdr_RecordingRenderer::TEXT);
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_EQ(texts[0].textToDevice, text.Position(50, 50, 10));
+  EXPECT_EQ(texts[0].textToDevice, mono.Position(50, 50, 10));
   EXPECT_EQ(texts[0].text, "Label");
-  renderer.SetTransform(text.Position(50, 50, 0));
-  text.Draw(renderer, "Label");
+  renderer.SetTransform(mono.Position(50, 50, 0));
+  mono.Draw(renderer, "Label");
   EXPECT_EQ(renderer.OfKind(gdr_RecordingRenderer::TEXT).size(), 1u);
 }
 

@@ -278,7 +278,7 @@ TEST_F(ReportWriter, DigitsAreClampedToTheRangeTheNumbersUse) {
   }
 }
 
-TEST_F(ReportWriter, PageWidthsOfAnyIntSplitOrRefuseTheTable) {
+TEST_F(ReportWriter, PageWidthsOfAnyIntSplitOrRefuseTheTableAndUnknownLayoutsAreRefused) {
   for (const char* name : {"A", "B", "C"}) Add(name, {{1.0f, 2.0f}});
   Options().pageWidthLimited = xypC_SPECIFY;
   for (int width : {INT_MIN, -1, 0, 35}) {
@@ -291,10 +291,8 @@ TEST_F(ReportWriter, PageWidthsOfAnyIntSplitOrRefuseTheTable) {
     for (const std::string& l : Lines(Write())) headings += l.rfind(M + R("X"), 0) == 0;
     EXPECT_EQ(headings, width == 50 ? 2 : 1) << width;
   }
-}
-
-TEST_F(ReportWriter, UnknownLayoutIsRefusedBeforeTheFileIsOpened) {
-  Add("A", {{0.0f, 1.0f}});
+  // An unknown layout is refused before the file is opened.
+  std::filesystem::remove(path_);
   Options().layout = static_cast<xypC_ColumnLayoutEnum>(2);
   EXPECT_EQ(Refusal(), std::make_pair(22, std::string("Unknown column layout")));
   EXPECT_FALSE(std::filesystem::exists(path_));

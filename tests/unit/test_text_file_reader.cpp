@@ -59,23 +59,19 @@ std::string ColumnName(const char* text, int column) {
 
 }  // namespace
 
-TEST(TextFileFields, NoValueAnywhereWinsAndIsCaseSensitive) {
+TEST(TextFileFields, NoValueAnywhereWinsAndNumbersFollowEachRule) {
   for (const char* text : {"NoValue", "1NoValue", "xxNoValue2", "--NoValue.."})
     EXPECT_EQ(Kind(text), xypK_NO_VALUE) << text;
   for (const char* text : {"NoValu", "novalue", "No Value", "NOVALUE"})
     EXPECT_EQ(Kind(text), xypK_NOT_A_NUMBER) << text;
-}
-
-TEST(TextFileFields, NumbersAtTheBoundariesOfEachRule) {
-  // First character: digit, ".", sign or newline; at least one digit somewhere.
+  // Numbers at the boundaries of each rule. First character: digit, ".", sign or newline; at least
+  // one digit somewhere.
   for (const char* text : {"0", "7", ".5", "5.", "+2", "-.5", "\n5", "5\n", "1.5e+3", "1E5", "1e-5",
                            "-1e-5", "+1E+5", "1e", "0005", ".5e3"})
     EXPECT_EQ(Kind(text), xypK_NUMBER) << text;
   for (const char* text : {"", "\n", ".", "+", "-", "+.", "-.e", "e5", "E5", "abc", " 1", "x1"})
     EXPECT_EQ(Kind(text), xypK_NOT_A_NUMBER) << text;
-}
-
-TEST(TextFileFields, NotNumbersPastTheFirstCharacter) {
+  // Not numbers past the first character.
   for (const char* text :
        {"1e5e", "1E5e5", "1eE5",                            // a second exponent mark
         "..5",  "1.2.3", "1.5.",                            // a second point
@@ -112,7 +108,8 @@ TEST(TextFileLineKinds, CommentsCommandsAndBlankLines) {
   EXPECT_FALSE(xypK_Utils::IsCommandLine(static_cast<const char*>(nullptr)));
 }
 
-TEST(TextFileHeader, ChopStarAndSpaceRemovesOnlyLeadingStarsBlanksAndTabs) {
+TEST(TextFileHeader, ChopStarAndSpaceAndTheNamesOfTwoOrManyColumns) {
+  // ChopStarAndSpace removes only leading stars, blanks and tabs.
   EXPECT_EQ(Chop("*temperature"), "temperature");
   EXPECT_EQ(Chop("** \t*name *x\t"), "name *x\t");
   EXPECT_EQ(Chop("*\nname"), "\nname");
@@ -125,9 +122,8 @@ TEST(TextFileHeader, ChopStarAndSpaceRemovesOnlyLeadingStarsBlanksAndTabs) {
   xypK_ReadData::ChopStarAndSpace(line);
   EXPECT_STREQ(line, "ab");
   xypK_ReadData::ChopStarAndSpace(static_cast<char*>(nullptr));  // no crash
-}
 
-TEST(TextFileHeader, TwoColumnNameIsFieldOneOrFieldTwoAfterX) {
+  // The name of two columns is field one, or field two after an "X".
   EXPECT_EQ(PairName("temperature"), "temperature");
   EXPECT_EQ(PairName("temp C"), "temp");
   EXPECT_EQ(PairName(",, temp,C"), "temp");
@@ -145,9 +141,8 @@ TEST(TextFileHeader, TwoColumnNameIsFieldOneOrFieldTwoAfterX) {
   EXPECT_EQ(PairName(" , "), "");
   EXPECT_EQ(PairName(""), "");
   EXPECT_EQ(xypK_ReadData::GetSinglePairXYDataName(nullptr).Std(), "");
-}
 
-TEST(TextFileHeader, ManyColumnNameIsTheGivenField) {
+  // The name of many columns is the given field.
   const char* header = "time, force  heat,,flux\n";
   EXPECT_EQ(ColumnName(header, 1), "time");
   EXPECT_EQ(ColumnName(header, 3), "heat");

@@ -69,48 +69,43 @@ std::vector<float> SampleValues() {
 const float kInf = std::numeric_limits<float>::infinity();
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+using Column = cow_String (*)(const cow_String&, int);
+using Form = cow_String (*)(float, int);
+const Form kSci = U::FormatScientific, kAuto = U::FormatAutomatic, kEng = U::FormatEngineering;
+
 }  // namespace
 
 // --- Columns.
 
-TEST(TextLayoutColumns, CenterPutsTheOddBlankLeftAndNeverTrims) {
-  EXPECT_EQ(S(U::CenterString("abc", 8)), "   abc  ");
-  EXPECT_EQ(S(U::CenterString("abc", 7)), "  abc  ");
-  EXPECT_EQ(S(U::CenterString("abc", 2)), "abc");
-  EXPECT_EQ(S(U::CenterString("abc", 3)), "abc");
-  EXPECT_EQ(S(U::CenterString("  a", 5)), "   a ");  // leading blanks survive
-  EXPECT_EQ(S(U::CenterString(" a ", 2)), " a ");
-  EXPECT_EQ(S(U::CenterString("", 4)), "    ");
-}
-
-TEST(TextLayoutColumns, LeftAndRightTrimThenPad) {
-  EXPECT_EQ(S(U::LeftString("  ab ", 5)), "ab   ");
-  EXPECT_EQ(S(U::RightString("  ab ", 5)), "   ab");
-  EXPECT_EQ(S(U::LeftString("  ab ", 1)), "ab");
-  EXPECT_EQ(S(U::RightString("  ab ", 0)), "ab");
-  EXPECT_EQ(S(U::LeftString("a b", 4)), "a b ");  // inner blanks stay
-  EXPECT_EQ(S(U::RightString("   ", 2)), "  ");
-  EXPECT_EQ(S(U::LeftString("  longer text  ", 4)), "longer text");
-}
-
-TEST(TextLayoutColumns, PointAlignsTheFirstPoint) {
-  EXPECT_EQ(S(U::PointString("1.5E+03", 17)), "      1.5E+03    ");
-  EXPECT_EQ(S(U::PointString("42", 17)), "     42          ");
-  EXPECT_EQ(S(U::PointString("  -250.E-03 ", 17)), "   -250.E-03     ");
-  // Width 9: h = 2, the point and what follows fill 6 columns, the point at column 3.
-  EXPECT_EQ(S(U::PointString("1.25", 9)), "  1.25   ");
-  EXPECT_EQ(S(U::PointString("1.25", 9)).find('.'), 3u);
-  // A text too long for its field comes back whole, trimmed.
-  EXPECT_EQ(S(U::PointString(" 123456789.123456789 ", 9)), "123456789.123456789");
-}
-
-TEST(TextLayoutColumns, NegativeWidthPadsNothing) {
-  EXPECT_EQ(S(U::CenterString(" ab ", -1)), " ab ");
-  EXPECT_EQ(S(U::CenterString("ab", INT_MIN)), "ab");
-  EXPECT_EQ(S(U::LeftString(" ab ", -5)), "ab");
-  EXPECT_EQ(S(U::RightString(" ab ", -5)), "ab");
-  EXPECT_EQ(S(U::PointString(" 1.5 ", -1)), "1.5");
-  EXPECT_EQ(S(U::PointString(" 1.5 ", INT_MIN)), "1.5");
+TEST(TextLayoutColumns, Examples) {
+  // Center puts the odd blank left and never trims (leading blanks survive); Left and Right trim,
+  // then pad (inner blanks stay); Point puts the first point at its column (in 9: h = 2, the
+  // point and what follows fill 6, the point at column 3). A text too long for its field comes
+  // back whole (trimmed but for Center), and a negative width pads nothing.
+  const Column C = U::CenterString, L = U::LeftString, R = U::RightString, P = U::PointString;
+  struct Case {
+    Column column;
+    const char* text;
+    int width;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {C, "abc", 8, "   abc  "},    {C, "abc", 7, "  abc  "},   {C, "abc", 2, "abc"},
+      {C, "abc", 3, "abc"},         {C, "  a", 5, "   a "},     {C, " a ", 2, " a "},
+      {C, "", 4, "    "},           {C, " ab ", -1, " ab "},    {C, "ab", INT_MIN, "ab"},
+      {L, "  ab ", 5, "ab   "},     {R, "  ab ", 5, "   ab"},   {L, "  ab ", 1, "ab"},
+      {R, "  ab ", 0, "ab"},        {L, "a b", 4, "a b "},      {R, "   ", 2, "  "},
+      {L, " ab ", -5, "ab"},        {R, " ab ", -5, "ab"},      {P, " 1.5 ", -1, "1.5"},
+      {P, " 1.5 ", INT_MIN, "1.5"}, {P, "1.25", 9, "  1.25   "}};
+  const Case longer[] = {{L, "  longer text  ", 4, "longer text"},
+                         {P, "1.5E+03", 17, "      1.5E+03    "},
+                         {P, "42", 17, "     42          "},
+                         {P, "  -250.E-03 ", 17, "   -250.E-03     "},
+                         {P, " 123456789.123456789 ", 9, "123456789.123456789"}};
+  for (const Case& c : cases)
+    EXPECT_EQ(S(c.column(c.text, c.width)), c.expected) << "[" << c.text << "] in " << c.width;
+  for (const Case& c : longer)
+    EXPECT_EQ(S(c.column(c.text, c.width)), c.expected) << "[" << c.text << "] in " << c.width;
 }
 
 TEST(TextLayoutColumns, ResultsAreAtLeastWidthAndNeverShorterThanTheText) {
@@ -154,57 +149,62 @@ TEST(TextLayoutColumns, PointColumnIsFixedForTextsThatFit) {
   }
 }
 
-// --- Scientific form.
+// --- The number forms.
 
-TEST(TextLayoutScientific, Examples) {
-  EXPECT_EQ(S(U::FormatScientific(123.456f, 6)), " 1.23456E+02");
-  EXPECT_EQ(S(U::FormatScientific(-0.5f, 6)), "-5.00000E-01");
-  EXPECT_EQ(S(U::FormatScientific(0.0f, 3)), " 0.00E+00");
-  EXPECT_EQ(S(U::FormatScientific(123.456f, 1)), "  1E+02");
-}
-
-TEST(TextLayoutScientific, IdenticalToPrintfOverManyValuesAndDigits) {
-  const std::vector<float> values = SampleValues();
-  for (int d = 1; d <= 12; ++d)
-    for (float v : values) {
-      const std::string expected = Printf("% *.*E", d + 6, d - 1, v);
-      ASSERT_EQ(S(U::FormatScientific(v, d)), expected) << "digits " << d << " value " << v;
-    }
-}
-
-TEST(TextLayoutScientific, DigitsBelowOneCountAsOneAndLargeDigitsWork) {
-  for (float v : {0.0f, 1.0f, -123.456f, 3e-20f}) {
-    EXPECT_EQ(S(U::FormatScientific(v, 0)), Printf("% *.*E", 7, 0, v));
-    EXPECT_EQ(S(U::FormatScientific(v, -3)), Printf("% *.*E", 7, 0, v));
-    EXPECT_EQ(S(U::FormatScientific(v, INT_MIN)), Printf("% *.*E", 7, 0, v));
-    EXPECT_EQ(S(U::FormatScientific(v, 40)), Printf("% *.*E", 46, 39, v));
-  }
+TEST(TextLayoutForms, Examples) {
+  // Digits below 1 count as 1. Infinities and not-a-numbers fill their field; engineering writes
+  // them without a point, ending just left of the point column (with one digit that is column 2:
+  // nothing is cut).
+  struct Case {
+    float value;
+    int digits;
+    const char* expected;
+  };
+  const std::vector<Case> scientific = {{123.456f, 6, " 1.23456E+02"}, {-0.5f, 6, "-5.00000E-01"},
+                                        {0.0f, 3, " 0.00E+00"},        {123.456f, 1, "  1E+02"},
+                                        {kInf, 6, "         Inf"},     {-kInf, 6, "        -Inf"},
+                                        {kNaN, 6, "         NaN"},     {-kNaN, 6, "         NaN"}};
+  const std::vector<Case> automatic = {
+      {123.456f, 6, "     123.456"}, {100.0f, 6, "        100."},   {1e10f, 6, "      1.E+10"},
+      {0.0f, 6, "          0."},     {-2.5e-7f, 6, "    -2.5E-07"}, {123456.0f, 6, "     123456."},
+      {123.456f, 0, " 1.E+02"},      {123.456f, -3, " 1.E+02"},     {5.0f, 0, "     5."},
+      {kInf, 6, "         Inf"},     {-kInf, 6, "        -Inf"},    {kNaN, 6, "         NaN"},
+      {-kNaN, 1, "    NaN"}};
+  const std::vector<Case> engineering = {
+      {1500.0f, 6, "      1.5E+03    "}, {-0.25f, 6, "   -250.E-03     "},
+      {0.0f, 6, "      0.         "},    {123456.0f, 6, "    123.456E+03  "},
+      {1e6f, 6, "      1.E+06     "},    {-1.0f, 6, "     -1.         "},
+      {100.0f, 6, "    100.         "},  {kInf, 6, "    Inf          "},
+      {-kInf, 6, "   -Inf          "},   {kNaN, 6, "    NaN          "},
+      {-kNaN, 6, "    NaN          "}};
+  const std::vector<Case> fewEngineeringDigits = {{1500.0f, 0, " 2.E+03"},
+                                                  {1500.0f, -3, " 2.E+03"},
+                                                  {0.0f, -3, " 0.    "},
+                                                  {kInf, 0, "Inf     "}};
+  for (const auto& [form, cases] :
+       {std::pair{kSci, &scientific}, std::pair{kAuto, &automatic}, std::pair{kEng, &engineering},
+        std::pair{kEng, &fewEngineeringDigits}})
+    for (const Case& c : *cases)
+      EXPECT_EQ(S(form(c.value, c.digits)), c.expected) << c.value << " in " << c.digits;
   EXPECT_EQ(S(U::FormatScientific(0.1f, 40)), " 1.000000014901161193847656250000000000000E-01");
+  EXPECT_EQ(S(U::FormatScientific(-kInf, 40)), std::string(42, ' ') + "-Inf");
+  EXPECT_EQ(S(U::FormatEngineering(-kInf, 40)).size(), 85u);
+  for (xypC_FormatEnum f : {xypC_AUTOMATIC, xypC_ENGINEERING, xypC_SCIENTIFIC}) {
+    EXPECT_EQ(Trimmed(S(U::Format(kInf, f, 6))), "Inf");
+    EXPECT_EQ(Trimmed(S(U::Format(-kInf, f, 6))), "-Inf");
+    EXPECT_EQ(Trimmed(S(U::Format(kNaN, f, 6))), "NaN");
+  }
+  for (int f : {int{xypC_DECIMAL}, int{xypC_POWER}, 5, -1})  // the forms it does not write
+    EXPECT_EQ(S(U::Format(1.0f, static_cast<xypC_FormatEnum>(f), 6)), "Invalid number format");
 }
 
-TEST(TextLayoutScientific, DigitsAboveTheCapCountAsTheCap) {
-  const int cap = U::kMaxDigits;
-  const std::string atCap = S(U::FormatScientific(-1.1f, cap));
-  EXPECT_EQ(atCap, Printf("% *.*E", cap + 6, cap - 1, -1.1f));
-  EXPECT_EQ(S(U::FormatScientific(-1.1f, cap + 1)), atCap);
-  EXPECT_EQ(S(U::FormatScientific(-1.1f, INT_MAX)), atCap);
-}
-
-// --- Automatic form.
-
-TEST(TextLayoutAutomatic, Examples) {
-  EXPECT_EQ(S(U::FormatAutomatic(123.456f, 6)), "     123.456");
-  EXPECT_EQ(S(U::FormatAutomatic(100.0f, 6)), "        100.");
-  EXPECT_EQ(S(U::FormatAutomatic(1e10f, 6)), "      1.E+10");
-  EXPECT_EQ(S(U::FormatAutomatic(0.0f, 6)), "          0.");
-  EXPECT_EQ(S(U::FormatAutomatic(-2.5e-7f, 6)), "    -2.5E-07");
-  EXPECT_EQ(S(U::FormatAutomatic(123456.0f, 6)), "     123456.");
-}
-
-TEST(TextLayoutAutomatic, PrintfTextWithAPointRightAligned) {
+TEST(TextLayoutForms, ScientificAndAutomaticArePrintfsTextOverManyValuesAndDigits) {
   const std::vector<float> values = SampleValues();
   for (int d = 1; d <= 12; ++d)
     for (float v : values) {
+      ASSERT_EQ(S(U::FormatScientific(v, d)), Printf("% *.*E", d + 6, d - 1, v))
+          << "digits " << d << " value " << v;
+      // Automatic: the %G text with a point, right-aligned.
       std::string body = Trimmed(Printf("% *.*G", d + 6, d, v));
       if (body.find('.') == std::string::npos) {
         const size_t mark = body.find('E');
@@ -217,43 +217,50 @@ TEST(TextLayoutAutomatic, PrintfTextWithAPointRightAligned) {
     }
 }
 
-TEST(TextLayoutAutomatic, DigitsBelowOneCountAsOneAndFortyWork) {
-  EXPECT_EQ(S(U::FormatAutomatic(123.456f, 0)), " 1.E+02");
-  EXPECT_EQ(S(U::FormatAutomatic(123.456f, -3)), " 1.E+02");
-  EXPECT_EQ(S(U::FormatAutomatic(5.0f, 0)), "     5.");
+TEST(TextLayoutForms, DigitsBelowOneCountAsOneAndAboveTheCapAsTheCap) {
+  for (float v : {0.0f, 1.0f, -123.456f, 3e-20f}) {
+    for (int d : {0, -3, INT_MIN})
+      EXPECT_EQ(S(U::FormatScientific(v, d)), Printf("% *.*E", 7, 0, v));
+    EXPECT_EQ(S(U::FormatScientific(v, 40)), Printf("% *.*E", 46, 39, v));
+  }
+  const int cap = U::kMaxDigits;
+  const std::string atCap = S(U::FormatScientific(-1.1f, cap));
+  EXPECT_EQ(atCap, Printf("% *.*E", cap + 6, cap - 1, -1.1f));
+  EXPECT_EQ(S(U::FormatScientific(-1.1f, cap + 1)), atCap);
+  EXPECT_EQ(S(U::FormatScientific(-1.1f, INT_MAX)), atCap);
+  EXPECT_EQ(S(U::FormatEngineering(3.0f, INT_MAX)), S(U::FormatEngineering(3.0f, cap)));
+
   const std::string forty = S(U::FormatAutomatic(123.456f, 40));
   EXPECT_EQ(forty.size(), 46u);
   EXPECT_EQ(Trimmed(forty), Trimmed(Printf("% *.*G", 46, 40, 123.456f)));
   EXPECT_EQ(Trimmed(forty), "123.45600128173828125");
-}
-
-// --- Engineering form.
-
-TEST(TextLayoutEngineering, Examples) {
-  EXPECT_EQ(S(U::FormatEngineering(1500.0f, 6)), "      1.5E+03    ");
-  EXPECT_EQ(S(U::FormatEngineering(-0.25f, 6)), "   -250.E-03     ");
-  EXPECT_EQ(S(U::FormatEngineering(0.0f, 6)), "      0.         ");
-  EXPECT_EQ(S(U::FormatEngineering(123456.0f, 6)), "    123.456E+03  ");
-  EXPECT_EQ(S(U::FormatEngineering(1e6f, 6)), "      1.E+06     ");
-  EXPECT_EQ(S(U::FormatEngineering(-1.0f, 6)), "     -1.         ");
-  EXPECT_EQ(S(U::FormatEngineering(100.0f, 6)), "    100.         ");
+  const std::string engineering = S(U::FormatEngineering(1500.0f, 40));
+  EXPECT_EQ(engineering.size(), 85u);
+  EXPECT_EQ(engineering.find('.'), 41u);
 }
 
 TEST(TextLayoutEngineering, TrailingZerosGoOnlyForShortValues) {
-  // The zeros go when the value's shortest double text has at most digits + 1 characters.
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(2.5f, 6))), "2.5");
-  // The float 1.1 is 1.10000002384185791015625, shortest double text "1.100000023841858" (17):
-  // too long for 6 digits, short enough for 25.
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(1.1f, 6))), "1.10000");
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(1.1f, 25))), "1.10000002384185791015625");
-  // The float after 1 has the shortest text "1.0000001192092896" (18 characters): at 16 digits
-  // (one more than digits + 1) its zero stays.
+  // The zeros go when the value's shortest double text has at most digits + 1 characters. The
+  // float 1.1 is 1.10000002384185791015625, shortest double text "1.100000023841858" (17): too
+  // long for 6 digits, short enough for 25. The float after 1 has the shortest text
+  // "1.0000001192092896" (18 characters): at 16 digits (one more than digits + 1) its zero stays.
+  // Without zeros to remove (1.25) nothing changes.
   const float afterOne = std::nextafter(1.0f, 2.0f);
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(afterOne, 16))), "1.000000119209290");
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(afterOne, 25))), "1.00000011920928955078125");
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(6.61187458f, 15))), "6.61187458038330");
-  // No zeros to remove: nothing changes.
-  EXPECT_EQ(Trimmed(S(U::FormatEngineering(1.25f, 3))), "1.25");
+  const struct {
+    float value;
+    int digits;
+    const char* trimmed;
+  } cases[] = {{2.5f, 6, "2.5"},
+               {1.1f, 6, "1.10000"},
+               {1.1f, 25, "1.10000002384185791015625"},
+               {1.1f, 40, "1.10000002384185791015625"},
+               {afterOne, 16, "1.000000119209290"},
+               {afterOne, 25, "1.00000011920928955078125"},
+               {6.61187458f, 15, "6.61187458038330"},
+               {1.25f, 3, "1.25"},
+               {1500.0f, 40, "1.5E+03"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(Trimmed(S(U::FormatEngineering(c.value, c.digits))), c.trimmed) << c.value;
 }
 
 TEST(TextLayoutEngineering, ExponentsAreMultiplesOfThreeWithTwoDigits) {
@@ -309,54 +316,7 @@ TEST(TextLayoutEngineering, MantissaExponentAndPointColumnOverManyValues) {
     }
 }
 
-TEST(TextLayoutEngineering, DigitsBelowOneCountAsOneAndFortyWork) {
-  EXPECT_EQ(S(U::FormatEngineering(1500.0f, 0)), " 2.E+03");
-  EXPECT_EQ(S(U::FormatEngineering(1500.0f, -3)), " 2.E+03");
-  EXPECT_EQ(S(U::FormatEngineering(0.0f, -3)), " 0.    ");
-  const std::string forty = S(U::FormatEngineering(1500.0f, 40));
-  EXPECT_EQ(forty.size(), 85u);
-  EXPECT_EQ(forty.find('.'), 41u);
-  EXPECT_EQ(Trimmed(forty), "1.5E+03");
-  const std::string long40 = Trimmed(S(U::FormatEngineering(1.1f, 40)));
-  EXPECT_EQ(long40, "1.10000002384185791015625");
-  EXPECT_EQ(S(U::FormatEngineering(3.0f, INT_MAX)), S(U::FormatEngineering(3.0f, U::kMaxDigits)));
-}
-
-// --- Infinities and not-a-numbers.
-
-TEST(TextLayoutNonFinite, EveryFormWritesInfAndNaNInItsField) {
-  EXPECT_EQ(S(U::FormatScientific(kInf, 6)), "         Inf");
-  EXPECT_EQ(S(U::FormatScientific(-kInf, 6)), "        -Inf");
-  EXPECT_EQ(S(U::FormatScientific(kNaN, 6)), "         NaN");
-  EXPECT_EQ(S(U::FormatScientific(-kNaN, 6)), "         NaN");
-  EXPECT_EQ(S(U::FormatAutomatic(kInf, 6)), "         Inf");
-  EXPECT_EQ(S(U::FormatAutomatic(-kInf, 6)), "        -Inf");
-  EXPECT_EQ(S(U::FormatAutomatic(kNaN, 6)), "         NaN");
-  EXPECT_EQ(S(U::FormatAutomatic(-kNaN, 1)), "    NaN");
-  // Engineering: a text without a point, ending just left of the point column.
-  EXPECT_EQ(S(U::FormatEngineering(kInf, 6)), "    Inf          ");
-  EXPECT_EQ(S(U::FormatEngineering(-kInf, 6)), "   -Inf          ");
-  EXPECT_EQ(S(U::FormatEngineering(kNaN, 6)), "    NaN          ");
-  EXPECT_EQ(S(U::FormatEngineering(-kNaN, 6)), "    NaN          ");
-  // With one digit the point column is 2: "Inf" does not fit left of it, nothing is cut.
-  EXPECT_EQ(S(U::FormatEngineering(kInf, 0)), "Inf     ");
-  EXPECT_EQ(S(U::FormatEngineering(-kInf, 40)).size(), 85u);
-  EXPECT_EQ(S(U::FormatScientific(-kInf, 40)), std::string(42, ' ') + "-Inf");
-  for (xypC_FormatEnum f : {xypC_AUTOMATIC, xypC_ENGINEERING, xypC_SCIENTIFIC}) {
-    EXPECT_EQ(Trimmed(S(U::Format(kInf, f, 6))), "Inf");
-    EXPECT_EQ(Trimmed(S(U::Format(-kInf, f, 6))), "-Inf");
-    EXPECT_EQ(Trimmed(S(U::Format(kNaN, f, 6))), "NaN");
-  }
-}
-
 // --- Format dispatch.
-
-TEST(TextLayoutFormat, RejectsTheFormsItDoesNotWrite) {
-  EXPECT_EQ(S(U::Format(1.0f, xypC_DECIMAL, 6)), "Invalid number format");
-  EXPECT_EQ(S(U::Format(1.0f, xypC_POWER, 6)), "Invalid number format");
-  EXPECT_EQ(S(U::Format(1.0f, static_cast<xypC_FormatEnum>(5), 6)), "Invalid number format");
-  EXPECT_EQ(S(U::Format(1.0f, static_cast<xypC_FormatEnum>(-1), 6)), "Invalid number format");
-}
 
 TEST(TextLayoutFormat, ConcurrentCallsDoNotDisturbEachOther) {
   const std::vector<float> values = {1.5f, -0.25f, 123456.0f, 7e-20f};
@@ -400,32 +360,30 @@ TEST(TextLayoutBreakToLines, PartsBeforeAndInsideTheParenthesis) {
     const char* label;
     int width;  // never consulted
     V lines;
-  } cases[] = {
-      {"Time", 10, {"Time"}},
-      {"Internal energy", 10, {"Internal energy"}},
-      {"", 10, {""}},
-      {"Stress (MPa)", 10, {"Stress", "MPa)"}},
-      {"Stress (MPa) at end", 10, {"Stress", "MPa)"}},
-      {"Stress (MPa)", -1, {"Stress", "MPa)"}},
-      {"Stress (MPa)", 1000, {"Stress", "MPa)"}},
-      // With "Int" inside: three lines.
-      {"Displacement (Node 12 Int 3)", 10, {"Displacement", "Int 3", "Node 12"}},
-      {"S11 (Elem 4 Int 1) extra", 0, {"S11", "Int 1", "Elem 4"}},
-      // Nothing before "(", or no blank before "(" or "Int": no character is lost.
-      {"(MPa)", 10, {"", "MPa)"}},
-      {"Force(N)", 10, {"Force", "N)"}},
-      {"S (Elem 4:Int 1)", 10, {"S", "Int 1", "Elem 4:"}},
-      {"X (Int 3)", 10, {"X", "Int 3", ""}},
-      // No ")": the part runs to the end.
-      {"Stress (MPa", 10, {"Stress", "MPa"}},
-      {"U (Node 1 Int 2", 10, {"U", "Int 2", "Node 1"}},
-      // A ")" before the "(" is not its end.
-      {"a) b (c)", 10, {"a) b", "c)"}},
-      // "Int" outside the parenthesis does not count.
-      {"Internal energy (J)", 10, {"Internal energy", "J)"}},
-      {"S (E 1) Int 2", 10, {"S", "E 1)"}},
-      {"Internal force (Elem 3 Int 2)", 10, {"Internal force", "Int 2", "Elem 3"}},
-  };
+  } cases[] = {{"Time", 10, {"Time"}},
+               {"Internal energy", 10, {"Internal energy"}},
+               {"", 10, {""}},
+               {"Stress (MPa)", 10, {"Stress", "MPa)"}},
+               {"Stress (MPa) at end", 10, {"Stress", "MPa)"}},
+               {"Stress (MPa)", -1, {"Stress", "MPa)"}},
+               {"Stress (MPa)", 1000, {"Stress", "MPa)"}},
+               // With "Int" inside: three lines.
+               {"Displacement (Node 12 Int 3)", 10, {"Displacement", "Int 3", "Node 12"}},
+               {"S11 (Elem 4 Int 1) extra", 0, {"S11", "Int 1", "Elem 4"}},
+               // Nothing before "(", or no blank before "(" or "Int": no character is lost.
+               {"(MPa)", 10, {"", "MPa)"}},
+               {"Force(N)", 10, {"Force", "N)"}},
+               {"S (Elem 4:Int 1)", 10, {"S", "Int 1", "Elem 4:"}},
+               {"X (Int 3)", 10, {"X", "Int 3", ""}},
+               // No ")": the part runs to the end.
+               {"Stress (MPa", 10, {"Stress", "MPa"}},
+               {"U (Node 1 Int 2", 10, {"U", "Int 2", "Node 1"}},
+               // A ")" before the "(" is not its end.
+               {"a) b (c)", 10, {"a) b", "c)"}},
+               // "Int" outside the parenthesis does not count.
+               {"Internal energy (J)", 10, {"Internal energy", "J)"}},
+               {"S (E 1) Int 2", 10, {"S", "E 1)"}},
+               {"Internal force (Elem 3 Int 2)", 10, {"Internal force", "Int 2", "Elem 3"}}};
   for (const auto& c : cases)
     EXPECT_EQ(Lines(U::BreakToLines(c.label, c.width)), c.lines) << c.label;
 }
@@ -433,40 +391,29 @@ TEST(TextLayoutBreakToLines, PartsBeforeAndInsideTheParenthesis) {
 // --- Fit of a column.
 
 TEST(TextLayoutIsFit, CountsDigitsWithoutPointSignAndTrailingZeros) {
-  udd_UserXYData data;
-  data.AppendPair(1.5f, 0.125f);      // "1.5" 2 digits;   "0.125" 4 digits
-  data.AppendPair(-12.25f, 2.0f);     // "-12.25" 4;       "2." 1
-  data.AppendPair(100.0f, -1234.5f);  // "100." 3;         "-1234.5" 5
-  EXPECT_TRUE(U::IsFit(4, data, 0));
-  EXPECT_FALSE(U::IsFit(3, data, 0));
-  EXPECT_TRUE(U::IsFit(5, data, 1));
-  EXPECT_FALSE(U::IsFit(4, data, 1));
-  EXPECT_FALSE(U::IsFit(4, data, 7));  // any non-zero useY means y
-  EXPECT_FALSE(U::IsFit(-1, data, 0));
-}
-
-TEST(TextLayoutIsFit, SmallRecordsAndNonFiniteValues) {
-  udd_UserXYData empty;
-  EXPECT_TRUE(U::IsFit(0, empty, 0));
-  EXPECT_TRUE(U::IsFit(-5, empty, 1));
-
-  udd_UserXYData one;
-  one.AppendPair(1e-7f, 0.1f);  // "%f": "0.000000" is 1 digit; "0.100000" 2
-  EXPECT_TRUE(U::IsFit(1, one, 0));
-  EXPECT_FALSE(U::IsFit(1, one, 1));
-  EXPECT_TRUE(U::IsFit(2, one, 1));
-
-  udd_UserXYData big;
-  big.AppendPair(FLT_MAX, 0.0f);  // 39 integer digits
-  EXPECT_TRUE(U::IsFit(39, big, 0));
-  EXPECT_FALSE(U::IsFit(38, big, 0));
-
-  udd_UserXYData nonFinite;
-  nonFinite.AppendPair(-kInf, kNaN);  // "Inf" and "NaN": 3 each
-  EXPECT_TRUE(U::IsFit(3, nonFinite, 0));
-  EXPECT_FALSE(U::IsFit(2, nonFinite, 0));
-  EXPECT_TRUE(U::IsFit(3, nonFinite, 1));
-  EXPECT_FALSE(U::IsFit(2, nonFinite, 1));
+  auto record = [](std::initializer_list<std::pair<float, float>> pairs) {
+    udd_UserXYData data;
+    for (auto [x, y] : pairs) data.AppendPair(x, y);
+    return data;
+  };
+  // x: "1.5" 2 digits, "-12.25" 4, "100." 3; y: "0.125" 4, "2." 1, "-1234.5" 5.
+  const udd_UserXYData data = record({{1.5f, 0.125f}, {-12.25f, 2.0f}, {100.0f, -1234.5f}});
+  const udd_UserXYData one = record({{1e-7f, 0.1f}});    // "%f": "0.000000" 1 digit, "0.100000" 2
+  const udd_UserXYData big = record({{FLT_MAX, 0.0f}});  // 39 integer digits
+  const udd_UserXYData nonFinite = record({{-kInf, kNaN}});  // "Inf" and "NaN": 3 each
+  const udd_UserXYData empty;
+  const struct {
+    const udd_UserXYData& data;
+    int width, useY;  // any non-zero useY means y
+    bool fits;
+  } cases[] = {{data, 4, 0, true},      {data, 3, 0, false},     {data, 5, 1, true},
+               {data, 4, 1, false},     {data, 4, 7, false},     {data, -1, 0, false},
+               {empty, 0, 0, true},     {empty, -5, 1, true},    {one, 1, 0, true},
+               {one, 1, 1, false},      {one, 2, 1, true},       {big, 39, 0, true},
+               {big, 38, 0, false},     {nonFinite, 3, 0, true}, {nonFinite, 2, 0, false},
+               {nonFinite, 3, 1, true}, {nonFinite, 2, 1, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(U::IsFit(c.width, c.data, c.useY), c.fits) << c.width << " " << c.useY;
 }
 
 // --- Internal checks.

@@ -236,7 +236,7 @@ TEST(XYMathCombine, OperationsAndErrors) {
   EXPECT_RAISES(M::Combine("sum", {&a, &none}, M::SUM), "sum: the XY data has no pairs");
 }
 
-TEST(XYMathCalculus, DifferentiateIntegrate) {
+TEST(XYMathCalculus, DifferentiateIntegrateSmoothNormalizeAndReshape) {
   const std::vector<float> x = {0, 0.5f, 1.5f, 1.75f, 3, 4};
   std::vector<float> squares;
   for (float v : x) squares.push_back(v * v);
@@ -254,17 +254,16 @@ TEST(XYMathCalculus, DifferentiateIntegrate) {
   ExpectY(M::Integrate("i", Make({1, 2, 4, 4.5f, 7}, {1, 2, 4, 4.5f, 7})),
           {0, 1.5, 7.5, 9.625, 24});
   ExpectY(M::Integrate("i", Make({3}, {9})), {0});
-}
 
-TEST(XYMathCalculus, SmoothNormalizeAndReshaping) {
+  // Smoothing, normalizing and reshaping.
   const Pairs a = Make({0, 1, 2, 3, 4, 5, 6}, {1, 2, 4, 8, 16, 32, 64});
   ExpectY(M::Smooth("s", a, 5), {1, 7 / 3.0, 31 / 5.0, 62 / 5.0, 124 / 5.0, 112 / 3.0, 64});
   ExpectY(M::Smooth("s", a, 99), {1, 7 / 3.0, 31 / 5.0, 127 / 7.0, 124 / 5.0, 112 / 3.0, 64});
   ExpectY(M::Smooth("s", a, 1), {1, 2, 4, 8, 16, 32, 64});
   // y = i^2 averages to i^2 + k (k + 1) / 3 over i - k .. i + k, short windows and long.
-  const Pairs squares = Sampled(1, 60, [](double t) { return t * t; });
+  const Pairs iSquared = Sampled(1, 60, [](double t) { return t * t; });
   for (size_t half : {3u, 12u}) {
-    const Pairs s = M::Smooth("s", squares, int(2 * half + 1));
+    const Pairs s = M::Smooth("s", iSquared, int(2 * half + 1));
     for (size_t i = 0; i < 60; ++i) {
       const double k = double(std::min({half, i, 59 - i}));
       ASSERT_NEAR(s[i].y, double(i * i) + k * (k + 1) / 3, 1e-3) << half << " " << i;

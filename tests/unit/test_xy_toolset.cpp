@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "xypK_Module.h"
@@ -134,10 +135,8 @@ TEST_F(XYToolset, UpdateXYDataRecomputesExtentsAndRedrawsPlotsThatDrawThem) {
   Toolset().UpdateXYData("d");
   for (auto [plot, curve] : {std::pair{"P", "a"}, std::pair{"Q", "b"}}) {
     const xypK_Curve& c = Toolset().ConstGetXYPlot(plot).curves.ConstGet(curve);
-    EXPECT_EQ(c.xMin, -5.0f);
-    EXPECT_EQ(c.xMax, 7.0f);
-    EXPECT_EQ(c.yMin, 2.0f);
-    EXPECT_EQ(c.yMax, 9.0f);
+    EXPECT_EQ(std::make_tuple(c.xMin, c.xMax, c.yMin, c.yMax),
+              std::make_tuple(-5.f, 7.f, 2.f, 9.f));
   }
   EXPECT_EQ(Toolset().ConstGetXYPlot("R").curves.ConstGet("c").xMax, 1.0f);
   EXPECT_EQ(Refreshed(), Names{"P"});

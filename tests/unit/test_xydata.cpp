@@ -115,23 +115,14 @@ TEST(ModuleFrame, StartUpNestsAndLibrariesComeUpOnceInOrder) {
 
 // Names, legends and float pairs of typed data are checked end to end in
 // tests/python/test_xydata_keyboard.py; the type code is not seen from Python.
-TEST_F(XYDataTest, KeyboardReaderStoresTypedDataAndReturnsACopy) {
+TEST_F(XYDataTest, KeyboardReaderStoresTypedDataAndReturnsACopyTheModuleStoresNothing) {
   auto xy = Typed("  a b ", {{0.1, 1e-50}, {1e39, -1e39}});
   ASSERT_TRUE(Repository().IsMember("a b"));
   EXPECT_EQ(Repository().ConstGet("a b").TypeCode(), 2);
   Repository().Remove("a b");
   EXPECT_EQ(xy->Record().Size(), 2u);  // the returned object holds a copy
-}
 
-TEST_F(XYDataTest, NarrowingRoundsLikeTheCConversion) {
-  EXPECT_EQ(udd_PairEntry::Narrow(static_cast<double>(FLT_MAX) * (1 + 1e-9)), FLT_MAX);
-  EXPECT_TRUE(std::isinf(udd_PairEntry::Narrow(static_cast<double>(FLT_MAX) + 0x1p103)));
-  EXPECT_EQ(udd_PairEntry::Narrow(-static_cast<double>(FLT_MAX) - 0x1p102), -FLT_MAX);
-  EXPECT_TRUE(std::isnan(udd_PairEntry::Narrow(NAN)));
-  EXPECT_EQ(udd_PairEntry::Narrow(1e-45), 1e-45f);  // subnormal
-}
-
-TEST_F(XYDataTest, ModuleCommandMakesTemporaryDataOnly) {
+  // The module's command makes temporary data only.
   omu_Arguments args("XYData");
   args.AddKeyword("name", Str("t"));
   args.AddKeyword("data", Pairs({{1, 2}}));
@@ -147,9 +138,17 @@ TEST_F(XYDataTest, ModuleCommandMakesTemporaryDataOnly) {
   EXPECT_TRUE(Repository().IsEmpty());
 }
 
+TEST_F(XYDataTest, NarrowingRoundsLikeTheCConversion) {
+  EXPECT_EQ(udd_PairEntry::Narrow(static_cast<double>(FLT_MAX) * (1 + 1e-9)), FLT_MAX);
+  EXPECT_TRUE(std::isinf(udd_PairEntry::Narrow(static_cast<double>(FLT_MAX) + 0x1p103)));
+  EXPECT_EQ(udd_PairEntry::Narrow(-static_cast<double>(FLT_MAX) - 0x1p102), -FLT_MAX);
+  EXPECT_TRUE(std::isnan(udd_PairEntry::Narrow(NAN)));
+  EXPECT_EQ(udd_PairEntry::Narrow(1e-45), 1e-45f);  // subnormal
+}
+
 // Renames through the dictionary, summaries and the other keyboard paths are covered end to end
 // by tests/python/test_xydata_*.py; what the scripting surface cannot reach is tested here.
-TEST_F(XYDataTest, RepositoryRenameAndCopy) {
+TEST_F(XYDataTest, RepositoryAndModelContainerRenameAndCopy) {
   Typed("b", {{0, 1}}, "keep");
   Typed("a", {{0, 2}});
   EXPECT_EQ(Repository().Keys(), (cow_List<cow_String>{"a", "b"}));
@@ -160,9 +159,8 @@ TEST_F(XYDataTest, RepositoryRenameAndCopy) {
   EXPECT_EQ(Repository().ConstGet("c").LegendLabel(), "keep");
   EXPECT_FALSE(Repository().Copy("nope", "d"));
   EXPECT_EQ(Repository().Size(), 3);
-}
 
-TEST_F(XYDataTest, ModelContainerRenameNeverLosesAnUnrelatedRecord) {
+  // A model container's rename never loses an unrelated record.
   xypK_XYDataCntr container;
   udd_UserXYData record;
   record.SetName("x");
