@@ -13,7 +13,9 @@ them into a folder of your choice and leaves them there):
                vary). About 515 MB.
   history.dat  *NODE PRINT tables as the solver prints them: 1,000 tables " displacements
                (vx,vy,vz) for set NALL and time ..." of 1,000 nodes each, 10^6 rows of a label and
-               three values (E13.6 with the solver's spacing). About 53 MB.
+               three values (E13.6 with the solver's spacing). About 53 MB; beside it
+               history.frd, the job's model (its 1,000 nodes, 50 kB), as the solver writes
+               an .frd for every job.
   text_frd.txt, text_dat.txt  two-column text of exactly the byte size of each input above
                ("%.6E %.6E" pairs, the last line a "**" comment that pads to the size), which
                session.XYDataFromFile reads: the peer, the reader of plain numbers this
@@ -239,7 +241,15 @@ def write_frd(path, blocks):
 
 
 def write_dat(path, times):
+    """The tables, and beside them the job's .frd as the solver writes it for a job without
+    result output: its model (here the nodes alone), which places the tables' nodes."""
     nodes = dat_nodes()
+    with open(path[:-4] + ".frd", "wb") as f:
+        f.write(b"    1C\n")
+        f.write(("    2C%30d%37s1\n" % (nodes.size, "")).encode())
+        zeros = _scientific(np.zeros(nodes.size), 5)[0]
+        f.write(_lines(_const(" -1", nodes.size), _digits(nodes, 10), zeros, zeros, zeros))
+        f.write(b" -3\n 9999\n")
     with open(path, "wb") as f:
         for t in dat_times(times):
             f.write((b"\n displacements (vx,vy,vz) for set NALL and time  %s\n\n"
