@@ -198,6 +198,41 @@ def test_an_unknown_block_is_skipped_with_its_warning(tmp_path, capfd, close_all
     np.testing.assert_array_equal(syy, f32([blocks["STRESS"][n][1] for n in labels]))
 
 
+def short_form(text):
+    """A long-form .frd rewritten in the short form: numbers of nodes and elements in 5 columns,
+    the blocks' format 0."""
+    out, block = [], None
+    for line in text.splitlines():
+        if line.startswith(("    2C", "    3C")):
+            block = line[4:6]
+            line = line[:-1] + "0"
+        elif line.startswith("  100C"):
+            block = "100C"
+            line = line[:73] + " 0" + line[75:]
+        elif line.startswith(" -1") and block in ("2C", "3C", "100C"):
+            line = " -1" + line[8:13] + line[13:]
+        elif line.startswith(" -2") and block == "3C":
+            line = " -2" + "".join(line[k + 5:k + 10] for k in range(3, len(line), 10))
+        out.append(line)
+    return "\n".join(out) + "\n"
+
+
+def test_the_short_form_reads_as_the_long_one(tmp_path):
+    long_form = open(os.path.join(BROKEN, "frd_unknown_block.frd")).read()
+    (tmp_path / "long.frd").write_text(long_form)
+    (tmp_path / "short.frd").write_text(short_form(long_form))
+    assert " -1    2    1    0    1\n -2    2    3    6    5" in short_form(long_form)
+    odbs = [xyp.session.openOdb(xyp.odb.fromCalculix(tmp_path / name)) for name in ("long", "short")]
+    try:
+        for label in ("D1", "D2", "SXX", "SZX"):
+            (l1, v1), (l2, v2) = (odb.fieldValues(step="Step-1", label=label) for odb in odbs)
+            assert l1.tolist() == l2.tolist() == list(range(1, 13))
+            np.testing.assert_array_equal(v1, v2)
+    finally:
+        for odb in odbs:
+            odb.close()
+
+
 def test_ctrl_c_stops_a_long_import_writing_nothing(tmp_path):
     nodes = 20000
     lines = ["    1C", "    2C%30d%37d" % (nodes, 1)]
