@@ -475,7 +475,7 @@ def generate(folder, blocks):
         meta["inputs"][kind] = {"path": path, "extra": extra, "bytes": size, "text": text,
                                 "text_meta": write_text(text, size)}
     for kind, name, extra, writer in (("frd", "small.frd", max(1, blocks // 10), write_frd),
-                                      ("dat", "small.dat", DAT_TIMES // 10, write_dat)):
+                                      ("dat", "small_history.dat", DAT_TIMES // 10, write_dat)):
         path = os.path.join(folder, name)
         meta["small"][kind] = {"path": path, "extra": extra, "bytes": writer(path, extra)}
     meta["seconds"] = time.perf_counter() - t0
