@@ -14,20 +14,25 @@ counted and reported, and this run goes on), with a limit of 60 s (--import-time
 xyp.odb.fromCalculix(<folder>/<job>) writes a results file, session.openOdb opens it, and every
 output listed by odb.historyVariables is extracted with XYDataFromHistory, once per run of
 consecutive steps of one domain it has values in (time and frequency steps cannot be mixed in
-one extraction); each extraction must hold at least one pair.
+one extraction); each extraction must hold at least one pair. The .frd is read once more here,
+on its own: for every nodal result block, the field output it became (odb.fieldValues of its
+step, frame and label) must hold as many values as the block has at nodes of the model, and
+those of its first and last three nodes must be the file's numbers as float32.
 
 The importer must either succeed or raise xyp.OdbError with a reason. Printed: the counts (decks,
 solved, timed out, failed to solve, imported, refused with the reasons grouped by their first
 words once paths and numbers are taken out, crashed or hung), the slowest solves and imports,
 and every job at fault with the tail of its standard error. The exit status is 1 when any
 import crashed, hung, raised anything but xyp.OdbError, or succeeded with a file that does not
-open or an output that does not extract; 2 when the package has no xyp.odb.fromCalculix (run
+open, an output that does not extract or field values other than the .frd's; 2 when the package has no xyp.odb.fromCalculix (run
 with --solve-only to measure the solver part alone).
 
 Budget: the suite of ccx 2.20 holds 355 decks. Solving all of them on this 2-core machine takes
 about 140 s of solver time, 77 s of wall time two at a time (two decks hit the 20 s limit:
 axrad2, thermomech; the median deck solves in 0.03 s), and a child process that imports the
-package costs about 0.1 s, so the whole suite is the default and stays within about five
+package costs about 0.1 s; with the imports, their extractions and the field check the whole
+run takes about 2 minutes of wall time (about 130 s as the CTest test calculix_robustness beside
+the other tests, ctest -j2), so the whole suite is the default and stays within about five
 minutes. `--sample N` runs N decks drawn with a fixed seed (--seed, default 1) instead, in the
 same order for the same seed, and says so in the output.
 
@@ -62,6 +67,97 @@ INPUT_PARAMETER = re.compile(r"\bINPUT\s*=\s*([^,\s]+)", re.IGNORECASE)
 
 # ---------------------------------------------------------------------------------------------
 # The child: one import, its file opened and every history output extracted.
+
+def frd_blocks(path):
+    """The nodal result blocks of an ASCII .frd, read here on their own to check the importer:
+    yields (step number, frame index, field labels, {node: values}) per block, with the first
+    and last few value records of the block only. The mapping is the importer's: steps by the
+    parameter record 1PSTEP, frames by increment within a step, a component whose name another
+    block of the frame took labelled BLOCK.COMPONENT; values at nodes the model lacks and
+    blocks that give a node twice are not kept."""
+    with open(path, "rb") as f:
+        lines = f.read().decode("latin-1").split("\n")
+    model, step, frames, taken, i = set(), 1, {}, {}, 0
+    while i < len(lines):
+        line = lines[i]
+        if line.startswith("    1PSTEP"):
+            words = line[10:].split()
+            if len(words) >= 3:
+                step = int(words[2])
+        elif line.startswith("    2C"):
+            i += 1
+            while not lines[i].startswith(" -3"):
+                model.add(int(lines[i][3:13]))
+                i += 1
+        elif line.startswith("  100C"):
+            increment, width = int(line[58:63] or 0), 5 if line[73:75].strip() == "0" else 10
+            name, irtype = lines[i + 1][5:13].strip(), int(lines[i + 1][18:23] or 1)
+            components, i = [], i + 2
+            while lines[i].startswith(" -5"):
+                if lines[i][33:38].strip() != "1":
+                    components.append(lines[i][5:13].strip())
+                i += 1
+            records = []
+            while not lines[i].startswith(" -3"):
+                start, node = i, int(lines[i][3:3 + width])
+                i += max(1, (len(components) + 5) // 6)
+                records.append((node, start))
+            i_end = i
+            kept = [(n, at) for n, at in records if n in model]
+            repeated = len({n for n, _ in kept}) != len(kept)
+            if irtype == 1:
+                keys = frames.setdefault(step, [])
+                if increment not in keys:
+                    keys.append(increment)
+                frame = keys.index(increment)
+                if kept and not repeated:
+                    names = taken.setdefault((step, frame), [])
+                    labels = []
+                    for c in components:
+                        labels.append(c if c not in names else name + "." + c)
+                        names.append(labels[-1])
+                    values = {}
+                    for node, at in kept[:3] + kept[-3:]:
+                        numbers, column, row = [], 3 + width, lines[at]
+                        for k in range(len(components)):
+                            if k and k % 6 == 0:
+                                at, column = at + 1, 3 + width
+                                row = lines[at]
+                            numbers.append(float(row[column:column + 12]))
+                            column += 12
+                        values[node] = numbers
+                    yield step, frame, labels, len(kept), values
+            i = i_end
+        i += 1
+
+
+def check_fields(odb, frd):
+    """Compares the field values of the results file with the .frd's own numbers (as float32);
+    returns (blocks checked, faults)."""
+    import numpy
+    checked, faults = 0, []
+    for step, frame, labels, count, values in frd_blocks(frd):
+        checked += 1
+        for k, label in enumerate(labels):
+            try:
+                got_labels, got = odb.fieldValues(step="Step-%d" % step, label=label, frame=frame)
+            except Exception as e:
+                faults.append("Step-%d frame %d %s: %s" % (step, frame, label, e))
+                continue
+            stored = dict(zip(got_labels.tolist(), got.tolist()))
+            if len(stored) != count:
+                faults.append("Step-%d frame %d %s: %d values, the file has %d"
+                              % (step, frame, label, len(stored), count))
+            for node, numbers in values.items():
+                want = float(numpy.float32(numbers[k]))
+                have = stored.get(node)
+                if have != want and not (want != want and have is not None and have != have):
+                    faults.append("Step-%d frame %d %s at node %d: %r, the file has %r"
+                                  % (step, frame, label, node, have, want))
+        if len(faults) >= 5:
+            break
+    return checked, faults
+
 
 def child(job, out, build):
     """Runs in a process of its own; prints one result line (JSON) after RESULT_MARK."""
@@ -109,6 +205,19 @@ def child(job, out, build):
         report()
         return
     result.update(steps=len(steps), histories=len(names), extractions=0, pairs=0)
+    frd = job + ".frd"
+    if os.path.isfile(frd):
+        try:
+            result["blocks"], faults = check_fields(odb, frd)
+        except Exception as e:  # a .frd this check cannot follow: said, not counted as a fault
+            result["blocks"], faults = 0, []
+            result["unchecked"] = "%s: %s" % (type(e).__name__, e)
+        if faults:
+            result.update(status="error", stage="fieldValues", type="field values",
+                          reason="; ".join(faults[:5]))
+            odb.close()
+            report()
+            return
     failures = []
     for name in names:
         try:
@@ -418,9 +527,14 @@ def report(records, options, wall):
           % (len(imported), len(refused), len(by_status["crashed"]), len(by_status["hung"]),
              len(by_status["error"])))
     if imported:
-        print("  of the imported: %d steps, %d history outputs, %d extractions, %d pairs in all"
+        print("  of the imported: %d steps, %d history outputs, %d extractions, %d pairs in all; "
+              "%d result blocks of the .frd checked against the field values"
               % tuple(sum(r.get(k, 0) for r in imported)
-                      for k in ("steps", "histories", "extractions", "pairs")))
+                      for k in ("steps", "histories", "extractions", "pairs", "blocks")))
+    unchecked = [r for r in imported if r.get("unchecked")]
+    if unchecked:
+        print("  field values not checked (the check could not follow the .frd): %s"
+              % ", ".join("%s (%s)" % (r["job"], r["unchecked"][:80]) for r in unchecked))
     timed = sorted((r for r in with_output if "import_s" in r), key=lambda r: -r["import_s"])
     if timed:
         print("  import time %.1f s in all; slowest: %s" % (

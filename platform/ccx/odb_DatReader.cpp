@@ -8,13 +8,17 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "cmdC_WIP.h"
+#include "nex_Exception.h"
 #include "odb_Checks.h"
 #include "odb_OdbException.h"
 #include "odb_TextLines.h"
 #include "odb_Writer.h"
+#include "omi_Singleton.h"
 #include "res_Enumerations.h"
 
 namespace {
@@ -248,6 +252,15 @@ struct odb_DatReader::Impl {
   std::vector<double> rowValues;
   std::unordered_map<std::uint64_t, int> faceRepeats;  // per table of element faces
 
+  // Rows at entities the .frd's model does not hold. The solver prints every label of a node
+  // set, also those no element uses (which its .frd leaves out), and prints the nodes and
+  // elements of beams and shells as the input gave them, while its .frd holds the solids it
+  // expanded them into, with new numbers (a composite shell becomes one solid per layer). Such
+  // rows cannot be placed, so they are skipped: one warning at the first of each kind, a count
+  // at the end. [0] nodes, [1] elements.
+  std::unordered_set<int> skipped[2];
+  std::int64_t skippedRows[2] = {0, 0};
+
   void Read();
   HeaderKind ParseHeader(std::string_view line, Header& h);
   void Warn(const std::string& what) {
@@ -264,7 +277,14 @@ struct odb_DatReader::Impl {
   // than the header's (the table is then skipped).
   bool ReadTable(const Header& h);
   int ParseRow(std::string_view line, Layout layout, int count, RowKey& key, bool first);
-  void CheckEntity(Layout layout, const RowKey& key);
+  // Whether a row's entity can be placed in the model: false for a node or element the model
+  // lacks and for the front or back of a plane element (the row is skipped); odb_OdbException
+  // for an integration point below 1 or a face the element cannot have.
+  bool CheckEntity(Layout layout, const RowKey& key);
+  void SkipRow(Layout layout, const RowKey& key);
+  // The face of the model's element that a contact row's face is (see PlacedFace below); 0 for
+  // none, -1 for the front or back of a plane element.
+  int FaceOf(const RowKey& key) const;
   // A row at fault; the last line of a file without its line end is a truncated file.
   [[noreturn]] void RowFail(const std::string& reason) {
     if (!lines.LastLineEnded()) lines.Fail("truncated: the last row has no line end");
@@ -602,7 +622,11 @@ bool odb_DatReader::Impl::ReadTable(const Header& h) {
           continue;
         }
       } else {
-        CheckEntity(h.layout, key);
+        if (!CheckEntity(h.layout, key)) {
+          SkipRow(h.layout, key);
+          if (!advance()) break;
+          continue;
+        }
         id = static_cast<int>(s->rows.size());
         s->rows.push_back(key);
         s->lastTable.push_back(-1);
@@ -627,24 +651,64 @@ bool odb_DatReader::Impl::ReadTable(const Header& h) {
   return true;
 }
 
-// A node or element a row names the first time: it must be in the model.
-void odb_DatReader::Impl::CheckEntity(Layout layout, const RowKey& key) {
-  if (layout == Layout::kTotal) return;
-  if (layout == Layout::kNode) {
-    if (instance->NodeIndex(key.a) < 0)
-      lines.Fail("no node " + std::to_string(key.a) + " in the model");
-    return;
-  }
-  const odiK_PartInstance::ElementRef ref = instance->FindElement(key.a);
-  if (ref.elementClass < 0) lines.Fail("no element " + std::to_string(key.a) + " in the model");
+// A node or element a row names the first time: whether the model holds it.
+bool odb_DatReader::Impl::CheckEntity(Layout layout, const RowKey& key) {
+  if (layout == Layout::kTotal) return true;
+  if (layout == Layout::kNode) return instance->NodeIndex(key.a) >= 0;
+  if (instance->FindElement(key.a).elementClass < 0) return false;
   if (layout == Layout::kIntegration && key.b < 1)
     lines.Fail("integration point " + std::to_string(key.b) + " (they count from 1)");
   if (layout == Layout::kElementFace) {
-    const int faces = odb_Checks::Faces(
-        instance->elementClasses[static_cast<std::size_t>(ref.elementClass)].shape);
-    if (key.b < 1 || key.b > faces)
+    const int face = FaceOf(key);
+    if (face == 0)
       lines.Fail("element " + std::to_string(key.a) + " has no face " + std::to_string(key.b));
+    if (face < 0) return false;
   }
+  return true;
+}
+
+namespace {
+// The face of an element of `shape` that the solver's face `face` is. The solver numbers the
+// faces of its own solid elements; a plane or axisymmetric element, which it expands into a
+// solid of one layer, has its front and back as faces 1 and 2 and its edges as faces 3 to
+// 2 + edges (edge 1, from node 1 to 2, is face 3). Such an element stays two-dimensional in the
+// .frd, so its contact faces become its edges; its front and back have no face there (-1).
+// 0: no face of the element.
+int PlacedFace(res_ElementShapeEnm shape, int face) {
+  const int faces = odb_Checks::Faces(shape);
+  if (shape == res_TRI || shape == res_QUAD) {
+    if (face == 1 || face == 2) return -1;
+    face -= 2;
+  }
+  return face >= 1 && face <= faces ? face : 0;
+}
+}  // namespace
+
+int odb_DatReader::Impl::FaceOf(const RowKey& key) const {
+  const odiK_PartInstance::ElementRef ref = instance->FindElement(key.a);
+  if (ref.elementClass < 0) return 0;
+  return PlacedFace(instance->elementClasses[static_cast<std::size_t>(ref.elementClass)].shape,
+                    key.b);
+}
+
+void odb_DatReader::Impl::SkipRow(Layout layout, const RowKey& key) {
+  const int kind = layout == Layout::kNode ? 0 : 1;
+  if (skippedRows[kind]++ == 0) {
+    if (kind == 0)
+      lines.Warn("node " + std::to_string(key.a) +
+                 " is not in the .frd's model: its rows are skipped, and those of any other "
+                 "node the model does not hold (nodes no element uses, nodes of beams and "
+                 "shells the solver expanded)");
+    else if (instance->FindElement(key.a).elementClass < 0)
+      lines.Warn("element " + std::to_string(key.a) +
+                 " is not in the .frd's model: its rows are skipped, and those of any other "
+                 "element the model does not hold (beams and shells the solver expanded)");
+    else
+      lines.Warn("face " + std::to_string(key.b) + " of element " + std::to_string(key.a) +
+                 " is the front or back of a plane element, which the .frd's model does not "
+                 "have: its rows are skipped, and those of any other such face");
+  }
+  skipped[kind].insert(key.a);
 }
 
 void odb_DatReader::Impl::Read() {
@@ -704,7 +768,22 @@ void odb_DatReader::Impl::Read() {
     }
     skipping = false;
   }
-  Finish();
+  for (int kind = 0; kind < 2; ++kind) {
+    if (skippedRows[kind] < 2) continue;
+    const std::size_t n = skipped[kind].size();
+    omi_Singleton<cmdC_WIP>::Instance().Warning(
+        cow_String(reader.path_.Std() + ": skipped " + std::to_string(skippedRows[kind]) +
+                   " rows at " + std::to_string(n) + (kind == 0 ? " node" : " element") +
+                   (n == 1 ? "" : "s") + " the .frd's model does not hold"));
+  }
+  // The writer checks each set and history output again; a refusal is a fault of this file.
+  try {
+    Finish();
+  } catch (const odb_OdbException&) {
+    throw;
+  } catch (const nex_Exception& e) {
+    throw odb_OdbException(reader.path_, e.what());
+  }
 }
 
 void odb_DatReader::Impl::Finish() {
@@ -713,7 +792,8 @@ void odb_DatReader::Impl::Finish() {
 
   // Sets: the entities the rows list, by name; a total alone makes an empty element set.
   struct SetData {
-    int kind = -1;  // -1: named only by totals
+    int kind = -1;       // -1: named only by totals
+    bool total = false;  // a total names it
     std::vector<int> labels;
   };
   std::vector<std::string> setOrder;
@@ -724,7 +804,10 @@ void odb_DatReader::Impl::Finish() {
     auto [it, added] = sets.try_emplace(s.set);
     if (added) setOrder.push_back(s.set);
     SetData& d = it->second;
-    if (s.layout == Layout::kTotal) continue;
+    if (s.layout == Layout::kTotal) {
+      d.total = true;
+      continue;
+    }
     const int kind = s.layout == Layout::kNode ? res_NODE_SET : res_ELEMENT_SET;
     if (d.kind < 0) d.kind = kind;
     if (d.kind != kind) continue;  // the same name for nodes and elements: the first kind holds
@@ -748,6 +831,7 @@ void odb_DatReader::Impl::Finish() {
   for (const std::string& name : setOrder) {
     SetData& d = sets[name];
     if (writer.Model().SetIndex(cow_String(name)) >= 0) continue;
+    if (d.labels.empty() && !d.total) continue;  // all its rows skipped: no set to show
     std::sort(d.labels.begin(), d.labels.end());
     d.labels.erase(std::unique(d.labels.begin(), d.labels.end()), d.labels.end());
     writer.AddSet(cow_String(name), d.kind < 0 ? res_ELEMENT_SET : d.kind, instanceName,
@@ -825,7 +909,7 @@ void odb_DatReader::Impl::Finish() {
           point.position = res_ELEMENT_FACE;
           point.instance = instanceName;
           point.element = k.a;
-          point.face = k.b;
+          point.face = FaceOf(k);
           point.integrationPoint = k.c;
           break;
         case Layout::kTotal:

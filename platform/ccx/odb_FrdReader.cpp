@@ -1,6 +1,7 @@
 #include "odb_FrdReader.h"
 
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "nex_Exception.h"
@@ -248,6 +249,7 @@ odb_FrdReader::Step& odb_FrdReader::StepNumbered(int number, int domain, double 
 void odb_FrdReader::ReadResults(std::string_view header) {
   AddModel();
   if (!hasModel_) lines_.Fail("a result block before the model's nodes");
+  const std::int64_t headerLine = lines_.LineNumber();
   const double value = Number(header, 12, 12);
   const int analysis = Integer(header, 56, 2, 0);
   const int increment = Integer(header, 58, 5, 0);
@@ -279,17 +281,37 @@ void odb_FrdReader::ReadResults(std::string_view header) {
 
   std::vector<int> labels;
   std::vector<std::vector<float>> values(perNode);
+  std::size_t skipped = 0;
+  std::size_t notNumbers = 0;
   const odiK_PartInstance& instance =
       writer_.Model().instances[static_cast<std::size_t>(writer_.Model().InstanceIndex(instance_))];
+  // The nodes the block gave values at so far, by index: a node given twice (the solver writes
+  // the contact energy of face-to-face contact so, one record per contact point, all under one
+  // node) makes the block no field of one value per node.
+  std::vector<unsigned char> given(instance.NumNodes(), 0);
+  int repeated = -1;  // the first node given twice
   for (;;) {
     if (IsRecord(line, "-3")) break;
     if (!IsRecord(line, "-1"))
       lines_.Fail("expected a value record ( -1) or the block's end ( -3) in " + name.Std());
     const int node = Integer(line, 3, labelWidth, -1);
-    if (instance.NodeIndex(node) < 0)
-      lines_.Fail(name.Std() + " has values at node " + std::to_string(node) +
-                  ", which the model does not have");
-    labels.push_back(node);
+    if (node < 0) lines_.Fail("a value record without its node number in " + name.Std());
+    // Values at a node the model lacks are read (and checked) but not kept: the solver writes
+    // its model once, at the start, without the nodes of elements a model change removed then,
+    // and writes the values of the original nodes of shells and beams it expands, which the
+    // model replaces with the new nodes. One warning per block names the first.
+    const int index = instance.NodeIndex(node);
+    const bool kept = index >= 0;
+    if (kept) {
+      labels.push_back(node);
+      unsigned char& mark = given[static_cast<std::size_t>(index)];
+      if (mark && repeated < 0) repeated = node;
+      mark = 1;
+    } else if (skipped++ == 0) {
+      lines_.Warn(name.Std() + " has values at node " + std::to_string(node) +
+                  ", which the model does not have: skipped, with those at any other such node "
+                  "of the block");
+    }
     std::size_t column = 3 + labelWidth;
     for (std::size_t k = 0; k < perNode; ++k) {
       if (k > 0 && k % 6 == 0) {
@@ -299,7 +321,13 @@ void odb_FrdReader::ReadResults(std::string_view header) {
                       std::to_string(k) + " of its " + std::to_string(perNode) + " values");
         column = 3 + labelWidth;
       }
-      values[k].push_back(static_cast<float>(Number(line, column, 12)));
+      const float v = static_cast<float>(Number(line, column, 12));
+      // The solver writes NaN where its own computation failed: kept as the file says it.
+      if (!std::isfinite(v) && notNumbers++ == 0)
+        lines_.Warn(name.Std() + " has a value that is no finite number ('" +
+                    std::string(Trimmed(Field(line, column, 12))) + "') at node " +
+                    std::to_string(node) + ": kept as it is, with any other in the block");
+      if (kept) values[k].push_back(v);
       column += 12;
     }
     line = BlockLine("result");
@@ -315,6 +343,12 @@ void odb_FrdReader::ReadResults(std::string_view header) {
     step.frameKeys.push_back(increment);
     step.frameValues.push_back(value);
     step.frameFields.emplace_back();
+  }
+  if (repeated >= 0) {
+    lines_.Warn("skipped the result block " + name.Std() + " that starts at line " +
+                std::to_string(headerLine) + ": it gives node " + std::to_string(repeated) +
+                " more than one value record");
+    return;
   }
   if (labels.empty()) return;
   std::size_t k = 0;

@@ -12,8 +12,10 @@
 // table's time); without them, the reader makes its own steps, a new one whenever a table's time
 // goes back. The sets named by the tables are added to the model, with the entities their rows
 // list. Text that is neither a known table nor its rows (eigenvalue output, unknown tables) is
-// skipped with one warning line naming it and its line. A malformed number, a truncated table
-// and a node or element the model does not hold raise odb_OdbException naming file and line.
+// skipped with one warning line naming it and its line; so are rows at nodes or elements the
+// .frd's model does not hold, which the solver prints for labels of generated sets that are no
+// node and for the original nodes and elements of beams and shells it expanded into solids.
+// A malformed number and a truncated table raise odb_OdbException naming file and line.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -8,9 +8,11 @@
 // frequency step, which makes the step FREQUENCY; else the file's total time less the time at
 // which the step started, the last frame of the time steps before it).
 //
-// Unknown blocks and records are skipped with one warning line naming them and their line.
-// A malformed number, a truncated file, an unknown element type, a binary file and a reference
-// to a node that does not exist raise odb_OdbException naming the file and the line.
+// Unknown blocks and records are skipped with one warning line naming them and their line, as
+// are values at nodes the model lacks (nodes a model change added, original nodes of expanded
+// shells) and blocks that give one node twice. A malformed number, a truncated file, an
+// unknown element type, a binary file and an element that refers to a node that does not exist
+// raise odb_OdbException naming the file and the line.
 #include <string_view>
 #include <vector>
 

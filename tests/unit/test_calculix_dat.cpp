@@ -237,19 +237,34 @@ TEST_F(CalculixDat, FaultsNameTheLine) {
             std::string::npos);
   const std::string table = " displacements (vx,vy,vz) for set N and time  0.1000000E+01\n\n";
   const std::pair<std::string, std::string> cases[] = {
-      {table + "         3  1.0E+00  2.0E+00  3.0E+00\n        99  1.0E+00  2.0E+00  3.0E+00\n",
-       "line 4: no node 99 in the model"},
       {table + "         3  1.0E+00  2.0E+00\n", "line 3: row has 2 numbers, the table has 3"},
       {table + "         3  1.0E+00  2.0E+00  3.0E+00  4.0E+00\n", "line 3: row has 4 numbers"},
       {table + "         3  1.0E+00  2.0", "line 3: truncated"},
       {" displacements (vx,vy,vz) for set N and time  0.1000000E+01\n", "line 1: truncated"},
-      {" stresses (elem, integ.pnt.,sxx) for set E and time  0.1E+01\n\n         5   1  1.0\n",
-       "line 3: no element 5 in the model"},
   };
   for (const auto& [text, expected] : cases)
     EXPECT_NE(Failure(Write(text)).find("job.dat: " + expected), std::string::npos) << expected;
   // Nothing reached the writer.
   EXPECT_TRUE(writer_->Model().sets.empty());
+}
+
+// The solver prints rows at labels its .frd model lacks (labels of generated node sets that are
+// no node; the original nodes and elements of beams and shells it expanded): skipped, warned.
+TEST_F(CalculixDat, RowsTheModelLacksAreSkippedWithWarnings) {
+  const auto odb = Import(
+      " displacements (vx,vy,vz) for set N and time  0.1000000E+01\n\n"
+      "         3  1.0E+00  2.0E+00  3.0E+00\n        99  1.0E+00  2.0E+00  3.0E+00\n"
+      "        98  1.0E+00  2.0E+00  3.0E+00\n\n"
+      " stresses (elem, integ.pnt.,sxx) for set E and time  0.1E+01\n\n         5   1  1.0\n");
+  const ddb_Step& step = odb->Steps()[0];
+  EXPECT_EQ(Values(*odb, Find(step, "U3", 3)).second, Floats({3.0}));
+  EXPECT_EQ(Find(step, "U3", 99), nullptr);
+  EXPECT_EQ(step.histories.size(), 3u);
+  ASSERT_EQ(Warnings().size(), 3u);
+  EXPECT_NE(Warnings()[0].find("job.dat: line 4: node 99 is not in the .frd's model"),
+            std::string::npos);
+  EXPECT_NE(Warnings()[1].find("line 9: element 5 is not in the .frd's model"), std::string::npos);
+  EXPECT_NE(Warnings()[2].find("skipped 2 rows at 2 nodes"), std::string::npos);
 }
 
 TEST_F(CalculixDat, EigenvalueOutputSkippedWithWarnings) {
