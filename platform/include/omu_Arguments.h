@@ -59,7 +59,8 @@ class omu_Arguments {
   // Raises the failure that made the first form of the call give way to an alternative.
   [[noreturn]] void RaiseFormError() const;
 
-  // The call's arguments as a script writes them: "(name='a', data=((1, 2),))".
+  // The call's arguments as a script writes them: "(name='a', data=((1, 2),))"; a sequence of more
+  // than 4 pairs or 16 items is written as its size ("<1000000 pairs>").
   cow_String AsRepr() const;
 
  private:

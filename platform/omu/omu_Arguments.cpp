@@ -1,6 +1,7 @@
 #include "omu_Arguments.h"
 
 #include "omu_KeywordErrorException.h"
+#include "omu_PrimSequence.h"
 #include "omu_TypeErrorException.h"
 
 omu_Arguments::omu_Arguments(cow_String command) : command_(std::move(command)) {}
@@ -39,8 +40,8 @@ omu_Arguments::Slot* omu_Arguments::FindKeyword(const char* keyword) {
 
 omu_PrimSequence* omu_Arguments::TakePacked(const char* keyword) {
   Slot* slot = FindKeyword(keyword);
-  if (!slot || (slot->value->Kind() != omu_PrimKind::Tuple &&
-                slot->value->Kind() != omu_PrimKind::List))
+  if (!slot ||
+      (slot->value->Kind() != omu_PrimKind::Tuple && slot->value->Kind() != omu_PrimKind::List))
     return nullptr;
   auto& sequence = static_cast<omu_PrimSequence&>(*slot->value);
   if (!sequence.IsPairArray()) return nullptr;
@@ -114,17 +115,43 @@ void omu_Arguments::End(const char*) {
                  cow_String::FromInt(static_cast<long long>(positional_.size())) + " were given"));
 }
 
+namespace {
+// A value as a script would write it, with long sequences written as their size: a call's text
+// stays short however much data the call carries.
+cow_String BoundedRepr(const omu_Primitive& value) {
+  constexpr std::size_t kPairsShown = 4;
+  constexpr std::size_t kItemsShown = 16;
+  if (value.Kind() != omu_PrimKind::Tuple && value.Kind() != omu_PrimKind::List)
+    return value.Repr();
+  const auto& sequence = static_cast<const omu_PrimSequence&>(value);
+  const std::size_t n = sequence.Size();
+  if (sequence.IsPairArray() ? n > kPairsShown : n > kItemsShown)
+    return "<" + cow_String::FromInt(static_cast<long long>(n)) +
+           (sequence.IsPairArray() ? " pairs>" : " items>");
+  if (sequence.IsPairArray()) return value.Repr();
+  const bool isList = value.Kind() == omu_PrimKind::List;
+  cow_String out(isList ? "[" : "(");
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i) out += ", ";
+    out += BoundedRepr(sequence.Item(i));
+  }
+  if (!isList && n == 1) out += ",";
+  out += isList ? "]" : ")";
+  return out;
+}
+}  // namespace
+
 cow_String omu_Arguments::AsRepr() const {
   cow_String out("(");
   bool first = true;
   for (const Slot& slot : positional_) {
     if (!first) out += ", ";
-    out += slot.value->Repr();
+    out += BoundedRepr(*slot.value);
     first = false;
   }
   for (const Slot& slot : keywords_) {
     if (!first) out += ", ";
-    out += slot.keyword + "=" + slot.value->Repr();
+    out += slot.keyword + "=" + BoundedRepr(*slot.value);
     first = false;
   }
   return out + ")";

@@ -101,8 +101,11 @@ class TestPlotsAndCurves:
         assert (options.legendText, options.systemDefinedLegendText) == ("mine", "from a")
         assert options.lineColor == "Red"
 
-        with pytest.raises(xyp.XyPlotError, match="^Curve name must be entered$"):
-            plot.Curve(name="", xyData=a)
+        # Names go without blanks at either end; blanks alone are no name.
+        assert plot.Curve(name="  c ", xyData=a).name == "c" and plot.curves.keys() == ["c"]
+        for name in ("", "   "):
+            with pytest.raises(xyp.XyPlotError, match="^Curve name must be entered$"):
+                plot.Curve(name=name, xyData=a)
         with pytest.raises(TypeError, match="xyData"):
             plot.Curve(name="d")
         with pytest.raises(TypeError, match="xyData"):

@@ -7,6 +7,7 @@
 #include "omu_Arguments.h"
 #include "omu_KeywordErrorException.h"
 #include "omu_PrimBool.h"
+#include "omu_PrimList.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
@@ -212,6 +213,22 @@ TEST(Arguments, ReprWritesTheCallAsAScriptWould) {
   args.AddKeyword("whole", Num(3.0));
   EXPECT_EQ(args.AsRepr(),
             "(\"it's\", data=((0.1, 1e-50),), flag=True, none=None, big=1e+16, whole=3.0)");
+
+  // Long sequences are written as their size, at any depth; short ones whole.
+  omu_Arguments big("XYData");
+  auto pairs = std::make_unique<omu_PrimTuple>();
+  pairs->SetPairs(std::vector<double>(2000000, 0.5));
+  big.AddKeyword("data", std::move(pairs));
+  auto few = std::make_unique<omu_PrimList>();
+  few->SetPairs({1, 2, 3, 4});
+  big.AddKeyword("few", std::move(few));
+  auto nested = std::make_unique<omu_PrimTuple>();
+  auto numbers = std::make_unique<omu_PrimTuple>();
+  for (int i = 0; i < 17; ++i) numbers->Append(Num(i));
+  nested->Append(std::move(numbers));
+  big.AddKeyword("nested", std::move(nested));
+  EXPECT_EQ(big.AsRepr(),
+            "(data=<1000000 pairs>, few=[(1.0, 2.0), (3.0, 4.0)], nested=(<17 items>,))");
 }
 
 TEST(Arguments, PackedPairsReadLikeTuplesOfTuples) {

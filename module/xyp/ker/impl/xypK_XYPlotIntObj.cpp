@@ -76,6 +76,8 @@ omu_Result xypK_XYPlotIntObj::Curve(omu_Arguments& args) {
   args.Get(name, "name");
   args.Get(data, "xyData");
   args.End();
+  // Names of curves, as of XY data and plots, go without blanks at either end.
+  name = name.Trim(' ');
   if (name.IsEmpty()) xypK_MessageTypes::ErrorCurveNameNotGiven();
   return CreateSingleCurve(name, *data, false);
 }
@@ -91,14 +93,14 @@ omu_Result xypK_XYPlotIntObj::CurveSet(omu_Arguments& args) {
   for (std::size_t i = 0; i < items->Size(); ++i) {
     std::shared_ptr<oda_XYDataCommonIntObj> object;
     if (!omu_ValueReader::Read(items->Item(i), object)) continue;
-    if (object->Record().Name().IsEmpty() && object->Name().IsEmpty())
+    if (object->Record().Name().Trim(' ').IsEmpty() && object->Name().Trim(' ').IsEmpty())
       xypK_MessageTypes::ErrorCurveNameNotGiven();
     data.push_back(std::move(object));
   }
   auto handles = std::make_unique<omu_PrimTuple>();
   for (const auto& object : data) {
-    const cow_String name =
-        object->Record().Name().IsEmpty() ? object->Name() : object->Record().Name();
+    const cow_String recordName = object->Record().Name().Trim(' ');
+    const cow_String name = recordName.IsEmpty() ? object->Name().Trim(' ') : recordName;
     handles->Append(CreateSingleCurve(name, *object, true));
   }
   if (refreshPending_) {
