@@ -70,7 +70,7 @@ import numpy as np
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from benchlib import load_package  # noqa: E402
+from benchlib import load_package, status_kib  # noqa: E402
 
 GRID = (100, 100, 10)          # nodes along x, y, z: 10^5
 SPACING = (1.0, 1.0, 2.0)      # mm
@@ -286,14 +286,6 @@ def write_text(path, size):
 
 # ---------------------------------------------------------------------------------------------
 # The children: one measured call each
-
-def status_kib(field):
-    with open("/proc/self/status") as f:
-        for line in f:
-            if line.startswith(field + ":"):
-                return int(line.split()[1])
-    raise RuntimeError("no %s in /proc/self/status" % field)
-
 
 def fail(message):
     sys.stderr.write("CHECK FAILED: %s\n" % message)

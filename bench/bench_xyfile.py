@@ -55,7 +55,7 @@ import subprocess
 import sys
 import time
 
-from benchlib import load_package, minor_faults  # noqa: E402
+from benchlib import load_package, minor_faults, status_kib  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(HERE)
@@ -317,14 +317,6 @@ def run_size(xyp, limit_exe, path, meta, repeat, repeat_slow, limit_runs):
 
 # ---------------------------------------------------------------------------------------------
 # Peak memory (child processes)
-
-def status_kib(field):
-    with open("/proc/self/status") as f:
-        for line in f:
-            if line.startswith(field + ":"):
-                return int(line.split()[1])
-    raise RuntimeError("no %s in /proc/self/status" % field)
-
 
 def memory_child(reader, path, build_dir):
     """Runs in a fresh process: one call of `reader` on `path`, printing its memory as JSON."""

@@ -30,3 +30,12 @@ def timed(call):
         return time.perf_counter() - start
     finally:
         gc.enable()
+
+
+def status_kib(field):
+    """A size field of /proc/self/status (VmRSS, VmHWM, ...) in KiB."""
+    with open("/proc/self/status") as f:
+        for line in f:
+            if line.startswith(field + ":"):
+                return int(line.split()[1])
+    raise RuntimeError("no %s in /proc/self/status" % field)

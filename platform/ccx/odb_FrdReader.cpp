@@ -229,14 +229,13 @@ void odb_FrdReader::AddModel() {
   }
 }
 
-odb_FrdReader::Step& odb_FrdReader::StepNumbered(int number, int domain, double value) {
+odb_FrdReader::Step& odb_FrdReader::StepNumbered(int number, int domain) {
   for (Step& step : steps_)
     if (step.number == number) return step;
   // A step starts where the time of the steps before it ended.
   double start = 0.0;
   for (const Step& step : steps_)
     if (step.domain == res_TIME && !step.frameValues.empty()) start = step.frameValues.back();
-  (void)value;
   Step step;
   step.number = number;
   step.domain = domain;
@@ -334,7 +333,7 @@ void odb_FrdReader::ReadResults(std::string_view header) {
   }
 
   const int domain = analysis == 2 ? res_FREQUENCY : res_TIME;
-  Step& step = StepNumbered(pendingStep_, domain, value);
+  Step& step = StepNumbered(pendingStep_, domain);
   int frame = -1;
   for (std::size_t f = 0; f < step.frameKeys.size(); ++f)
     if (step.frameKeys[f] == increment) frame = static_cast<int>(f);

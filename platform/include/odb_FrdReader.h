@@ -51,7 +51,7 @@ class odb_FrdReader {
   void ReadResults(std::string_view header);
   void SkipBlock(std::string_view header);
   void AddModel();
-  Step& StepNumbered(int number, int domain, double value);
+  Step& StepNumbered(int number, int domain);
   // Fixed-width fields of a line: blank is `blank`, anything else must be a whole number.
   int Integer(std::string_view line, std::size_t from, std::size_t width, int blank = 0) const;
   double Number(std::string_view line, std::size_t from, std::size_t width) const;
