@@ -18,14 +18,30 @@
 #include "smg_SceneManagerRole.h"
 
 const omu_MemberRow gdy_ModelLayerFragment::members_[] = {
-    {"displayedObject", omu_Getter<&gdy_ModelLayerFragment::GetObjectToDisplay>, nullptr},
-    {"step", omu_Getter<&gdy_ModelLayerFragment::GetStep>, nullptr},
-    {"frame", omu_Getter<&gdy_ModelLayerFragment::GetFrame>, nullptr},
-    {"fieldVariable", omu_Getter<&gdy_ModelLayerFragment::GetFieldVariable>, nullptr},
+    {"displayedObject", omu_Getter<&gdy_ModelLayerFragment::GetObjectToDisplay>, nullptr,
+     "XYPlot, Odb or None", "what the viewport shows"},
+    {"step", omu_Getter<&gdy_ModelLayerFragment::GetStep>, nullptr, "str or int",
+     "the model's step: a name or a 1-based number"},
+    {"frame", omu_Getter<&gdy_ModelLayerFragment::GetFrame>, nullptr, "int",
+     "the 0-based frame; -1 the last"},
+    {"fieldVariable", omu_Getter<&gdy_ModelLayerFragment::GetFieldVariable>, nullptr, "str",
+     "the field shown; by default the frame's first"},
     {"", nullptr, nullptr}};
 
+namespace {
+constexpr omu_Parameter kModelPositionParameters[] = {
+    {"instance", "str", nullptr, "the instance"},
+    {"node", "int", "None", "a node label"},
+    {"element", "int", "None", "an element label"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kModelPosition{
+    "The pixel of a node, or of the centre of an element's front face, of the model shown.",
+    kModelPositionParameters, "tuple of two floats", omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow gdy_ModelLayerFragment::methods_[] = {
-    {"modelPosition", omu_Method<&gdy_ModelLayerFragment::ModelPosition>}, {"", nullptr}};
+    {"modelPosition", omu_Method<&gdy_ModelLayerFragment::ModelPosition>, &kModelPosition},
+    {"", nullptr}};
 
 namespace {
 cow_String Quoted(const cow_String& text) {

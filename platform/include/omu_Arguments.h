@@ -16,6 +16,7 @@
 #include "omu_Deprecation.h"
 #include "omu_PrimSequence.h"
 #include "omu_Primitive.h"
+#include "omu_Signature.h"
 #include "omu_ValueReader.h"
 
 class omu_Arguments {
@@ -28,6 +29,10 @@ class omu_Arguments {
   // A keyword given twice keeps the later value.
   void AddKeyword(const cow_String& keyword, std::unique_ptr<omu_Primitive> value);
   const cow_String& Command() const { return command_; }
+  // The description of what the command reads: reading a keyword it does not declare is a
+  // fault of the command (std::logic_error), found by any test that reaches that read.
+  void Declare(const omu_Signature* signature) { signature_ = signature; }
+  const omu_Signature* Signature() const { return signature_; }
   std::size_t PositionalCount() const { return positional_.size(); }
   std::size_t KeywordCount() const { return keywords_.size(); }
 
@@ -70,6 +75,8 @@ class omu_Arguments {
     bool consumed = false;
   };
   Slot* FindKeyword(const char* keyword);
+  // Without the declaration check: old keywords are declared by the read that takes them.
+  Slot* FindAnyKeyword(const char* keyword);
   // The packed sequence under `keyword`, marked read; null (nothing read) for any other value.
   omu_PrimSequence* TakePacked(const char* keyword);
   Slot* NextPositional();
@@ -80,6 +87,7 @@ class omu_Arguments {
   [[noreturn]] void RaisePending() const;
 
   cow_String command_;
+  const omu_Signature* signature_ = nullptr;
   std::vector<Slot> positional_;
   std::vector<Slot> keywords_;
   std::size_t cursor_ = 0;
@@ -151,7 +159,7 @@ bool omu_Arguments::Get(std::shared_ptr<T>& object, const char* keyword,
 template <class T>
 bool omu_Arguments::DeprecatedGet(T& value, const char* keyword, const char* replacement,
                                   const char* version) {
-  Slot* slot = FindKeyword(keyword);
+  Slot* slot = FindAnyKeyword(keyword);
   if (!slot) {
     lastTook_ = false;
     return false;

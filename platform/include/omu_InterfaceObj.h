@@ -9,6 +9,7 @@
 
 #include "cow_String.h"
 #include "omu_Primitive.h"
+#include "omu_Signature.h"
 
 class omu_Arguments;
 class omu_InterfaceObj;
@@ -20,17 +21,21 @@ using omu_SetterFn = void (*)(omu_InterfaceObj&, const omu_Primitive&);
 struct omu_MethodRow {
   const char* name;
   omu_MethodFn method;
+  const omu_Signature* signature = nullptr;  // what it reads; its help and Python signature
 };
 struct omu_MemberRow {
   const char* name;
   omu_GetterFn getter;
   omu_SetterFn setter;
+  const char* kind = nullptr;  // of its value, as in a signature
+  const char* doc = nullptr;   // a line on what it holds
 };
 struct omu_DeprecatedMethodRow {
   const char* name;
   omu_MethodFn method;
   const char* version;
   const char* replacement;
+  const omu_Signature* signature = nullptr;
 };
 struct omu_DeprecatedMemberRow {
   const char* name;
@@ -114,6 +119,9 @@ class omu_InterfaceObj {
     omu_GetterFn getter = nullptr;
     const char* deprecatedVersion = nullptr;  // set for deprecated entries
     const char* replacement = nullptr;
+    const omu_Signature* signature = nullptr;  // of a method
+    const char* valueKind = nullptr;           // of a member
+    const char* doc = nullptr;                 // of a member
   };
   Entry Lookup(const cow_String& name);
   // Method and member names, deprecated ones included, without repeats.

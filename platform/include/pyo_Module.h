@@ -16,6 +16,7 @@ class pyo_Module : public omu_InterfaceObj {
   struct FunctionRow {
     cow_String name;
     Function function;
+    const omu_Signature* signature = nullptr;
   };
   struct Constant {
     cow_String name;
@@ -39,7 +40,8 @@ class pyo_Module : public omu_InterfaceObj {
   void DefineType(const char* typeName);
   // Copies the functions and constants that module `moduleName` has now into this module.
   void ImportStar(const char* moduleName);
-  void AddFunction(const cow_String& name, Function function);
+  void AddFunction(const cow_String& name, Function function,
+                   const omu_Signature* signature = nullptr);
 
   const std::vector<Constant>& Constants() const { return constants_; }
   const std::vector<cow_String>& Types() const { return types_; }

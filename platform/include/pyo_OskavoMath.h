@@ -5,6 +5,7 @@
 struct pyo_MathFunctionRow {
   const char* name;
   pyo_Module::Function function;
+  const omu_Signature* signature = nullptr;
 };
 
 class pyo_OskavoMath : public pyo_Module {
@@ -14,7 +15,8 @@ class pyo_OskavoMath : public pyo_Module {
   static void Finalize();
   static bool Exists();
 
-  void RegisterMathFunction(const char* name, Function function);
+  void RegisterMathFunction(const char* name, Function function,
+                            const omu_Signature* signature = nullptr);
   // Registers every row of a table ended by a row with an empty name.
   void RegisterMathFunctions(const pyo_MathFunctionRow* table);
 };

@@ -15,21 +15,49 @@
 #include "omu_ValueErrorException.h"
 #include "omu_ValueReader.h"
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"sourceDescription", "str", nullptr, "where the data comes from"},
+    {"contentDescription", "str", nullptr, "what the data holds"},
+    {"positionDescription", "str", nullptr, "where in the model the data was taken"},
+    {"xValuesLabel", "str", nullptr, "the label of the x values (the X axis title)"},
+    {"yValuesLabel", "str", nullptr, "the label of the y values (the Y axis title)"},
+    {"legendLabel", "str", nullptr, "the legend text; '' gives the name"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{
+    "Changes the texts of the XY data (stored data: only the ones given).", kSetValuesParameters,
+    nullptr, omu_Signature::Form::Unchanged};
+constexpr omu_Parameter kSetDataParameters[] = {
+    {"data", "sequence of (x, y) number pairs, or an (n, 2) array", nullptr, "the new pairs"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetData{"Replaces the pairs of the XY data; plots of it follow.",
+                             kSetDataParameters, nullptr, omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow oda_XYDataCommonIntObj::methods_[] = {
-    {"setValues", omu_Method<&oda_XYDataCommonIntObj::SetValuesCmd>},
-    {"setData", omu_Method<&oda_XYDataCommonIntObj::SetDataCmd>},
+    {"setValues", omu_Method<&oda_XYDataCommonIntObj::SetValuesCmd>, &kSetValues},
+    {"setData", omu_Method<&oda_XYDataCommonIntObj::SetDataCmd>, &kSetData},
     {"", nullptr}};
 
 const omu_MemberRow oda_XYDataCommonIntObj::members_[] = {
-    {"name", omu_Getter<&oda_XYDataCommonIntObj::GetName>, nullptr},
-    {"sourceDescription", omu_Getter<&oda_XYDataCommonIntObj::GetSourceDescription>, nullptr},
-    {"contentDescription", omu_Getter<&oda_XYDataCommonIntObj::GetContentDescription>, nullptr},
-    {"positionDescription", omu_Getter<&oda_XYDataCommonIntObj::GetPositionDescription>, nullptr},
-    {"xValuesLabel", omu_Getter<&oda_XYDataCommonIntObj::GetXValuesLabel>, nullptr},
-    {"yValuesLabel", omu_Getter<&oda_XYDataCommonIntObj::GetYValuesLabel>, nullptr},
-    {"legendLabel", omu_Getter<&oda_XYDataCommonIntObj::GetLegendLabel>, nullptr},
-    {"description", omu_Getter<&oda_XYDataCommonIntObj::GetDescription>, nullptr},
-    {"data", omu_Getter<&oda_XYDataCommonIntObj::GetData>, nullptr},
+    {"name", omu_Getter<&oda_XYDataCommonIntObj::GetName>, nullptr, "str",
+     "the name ('Temp' for temporary data)"},
+    {"sourceDescription", omu_Getter<&oda_XYDataCommonIntObj::GetSourceDescription>, nullptr, "str",
+     "where the data comes from"},
+    {"contentDescription", omu_Getter<&oda_XYDataCommonIntObj::GetContentDescription>, nullptr,
+     "str", "what the data holds"},
+    {"positionDescription", omu_Getter<&oda_XYDataCommonIntObj::GetPositionDescription>, nullptr,
+     "str", "where in the model the data was taken"},
+    {"xValuesLabel", omu_Getter<&oda_XYDataCommonIntObj::GetXValuesLabel>, nullptr, "str",
+     "the label of the x values"},
+    {"yValuesLabel", omu_Getter<&oda_XYDataCommonIntObj::GetYValuesLabel>, nullptr, "str",
+     "the label of the y values"},
+    {"legendLabel", omu_Getter<&oda_XYDataCommonIntObj::GetLegendLabel>, nullptr, "str",
+     "the legend text"},
+    {"description", omu_Getter<&oda_XYDataCommonIntObj::GetDescription>, nullptr, "str",
+     "the source description, or the name"},
+    {"data", omu_Getter<&oda_XYDataCommonIntObj::GetData>, nullptr, "tuple of (x, y) pairs",
+     "the pairs (numpy.asarray(xy) reads them in place)"},
     {"", nullptr, nullptr}};
 
 oda_XYDataCommonIntObj::oda_XYDataCommonIntObj(const cow_String& name, bool repositoryBacked)

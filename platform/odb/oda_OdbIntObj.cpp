@@ -10,13 +10,28 @@
 #include "omu_ValueErrorException.h"
 #include "thr_ThreadSingleton.h"
 
+namespace {
+constexpr omu_Parameter kCloseParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kClose{"Closes the results file; its objects then raise OdbError.",
+                           kCloseParameters, nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kFieldValuesParameters[] = {
+    {"step", "str", nullptr, "the step's name"},
+    {"label", "str", nullptr, "the field's label, such as 'U2'"},
+    {"frame", "int", "-1", "the 0-based frame; -1 the last"},
+    {"instance", "str", "''", "the instance; '' the only one"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kFieldValues{
+    "The values of a field output of one frame, as numpy arrays.", kFieldValuesParameters,
+    "(labels int32 array, values float32 array)", omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow oda_OdbIntObj::methods_[] = {
-    {"close", omu_Method<&oda_OdbIntObj::Close>},
-    {"fieldValues", omu_Method<&oda_OdbIntObj::FieldValues>},
+    {"close", omu_Method<&oda_OdbIntObj::Close>, &kClose},
+    {"fieldValues", omu_Method<&oda_OdbIntObj::FieldValues>, &kFieldValues},
     {"", nullptr}};
 const omu_MemberRow oda_OdbIntObj::members_[] = {
-    {"path", omu_Getter<&oda_OdbIntObj::GetPath>, nullptr},
-    {"steps", omu_Getter<&oda_OdbIntObj::GetSteps>, nullptr},
+    {"path", omu_Getter<&oda_OdbIntObj::GetPath>, nullptr, "str", "the file's real path"},
+    {"steps", omu_Getter<&oda_OdbIntObj::GetSteps>, nullptr, "tuple of str", "the steps' names"},
     {"", nullptr, nullptr}};
 
 oda_OdbIntObj::oda_OdbIntObj(cow_String realPath, std::uint64_t generation)

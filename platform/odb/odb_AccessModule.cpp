@@ -17,9 +17,22 @@ std::unique_ptr<odb_AccessModule>& Owner() {
 const omu_MethodRow kNoMethods[] = {{"", nullptr}};
 }  // namespace
 
+namespace {
+constexpr omu_Parameter kCreateParameters[] = {
+    {"path", "str or os.PathLike", nullptr, "the results file; it appears at close()"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kCreate{"Starts writing a results file.", kCreateParameters, "OdbWriter"};
+constexpr omu_Parameter kFromCalculixParameters[] = {
+    {"job", "str or os.PathLike", nullptr, "the job: its .frd, its .dat or its name"},
+    {"out", "str or os.PathLike", "''", "the results file; '' gives <job>.xyp.h5 beside the job"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kFromCalculix{"Imports a CalculiX job's .frd and .dat into a results file.",
+                                  kFromCalculixParameters, "str (the results file's path)"};
+}  // namespace
+
 odb_AccessModule::odb_AccessModule() : pyo_Module(kName, kNoMethods, IMPORTABLE) {
-  AddFunction("create", &odb_WriterIntObj::Create);
-  AddFunction("fromCalculix", &odb_AccessModule::FromCalculix);
+  AddFunction("create", &odb_WriterIntObj::Create, &kCreate);
+  AddFunction("fromCalculix", &odb_AccessModule::FromCalculix, &kFromCalculix);
   DefineConstant(omu_PrimEnum<res_ComplexDisplayEnm>());
   DefineConstant(omu_PrimEnum<res_OutputPositionEnm>());
   DefineConstant(omu_PrimEnum<res_DomainEnm>());

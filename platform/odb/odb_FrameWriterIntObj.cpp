@@ -4,8 +4,23 @@
 #include "omu_PrimNone.h"
 #include "res_Enumerations.h"
 
+namespace {
+constexpr omu_Parameter kAddFieldParameters[] = {
+    {"label", "str", nullptr, "the field's label"},
+    {"description", "str", "''", "what it is"},
+    {"position", "SymbolicConstant", "NODAL", "where the values are"},
+    {"instance", "str", "''", "the instance"},
+    {"count", "int", "-1", "the number of labels"},
+    {"valuesPerLabel", "int", "1", "components per label"},
+    {"labels", "sequence of int", "()", "the node or element labels"},
+    {"values", "sequence of numbers, or a dict of label to value", "()", "the values"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddField{"Adds a field output to the frame.", kAddFieldParameters, nullptr,
+                              omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow odb_FrameWriterIntObj::methods_[] = {
-    {"addField", omu_Method<&odb_FrameWriterIntObj::AddField>}, {"", nullptr}};
+    {"addField", omu_Method<&odb_FrameWriterIntObj::AddField>, &kAddField}, {"", nullptr}};
 
 odb_FrameWriterIntObj::odb_FrameWriterIntObj(std::shared_ptr<odb_Writer> writer, int step,
                                              int frame)
@@ -32,8 +47,8 @@ omu_Result odb_FrameWriterIntObj::AddField(omu_Arguments& args) {
   args.Get(count, "count");
   args.Get(perLabel, "valuesPerLabel");
   std::vector<int> labels = odb_Numbers::ReadInts(args, "labels", count);
-  const std::vector<double> values = odb_Numbers::Read(
-      args, "values", count < 0 ? -1 : count * (perLabel < 1 ? 1 : perLabel));
+  const std::vector<double> values =
+      odb_Numbers::Read(args, "values", count < 0 ? -1 : count * (perLabel < 1 ? 1 : perLabel));
   args.End();
   std::vector<float> stored(values.begin(), values.end());
   writer_->AddField(step_, frame_, label, description, position.Value(), instance,

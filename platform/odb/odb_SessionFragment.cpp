@@ -17,10 +17,21 @@ std::unique_ptr<odb_SessionFragment>& Owner() {
 }
 }  // namespace
 
+namespace {
+constexpr omu_Parameter kOpenOdbParameters[] = {
+    {"path", "str or os.PathLike", nullptr, "the results file, or a job's .frd"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kOpenOdb{
+    "Opens a results file (or a CalculiX job's .frd, imported beside it) for reading.",
+    kOpenOdbParameters, "Odb", omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow odb_SessionFragment::methods_[] = {
-    {"openOdb", omu_Method<&odb_SessionFragment::OpenOdb>}, {"", nullptr}};
+    {"openOdb", omu_Method<&odb_SessionFragment::OpenOdb>, &kOpenOdb}, {"", nullptr}};
 const omu_MemberRow odb_SessionFragment::members_[] = {
-    {"odbs", omu_Getter<&odb_SessionFragment::GetOdbs>, nullptr}, {"", nullptr, nullptr}};
+    {"odbs", omu_Getter<&odb_SessionFragment::GetOdbs>, nullptr, "mapping of path to Odb",
+     "the open results files"},
+    {"", nullptr, nullptr}};
 
 odb_SessionFragment::odb_SessionFragment() {
   DescribeType(TypeName(), methods_, members_);

@@ -6,9 +6,38 @@
 #include "omu_PrimType.h"
 #include "res_Enumerations.h"
 
+namespace {
+constexpr omu_Parameter kAddHistoryParameters[] = {
+    {"label", "str", nullptr, "the output's label, such as 'U2'"},
+    {"description", "str", "''", "what it is"},
+    {"position", "SymbolicConstant", "NODAL",
+     "NODAL, INTEGRATION_POINT, ELEMENT_NODAL, CENTROID, WHOLE_ELEMENT, WHOLE_REGION, ..."},
+    {"instance", "str", "''", "the instance"},
+    {"node", "int", "0", "the node label"},
+    {"element", "int", "0", "the element label"},
+    {"integrationPoint", "int", "0", "the integration point"},
+    {"sectionPoint", "str", "''", "the section point"},
+    {"face", "str", "''", "the face"},
+    {"set", "str", "''", "the set of a whole-region output"},
+    {"double", "bool", "False", "store float64 rather than float32"},
+    {"complex", "bool", "False", "values are (real, imaginary) pairs"},
+    {"components", "int", "1", "values per x"},
+    {"count", "int", "-1", "the number of x values"},
+    {"x", "sequence of numbers or an array", "()", "the x values (times, frequencies)"},
+    {"values", "sequence of numbers or an array", "()", "the values, components per x"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddHistory{"Adds a history output to the step.", kAddHistoryParameters,
+                                nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kAddFrameParameters[] = {
+    {"value", "float", "0.0", "the frame's time or frequency"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddFrame{"Adds a frame to the step.", kAddFrameParameters, "OdbFrameWriter",
+                              omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow odb_StepWriterIntObj::methods_[] = {
-    {"addHistory", omu_Method<&odb_StepWriterIntObj::AddHistory>},
-    {"addFrame", omu_Method<&odb_StepWriterIntObj::AddFrame>},
+    {"addHistory", omu_Method<&odb_StepWriterIntObj::AddHistory>, &kAddHistory},
+    {"addFrame", omu_Method<&odb_StepWriterIntObj::AddFrame>, &kAddFrame},
     {"", nullptr}};
 
 odb_StepWriterIntObj::odb_StepWriterIntObj(std::shared_ptr<odb_Writer> writer, int step)
@@ -46,7 +75,8 @@ omu_Result odb_StepWriterIntObj::AddHistory(omu_Arguments& args) {
   args.Get(count, "count");
   // float32 arrays reach the writer as they came unless double=True.
   odb_Writer::Stored x = odb_Numbers::ReadStored(args, "x", count, isDouble);
-  const long long perX = static_cast<long long>(components < 1 ? 1 : components) * (isComplex ? 2 : 1);
+  const long long perX =
+      static_cast<long long>(components < 1 ? 1 : components) * (isComplex ? 2 : 1);
   odb_Writer::Stored values =
       odb_Numbers::ReadStored(args, "values", count < 0 ? -1 : count * perX, isDouble);
   args.End();

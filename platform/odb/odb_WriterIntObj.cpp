@@ -8,15 +8,58 @@
 #include "omu_ValueErrorException.h"
 #include "res_Enumerations.h"
 
+namespace {
+constexpr omu_Parameter kAddInstanceParameters[] = {
+    {"name", "str", nullptr, "the instance's name"},
+    {"count", "int", "-1", "the number of nodes, when nodes is flat"},
+    {"nodes", "sequence of (label, x, y, z), or flat numbers", "()", "the nodes"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddInstance{"Adds a part instance with its nodes.", kAddInstanceParameters,
+                                 nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kAddElementsParameters[] = {
+    {"instance", "str", nullptr, "the instance"},
+    {"type", "str", nullptr, "the element type, such as 'C3D8'"},
+    {"width", "int", nullptr, "numbers per element: its label and its node labels"},
+    {"count", "int", "-1", "the number of elements, when elements is flat"},
+    {"shape", "SymbolicConstant", "None",
+     "LINE, TRI, QUAD, TET, WEDGE or HEX; by default from the type"},
+    {"sectionPoints", "sequence of str", "()", "the section points' descriptions"},
+    {"elements", "sequence of numbers", "()", "(label, node labels...) per element, flat"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddElements{"Adds elements of one type to an instance.",
+                                 kAddElementsParameters, nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kAddSetParameters[] = {
+    {"name", "str", nullptr, "the set's name"},
+    {"kind", "SymbolicConstant", "NODE_SET", "NODE_SET, ELEMENT_SET or SURFACE_SET"},
+    {"instance", "str", "''", "the instance; '' the only one"},
+    {"count", "int", "-1", "the number of labels"},
+    {"labels", "sequence of int", "()", "the labels"},
+    {"internal", "bool", "False", "a set the solver made"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddSet{"Adds a node, element or surface set.", kAddSetParameters, nullptr,
+                            omu_Signature::Form::Keywords};
+constexpr omu_Parameter kAddStepParameters[] = {
+    {"name", "str", nullptr, "the step's name"},
+    {"domain", "SymbolicConstant", "TIME", "TIME, FREQUENCY, MODAL or ARC_LENGTH"},
+    {"totalTime", "float", "0.0", "the total time at the step's start"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kAddStep{"Adds a step.", kAddStepParameters, "OdbStepWriter",
+                             omu_Signature::Form::Keywords};
+constexpr omu_Parameter kCloseParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kClose{"Writes the results file and closes the writer.", kCloseParameters,
+                           nullptr, omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow odb_WriterIntObj::methods_[] = {
-    {"addInstance", omu_Method<&odb_WriterIntObj::AddInstance>},
-    {"addElements", omu_Method<&odb_WriterIntObj::AddElements>},
-    {"addSet", omu_Method<&odb_WriterIntObj::AddSet>},
-    {"addStep", omu_Method<&odb_WriterIntObj::AddStep>},
-    {"close", omu_Method<&odb_WriterIntObj::Close>},
+    {"addInstance", omu_Method<&odb_WriterIntObj::AddInstance>, &kAddInstance},
+    {"addElements", omu_Method<&odb_WriterIntObj::AddElements>, &kAddElements},
+    {"addSet", omu_Method<&odb_WriterIntObj::AddSet>, &kAddSet},
+    {"addStep", omu_Method<&odb_WriterIntObj::AddStep>, &kAddStep},
+    {"close", omu_Method<&odb_WriterIntObj::Close>, &kClose},
     {"", nullptr}};
 const omu_MemberRow odb_WriterIntObj::members_[] = {
-    {"path", omu_Getter<&odb_WriterIntObj::GetPath>, nullptr}, {"", nullptr, nullptr}};
+    {"path", omu_Getter<&odb_WriterIntObj::GetPath>, nullptr, "str", "the file written at close()"},
+    {"", nullptr, nullptr}};
 
 odb_WriterIntObj::odb_WriterIntObj(std::shared_ptr<odb_Writer> writer)
     : writer_(std::move(writer)) {
@@ -61,10 +104,13 @@ omu_Result odb_WriterIntObj::AddInstance(omu_Arguments& args) {
   for (std::size_t i = 0; i < n; ++i) {
     const double label = flat[4 * i];
     if (!(label >= -2147483648.0 && label <= 2147483647.0) || static_cast<int>(label) != label)
-      throw omu_ValueErrorException(cow_String("nodes: node ") + cow_String::FromInt(static_cast<long long>(i)) +
+      throw omu_ValueErrorException(cow_String("nodes: node ") +
+                                    cow_String::FromInt(static_cast<long long>(i)) +
                                     " has no whole-number label");
     labels[i] = static_cast<int>(label);
-    for (int c = 0; c < 3; ++c) coordinates[3 * i + static_cast<std::size_t>(c)] = flat[4 * i + 1 + static_cast<std::size_t>(c)];
+    for (int c = 0; c < 3; ++c)
+      coordinates[3 * i + static_cast<std::size_t>(c)] =
+          flat[4 * i + 1 + static_cast<std::size_t>(c)];
   }
   writer_->AddInstance(name, std::move(labels), std::move(coordinates));
   return std::make_unique<omu_PrimNone>();
@@ -85,7 +131,8 @@ omu_Result odb_WriterIntObj::AddElements(omu_Arguments& args) {
   const bool shapeGiven = args.Get(shape, "shape");
   const std::vector<cow_String> points = odb_Numbers::ReadTexts(args, "sectionPoints");
   if (width < 2 || width > 65)
-    throw omu_ValueErrorException("elements: each element is (label, node labels...), 1 to 64 nodes");
+    throw omu_ValueErrorException(
+        "elements: each element is (label, node labels...), 1 to 64 nodes");
   const std::vector<int> flat =
       odb_Numbers::ReadInts(args, "elements", count < 0 ? -1 : count * width);
   args.End();

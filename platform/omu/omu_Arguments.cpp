@@ -1,5 +1,7 @@
 #include "omu_Arguments.h"
 
+#include <stdexcept>
+
 #include "omu_KeywordErrorException.h"
 #include "omu_PrimSequence.h"
 #include "omu_TypeErrorException.h"
@@ -33,6 +35,15 @@ void omu_Arguments::Begin() {
 }
 
 omu_Arguments::Slot* omu_Arguments::FindKeyword(const char* keyword) {
+  if (signature_ && !signature_->Find(keyword)) {
+    std::string text = command_.Std();
+    text.append("() reads the keyword '").append(keyword).append("', which it does not declare");
+    throw std::logic_error(text);
+  }
+  return FindAnyKeyword(keyword);
+}
+
+omu_Arguments::Slot* omu_Arguments::FindAnyKeyword(const char* keyword) {
   for (Slot& slot : keywords_)
     if (!slot.consumed && slot.keyword == keyword) return &slot;
   return nullptr;

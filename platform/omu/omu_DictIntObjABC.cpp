@@ -6,10 +6,25 @@
 #include "omu_PrimNone.h"
 #include "omu_PrimString.h"
 
+namespace {
+constexpr omu_Parameter kKeysParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kKeys{"The names, ascending.", kKeysParameters, "list of str",
+                          omu_Signature::Form::Keywords};
+constexpr omu_Parameter kChangeKeyParameters[] = {{"fromName", "str", nullptr, "the present name"},
+                                                  {"toName", "str", nullptr, "the new name"},
+                                                  {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kChangeKey{"Renames an entry.", kChangeKeyParameters, nullptr,
+                               omu_Signature::Form::Keywords};
+constexpr omu_Parameter kSummaryParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSummary{"The entries' names and descriptions.", kSummaryParameters,
+                             "'EMPTY SUMMARY' or rows of (name, description)",
+                             omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow omu_DictIntObjABC::methods_[] = {
-    {"keys", omu_Method<&omu_DictIntObjABC::KeysCmd>},
-    {"changeKey", omu_Method<&omu_DictIntObjABC::ChangeKeyCmd>},
-    {"summary", omu_Method<&omu_DictIntObjABC::SummaryCmd>},
+    {"keys", omu_Method<&omu_DictIntObjABC::KeysCmd>, &kKeys},
+    {"changeKey", omu_Method<&omu_DictIntObjABC::ChangeKeyCmd>, &kChangeKey},
+    {"summary", omu_Method<&omu_DictIntObjABC::SummaryCmd>, &kSummary},
     {"", nullptr}};
 
 omu_DictIntObjABC::omu_DictIntObjABC() {

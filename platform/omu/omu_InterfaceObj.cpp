@@ -45,13 +45,15 @@ omu_InterfaceObj::Entry omu_InterfaceObj::LookupOwn(const cow_String& name) {
   for (auto d = descriptions_.rbegin(); d != descriptions_.rend(); ++d) {
     for (const omu_MethodRow* m = d->methods; m && m->name && *m->name; ++m)
       if (name == m->name)
-        return Entry{EntryKind::Method, this, m->method, nullptr, nullptr, nullptr};
+        return Entry{EntryKind::Method, this, m->method, nullptr, nullptr, nullptr, m->signature};
     for (const omu_MemberRow* m = d->members; m && m->name && *m->name; ++m)
       if (name == m->name)
-        return Entry{EntryKind::Member, this, nullptr, m->getter, nullptr, nullptr};
+        return Entry{EntryKind::Member, this,    nullptr, m->getter, nullptr,
+                     nullptr,           nullptr, m->kind, m->doc};
     for (const omu_DeprecatedMethodRow* m = d->deprecatedMethods; m && m->name && *m->name; ++m)
       if (name == m->name)
-        return Entry{EntryKind::Method, this, m->method, nullptr, m->version, m->replacement};
+        return Entry{EntryKind::Method, this,           m->method,   nullptr,
+                     m->version,        m->replacement, m->signature};
     for (const omu_DeprecatedMemberRow* m = d->deprecatedMembers; m && m->name && *m->name; ++m)
       if (name == m->name)
         return Entry{EntryKind::Member, this, nullptr, m->getter, m->version, m->replacement};

@@ -46,14 +46,16 @@ void pyo_Module::DefineType(const char* typeName) {
     types_.emplace_back(typeName);
 }
 
-void pyo_Module::AddFunction(const cow_String& name, Function function) {
+void pyo_Module::AddFunction(const cow_String& name, Function function,
+                             const omu_Signature* signature) {
   for (FunctionRow& row : functions_) {
     if (row.name == name) {
       row.function = function;
+      row.signature = signature;
       return;
     }
   }
-  functions_.push_back({name, function});
+  functions_.push_back({name, function, signature});
 }
 
 const pyo_Module::FunctionRow* pyo_Module::FindFunction(const cow_String& name) const {
@@ -65,7 +67,8 @@ const pyo_Module::FunctionRow* pyo_Module::FindFunction(const cow_String& name) 
 void pyo_Module::ImportStar(const char* moduleName) {
   const pyo_Module* other = Find(moduleName);
   if (!other || other == this) return;
-  for (const FunctionRow& row : other->functions_) AddFunction(row.name, row.function);
+  for (const FunctionRow& row : other->functions_)
+    AddFunction(row.name, row.function, row.signature);
   for (const Constant& c : other->constants_) {
     bool known = std::any_of(constants_.begin(), constants_.end(),
                              [&c](const Constant& k) { return k.name == c.name; });

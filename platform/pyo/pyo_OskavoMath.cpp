@@ -18,11 +18,12 @@ bool pyo_OskavoMath::Exists() {
   return omi_Singleton<pyo_OskavoMath>::Exists();
 }
 
-void pyo_OskavoMath::RegisterMathFunction(const char* name, Function function) {
-  AddFunction(name, function);
+void pyo_OskavoMath::RegisterMathFunction(const char* name, Function function,
+                                          const omu_Signature* signature) {
+  AddFunction(name, function, signature);
 }
 
 void pyo_OskavoMath::RegisterMathFunctions(const pyo_MathFunctionRow* table) {
   for (const pyo_MathFunctionRow* row = table; row->name && *row->name; ++row)
-    RegisterMathFunction(row->name, row->function);
+    RegisterMathFunction(row->name, row->function, row->signature);
 }

@@ -33,11 +33,13 @@ py::dict pyb_Binding::PublishModules() {
     for (const cow_String& command : module->MemberNames()) {
       omu_InterfaceObj::Entry e = module->Lookup(command);
       if (e.kind != omu_InterfaceObj::EntryKind::Method) continue;
-      pyModule.attr(command.CStr()) = py::cast(pyb_BoundMethod{
-          Unowned(module), e.target, e.method, command.Std(), e.deprecatedVersion, e.replacement});
+      pyModule.attr(command.CStr()) =
+          py::cast(pyb_BoundMethod{Unowned(module), e.target, e.method, command.Std(),
+                                   e.deprecatedVersion, e.replacement, e.signature});
     }
     for (const pyo_Module::FunctionRow& row : module->Functions())
-      pyModule.attr(row.name.CStr()) = py::cast(pyb_Function{row.name.Std(), row.function});
+      pyModule.attr(row.name.CStr()) =
+          py::cast(pyb_Function{row.name.Std(), row.function, row.signature});
     for (const pyo_Module::Constant& c : module->Constants())
       pyModule.attr(c.name.CStr()) = py::cast(pyb_SymbolicConstant{c.name.Std(), c.value});
     py::list types;

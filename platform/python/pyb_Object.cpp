@@ -12,6 +12,7 @@
 #include "pyb_CommandScope.h"
 #include "pyb_Convert.h"
 #include "pyb_Errors.h"
+#include "pyb_Signature.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ py::object CallMethod(const pyb_BoundMethod& m, const py::args& positional,
     omu_Deprecation::Warn(
         omu_Deprecation::Text(m.name.c_str(), m.deprecatedVersion, m.replacement));
   omu_Arguments args(cow_String(m.name));
+  args.Declare(m.signature);
   pyb_ObjectType::FillArguments(args, positional, keywords);
   return pyb_Convert::ToPython(m.method(*m.target, args));
 }
@@ -107,7 +109,7 @@ py::object GetAttribute(const pyb_Object& self, py::str attribute) {
       return pyb_Convert::ToPython(e.getter(*e.target));
     case omu_InterfaceObj::EntryKind::Method:
       return py::cast(pyb_BoundMethod{self.object, e.target, e.method, name, e.deprecatedVersion,
-                                      e.replacement});
+                                      e.replacement, e.signature});
     case omu_InterfaceObj::EntryKind::None:
       break;
   }
@@ -272,8 +274,30 @@ void ReleaseBuffer(PyObject*, Py_buffer* view) {
 }
 
 void pyb_ObjectType::Register(py::module_& m) {
+  pyb_Signature::Register(m);
+  // Methods and functions look like routines to inspect and pydoc (a descriptor that binds to
+  // nothing), with a docstring and a signature made from what the command reads.
   py::class_<pyb_BoundMethod>(m, "Method")
       .def("__call__", &CallMethod)
+      .def(
+          "__get__", [](py::object self, py::handle, py::handle) { return self; },
+          py::arg("instance"), py::arg("owner") = py::none())
+      // __name__ cannot be a property of the type (it names the type itself): it is looked up.
+      .def("__getattr__",
+           [](const pyb_BoundMethod& b, const std::string& attribute) {
+             if (attribute == "__name__" || attribute == "__qualname__") return b.name;
+             throw py::attribute_error("'Method' object has no attribute '" + attribute + "'");
+           })
+      .def_property_readonly("__doc__",
+                             [](const pyb_BoundMethod& b) {
+                               pyb_CommandScope scope;
+                               return pyb_Signature::Doc(b.name, b.signature, b.target);
+                             })
+      .def_property_readonly("__signature__",
+                             [](const pyb_BoundMethod& b) {
+                               pyb_CommandScope scope;
+                               return pyb_Signature::Make(b.signature, b.target);
+                             })
       .def("__repr__", [](const pyb_BoundMethod& b) {
         pyb_CommandScope scope;
         return pyb_Convert::Text("<method " + b.name + " of " + b.target->FullRepr().Std() + ">");
@@ -284,9 +308,24 @@ void pyb_ObjectType::Register(py::module_& m) {
            [](const pyb_Function& f, const py::args& positional, const py::kwargs& keywords) {
              pyb_CommandScope scope;
              omu_Arguments args(cow_String(f.name));
+             args.Declare(f.signature);
              FillArguments(args, positional, keywords);
              return pyb_Convert::ToPython(f.function(args));
            })
+      .def(
+          "__get__", [](py::object self, py::handle, py::handle) { return self; },
+          py::arg("instance"), py::arg("owner") = py::none())
+      .def("__getattr__",
+           [](const pyb_Function& f, const std::string& attribute) {
+             if (attribute == "__name__" || attribute == "__qualname__") return f.name;
+             throw py::attribute_error("'Function' object has no attribute '" + attribute + "'");
+           })
+      .def_property_readonly(
+          "__doc__",
+          [](const pyb_Function& f) { return pyb_Signature::Doc(f.name, f.signature, nullptr); })
+      .def_property_readonly(
+          "__signature__",
+          [](const pyb_Function& f) { return pyb_Signature::Make(f.signature, nullptr); })
       .def("__repr__", [](const pyb_Function& f) { return "<function " + f.name + ">"; });
 
   py::class_<pyb_Object> objectType(m, "ScriptObject", py::buffer_protocol());
@@ -318,6 +357,11 @@ void pyb_ObjectType::Register(py::module_& m) {
       .def("__neg__", [](const pyb_Object& s) { return Arithmetic(s, 'n', py::handle(), false); })
       .def("__abs__", [](const pyb_Object& s) { return Arithmetic(s, 'a', py::handle(), false); })
       .def("__getattr__", &GetAttribute)
+      .def_property_readonly("__doc__",
+                             [](const pyb_Object& self) {
+                               pyb_CommandScope scope;
+                               return pyb_Signature::ObjectDoc(*self.object);
+                             })
       .def("__setattr__",
            [](const pyb_Object& self, const std::string& name, py::handle) {
              throw py::attribute_error("'" + std::string(self.object->ObjectTypeName()) +

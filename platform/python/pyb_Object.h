@@ -22,12 +22,14 @@ struct pyb_BoundMethod {
   std::string name;
   const char* deprecatedVersion;
   const char* replacement;
+  const omu_Signature* signature;
 };
 
 // A module-level function (math functions).
 struct pyb_Function {
   std::string name;
   omu_Result (*function)(omu_Arguments&);
+  const omu_Signature* signature;
 };
 
 class pyb_ObjectType {

@@ -19,20 +19,57 @@
 #include "smg_SceneManagerRole.h"
 #include "uti_PreCheckFile.h"
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"displayedObject", "XYPlot, Odb or None", nullptr, "what the viewport shows"},
+    {"width", "int", nullptr, "pixels, 1 to 16384"},
+    {"height", "int", nullptr, "pixels, 1 to 16384"},
+    {"step", nullptr, nullptr, nullptr},
+    {"frame", nullptr, nullptr, nullptr},
+    {"fieldVariable", nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{
+    "Changes what the viewport shows and its size; every keyword is checked before anything "
+    "changes.",
+    kSetValuesParameters, nullptr, omu_Signature::Form::Unchanged};
+constexpr omu_Parameter kSaveImageParameters[] = {
+    {"fileName", "str or os.PathLike", nullptr, "ends in .png, .svg or .pdf"},
+    {"width", "int", "800", "pixels, 1 to 16384"},
+    {"height", "int", "600", "pixels, 1 to 16384"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSaveImage{
+    "Draws the viewport into a PNG, SVG or PDF file (chosen by the file name's end).",
+    kSaveImageParameters, nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kEnterProbeModeParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kEnterProbeMode{
+    "Starts probing in this viewport (session.currentMode is then 'prbK_ProbeProc').",
+    kEnterProbeModeParameters, nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kMoveCursorParameters[] = {{"x", "float", nullptr, "pixels from the left"},
+                                                   {"y", "float", nullptr, "pixels from the top"},
+                                                   {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kMoveCursor{"Moves the running mode's cursor to a pixel, as the mouse does.",
+                                kMoveCursorParameters, nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kClickParameters[] = {{"x", "float", nullptr, "pixels from the left"},
+                                              {"y", "float", nullptr, "pixels from the top"},
+                                              {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kClick{"Clicks the running mode's cursor at a pixel, as the mouse does.",
+                           kClickParameters, nullptr, omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow sesK_LayerIntObj::methods_[] = {
-    {"setValues", omu_Method<&sesK_LayerIntObj::SetValues>},
-    {"saveImage", omu_Method<&sesK_LayerIntObj::SaveImage>},
-    {"enterProbeMode", omu_Method<&sesK_LayerIntObj::EnterProbeMode>},
-    {"moveCursor", omu_Method<&sesK_LayerIntObj::MoveCursor>},
-    {"click", omu_Method<&sesK_LayerIntObj::Click>},
+    {"setValues", omu_Method<&sesK_LayerIntObj::SetValues>, &kSetValues},
+    {"saveImage", omu_Method<&sesK_LayerIntObj::SaveImage>, &kSaveImage},
+    {"enterProbeMode", omu_Method<&sesK_LayerIntObj::EnterProbeMode>, &kEnterProbeMode},
+    {"moveCursor", omu_Method<&sesK_LayerIntObj::MoveCursor>, &kMoveCursor},
+    {"click", omu_Method<&sesK_LayerIntObj::Click>, &kClick},
     {"", nullptr}};
 
 const omu_MemberRow sesK_LayerIntObj::members_[] = {
-    {"name", omu_Getter<&sesK_LayerIntObj::GetName>, nullptr},
-    {"width", omu_Getter<&sesK_LayerIntObj::GetWidth>, nullptr},
-    {"height", omu_Getter<&sesK_LayerIntObj::GetHeight>, nullptr},
+    {"name", omu_Getter<&sesK_LayerIntObj::GetName>, nullptr, "str", "the viewport's name"},
+    {"width", omu_Getter<&sesK_LayerIntObj::GetWidth>, nullptr, "int", "the width in pixels"},
+    {"height", omu_Getter<&sesK_LayerIntObj::GetHeight>, nullptr, "int", "the height in pixels"},
     {"viewportAnnotationOptions", omu_Getter<&sesK_LayerIntObj::GetViewportAnnotationOptions>,
-     nullptr},
+     nullptr, "ViewportAnnotationOptions", "the legend's options"},
     {"", nullptr, nullptr}};
 
 sesK_LayerIntObj::sesK_LayerIntObj(cow_String viewportName)

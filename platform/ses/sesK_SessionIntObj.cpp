@@ -11,16 +11,32 @@
 #include "sesK_ViewAnnOptionsIntObj.h"
 #include "sesK_ViewportDictIntObj.h"
 
+namespace {
+constexpr omu_Parameter kLeaveModeParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kLeaveMode{"Leaves the running mode (such as probing).", kLeaveModeParameters,
+                               nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kSendFormCommandParameters[] = {
+    {"form", "str", nullptr, "the form's name, such as 'ProbeValues'"},
+    {"values", "sequence", nullptr, "the command and its values"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSendFormCommand{
+    "Sends a command to the form of the running mode, as its dialog's buttons do.",
+    kSendFormCommandParameters, "the form's answer", omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow sesK_SessionIntObj::methods_[] = {
-    {"leaveMode", omu_Method<&sesK_SessionIntObj::LeaveMode>},
-    {"sendFormCommand", omu_Method<&sesK_SessionIntObj::SendFormCommand>},
+    {"leaveMode", omu_Method<&sesK_SessionIntObj::LeaveMode>, &kLeaveMode},
+    {"sendFormCommand", omu_Method<&sesK_SessionIntObj::SendFormCommand>, &kSendFormCommand},
     {"", nullptr}};
 
 const omu_MemberRow sesK_SessionIntObj::members_[] = {
-    {"currentMode", omu_Getter<&sesK_SessionIntObj::GetCurrentMode>, nullptr},
-    {"viewports", omu_Getter<&sesK_SessionIntObj::GetViewports>, nullptr},
+    {"currentMode", omu_Getter<&sesK_SessionIntObj::GetCurrentMode>, nullptr, "str or None",
+     "the running mode"},
+    {"viewports", omu_Getter<&sesK_SessionIntObj::GetViewports>, nullptr,
+     "mapping of name to Viewport", "the viewports"},
     {"defaultViewportAnnotationOptions",
-     omu_Getter<&sesK_SessionIntObj::GetDefaultViewportAnnotationOptions>, nullptr},
+     omu_Getter<&sesK_SessionIntObj::GetDefaultViewportAnnotationOptions>, nullptr,
+     "ViewportAnnotationOptions", "the options new viewports copy"},
     {"", nullptr, nullptr}};
 
 sesK_SessionIntObj::sesK_SessionIntObj() {

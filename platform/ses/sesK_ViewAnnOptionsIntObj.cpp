@@ -73,19 +73,42 @@ void ReadFont(omu_Arguments& args, Settings& s) {
 }
 }  // namespace
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"legend", nullptr, nullptr, nullptr},
+    {"legendBox", nullptr, nullptr, nullptr},
+    {"legendDecimalPlaces", nullptr, nullptr, nullptr},
+    {"legendPosition", nullptr, nullptr, nullptr},
+    {"legendFont", nullptr, nullptr, nullptr},
+    {"legendTextColor", nullptr, nullptr, nullptr},
+    {"legendBackgroundStyle", nullptr, nullptr, nullptr},
+    {"legendBackgroundColor", nullptr, nullptr, nullptr},
+    {"legendExtremes", nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{"Changes the viewport's annotation options and redraws it.",
+                               kSetValuesParameters, nullptr, omu_Signature::Form::Unchanged};
+}  // namespace
+
 const omu_MethodRow sesK_ViewAnnOptionsIntObj::methods_[] = {
-    {"setValues", omu_Method<&sesK_ViewAnnOptionsIntObj::SetValues>}, {"", nullptr}};
+    {"setValues", omu_Method<&sesK_ViewAnnOptionsIntObj::SetValues>, &kSetValues}, {"", nullptr}};
 
 const omu_MemberRow sesK_ViewAnnOptionsIntObj::members_[] = {
-    {"legend", Member<&Settings::legendUse>, nullptr},
-    {"legendBox", Member<&Settings::legendBBoxUse>, nullptr},
-    {"legendDecimalPlaces", Member<&Settings::legendNumDigitsPrecision>, nullptr},
-    {"legendPosition", omu_Getter<&sesK_ViewAnnOptionsIntObj::GetLegendPosition>, nullptr},
-    {"legendFont", Member<&Settings::legendFontName>, nullptr},
-    {"legendTextColor", Member<&Settings::legendTextColor>, nullptr},
-    {"legendBackgroundStyle", Member<&Settings::legendBackgroundStyle>, nullptr},
-    {"legendBackgroundColor", Member<&Settings::legendBackgroundColor>, nullptr},
-    {"legendExtremes", Member<&Settings::legendExtremes>, nullptr},
+    {"legend", Member<&Settings::legendUse>, nullptr, "bool", "show the legend"},
+    {"legendBox", Member<&Settings::legendBBoxUse>, nullptr, "bool", "frame the legend"},
+    {"legendDecimalPlaces", Member<&Settings::legendNumDigitsPrecision>, nullptr, "int",
+     "decimals of the legend's extremes, 0 to 15"},
+    {"legendPosition", omu_Getter<&sesK_ViewAnnOptionsIntObj::GetLegendPosition>, nullptr,
+     "AUTOMATIC or (x, y)", "the box's top-left corner, percent of the viewport"},
+    {"legendFont", Member<&Settings::legendFontName>, nullptr, "str",
+     "the legend's font; '' the default"},
+    {"legendTextColor", Member<&Settings::legendTextColor>, nullptr, "str",
+     "the legend text's colour"},
+    {"legendBackgroundStyle", Member<&Settings::legendBackgroundStyle>, nullptr, "SymbolicConstant",
+     "MATCH, OTHER or TRANSPARENT"},
+    {"legendBackgroundColor", Member<&Settings::legendBackgroundColor>, nullptr, "str",
+     "the box's colour with OTHER"},
+    {"legendExtremes", Member<&Settings::legendExtremes>, nullptr, "bool",
+     "show the data's extremes in the legend"},
     {"", nullptr, nullptr}};
 
 sesK_ViewAnnOptionsIntObj::sesK_ViewAnnOptionsIntObj(cow_String viewportName)

@@ -5,7 +5,8 @@
 #include "prbK_CurrentProbeValues.h"
 
 const omu_MemberRow prbK_CurrentProbeValuesIntObj::members_[] = {
-    {"values", omu_Getter<&prbK_CurrentProbeValuesIntObj::GetValues>, nullptr},
+    {"values", omu_Getter<&prbK_CurrentProbeValuesIntObj::GetValues>, nullptr, "tuple of rows",
+     "the values under the cursor"},
     {"", nullptr, nullptr}};
 
 prbK_CurrentProbeValuesIntObj::prbK_CurrentProbeValuesIntObj() {

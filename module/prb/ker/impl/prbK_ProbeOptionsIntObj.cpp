@@ -34,31 +34,70 @@ constexpr Flag kFlags[] = {{"partInstance", &Options::partInstance},
                            {"interpolateXy", &Options::interpolateXy}};
 }  // namespace
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"options", "ProbeOptions", "None", "options to start from"},
+    {"probeEntity", nullptr, nullptr, nullptr},
+    {"probeOutputPosition", nullptr, nullptr, nullptr},
+    {"partInstance", nullptr, nullptr, nullptr},
+    {"elementId", nullptr, nullptr, nullptr},
+    {"elementType", nullptr, nullptr, nullptr},
+    {"elementConnectivity", nullptr, nullptr, nullptr},
+    {"elementFieldResults", nullptr, nullptr, nullptr},
+    {"nodeId", nullptr, nullptr, nullptr},
+    {"baseCoordinates", nullptr, nullptr, nullptr},
+    {"deformedCoordinates", nullptr, nullptr, nullptr},
+    {"attachedElements", nullptr, nullptr, nullptr},
+    {"nodeFieldResults", nullptr, nullptr, nullptr},
+    {"legend", nullptr, nullptr, nullptr},
+    {"xValue", nullptr, nullptr, nullptr},
+    {"yValue", nullptr, nullptr, nullptr},
+    {"sequenceID", nullptr, nullptr, nullptr},
+    {"interpolateXy", nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{
+    "Changes the probe options: what is probed and which columns the probe values show.",
+    kSetValuesParameters, nullptr, omu_Signature::Form::Unchanged};
+}  // namespace
+
 const omu_MethodRow prbK_ProbeOptionsIntObj::methods_[] = {
-    {"setValues", omu_Method<&prbK_ProbeOptionsIntObj::SetValues>}, {"", nullptr}};
+    {"setValues", omu_Method<&prbK_ProbeOptionsIntObj::SetValues>, &kSetValues}, {"", nullptr}};
 
 const omu_MemberRow prbK_ProbeOptionsIntObj::members_[] = {
-    {"probeObject", omu_Getter<&prbK_ProbeOptionsIntObj::GetProbeObject>, nullptr},
-    {"probeEntity", Member<&Options::probeEntity>, nullptr},
-    {"probeOutputPosition", Member<&Options::probeOutputPosition>, nullptr},
+    {"probeObject", omu_Getter<&prbK_ProbeOptionsIntObj::GetProbeObject>, nullptr, "str",
+     "what is probed"},
+    {"probeEntity", Member<&Options::probeEntity>, nullptr, "SymbolicConstant",
+     "what the cursor picks: NODES, ELEMENTS, ..., or XY curves' points"},
+    {"probeOutputPosition", Member<&Options::probeOutputPosition>, nullptr, "SymbolicConstant",
+     "where field values are read"},
     {"probeOutputPositionsAvailable",
-     omu_Getter<&prbK_ProbeOptionsIntObj::GetOutputPositionsAvailable>, nullptr},
-    {"partInstance", Member<&Options::partInstance>, nullptr},
-    {"elementId", Member<&Options::elementId>, nullptr},
-    {"elementType", Member<&Options::elementType>, nullptr},
-    {"elementConnectivity", Member<&Options::elementConnectivity>, nullptr},
-    {"elementFieldResults", Member<&Options::elementFieldResults>, nullptr},
-    {"nodeId", Member<&Options::nodeId>, nullptr},
-    {"baseCoordinates", Member<&Options::baseCoordinates>, nullptr},
-    {"deformedCoordinates", Member<&Options::deformedCoordinates>, nullptr},
-    {"attachedElements", Member<&Options::attachedElements>, nullptr},
-    {"nodeFieldResults", Member<&Options::nodeFieldResults>, nullptr},
-    {"isFieldOutputAvailable", Member<&Options::isFieldOutputAvailable>, nullptr},
-    {"legend", Member<&Options::legend>, nullptr},
-    {"xValue", Member<&Options::xValue>, nullptr},
-    {"yValue", Member<&Options::yValue>, nullptr},
-    {"sequenceID", Member<&Options::sequenceID>, nullptr},
-    {"interpolateXy", Member<&Options::interpolateXy>, nullptr},
+     omu_Getter<&prbK_ProbeOptionsIntObj::GetOutputPositionsAvailable>, nullptr, "tuple",
+     "the positions the field offers"},
+    {"partInstance", Member<&Options::partInstance>, nullptr, "bool",
+     "show the column partInstance"},
+    {"elementId", Member<&Options::elementId>, nullptr, "bool", "show the column elementId"},
+    {"elementType", Member<&Options::elementType>, nullptr, "bool", "show the column elementType"},
+    {"elementConnectivity", Member<&Options::elementConnectivity>, nullptr, "bool",
+     "show the column elementConnectivity"},
+    {"elementFieldResults", Member<&Options::elementFieldResults>, nullptr, "bool",
+     "show the column elementFieldResults"},
+    {"nodeId", Member<&Options::nodeId>, nullptr, "bool", "show the column nodeId"},
+    {"baseCoordinates", Member<&Options::baseCoordinates>, nullptr, "bool",
+     "show the column baseCoordinates"},
+    {"deformedCoordinates", Member<&Options::deformedCoordinates>, nullptr, "bool",
+     "show the column deformedCoordinates"},
+    {"attachedElements", Member<&Options::attachedElements>, nullptr, "bool",
+     "show the column attachedElements"},
+    {"nodeFieldResults", Member<&Options::nodeFieldResults>, nullptr, "bool",
+     "show the column nodeFieldResults"},
+    {"isFieldOutputAvailable", Member<&Options::isFieldOutputAvailable>, nullptr, "bool",
+     "the model has field output"},
+    {"legend", Member<&Options::legend>, nullptr, "bool", "show the column legend"},
+    {"xValue", Member<&Options::xValue>, nullptr, "bool", "show the column xValue"},
+    {"yValue", Member<&Options::yValue>, nullptr, "bool", "show the column yValue"},
+    {"sequenceID", Member<&Options::sequenceID>, nullptr, "bool", "show the column sequenceID"},
+    {"interpolateXy", Member<&Options::interpolateXy>, nullptr, "bool",
+     "probe between the pairs of a curve, interpolated"},
     {"", nullptr, nullptr}};
 
 prbK_ProbeOptionsIntObj::prbK_ProbeOptionsIntObj(bool isDefault) : isDefault_(isDefault) {

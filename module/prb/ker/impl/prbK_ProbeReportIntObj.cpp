@@ -11,16 +11,32 @@ template <auto Field>
 constexpr omu_GetterFn Member = omu_RecordMember<prbK_ProbeReportIntObj, Field>;
 }  // namespace
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"options", "ProbeReport", "None", "options to start from"},
+    {"numColumns", nullptr, nullptr, nullptr},
+    {"numDigits", nullptr, nullptr, nullptr},
+    {"numFormat", nullptr, nullptr, nullptr},
+    {"pageWidth", nullptr, nullptr, nullptr},
+    {"printTotal", nullptr, nullptr, nullptr},
+    {"printMinMax", nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{"Changes the probe report options.", kSetValuesParameters, nullptr,
+                               omu_Signature::Form::Unchanged};
+}  // namespace
+
 const omu_MethodRow prbK_ProbeReportIntObj::methods_[] = {
-    {"setValues", omu_Method<&prbK_ProbeReportIntObj::SetValues>}, {"", nullptr}};
+    {"setValues", omu_Method<&prbK_ProbeReportIntObj::SetValues>, &kSetValues}, {"", nullptr}};
 
 const omu_MemberRow prbK_ProbeReportIntObj::members_[] = {
-    {"numColumns", Member<&Report::numColumns>, nullptr},
-    {"numDigits", Member<&Report::numDigits>, nullptr},
-    {"pageWidth", Member<&Report::pageWidth>, nullptr},
-    {"numFormat", Member<&Report::numFormat>, nullptr},
-    {"printTotal", Member<&Report::printTotal>, nullptr},
-    {"printMinMax", Member<&Report::printMinMax>, nullptr},
+    {"numColumns", Member<&Report::numColumns>, nullptr, "int", "the page width in characters"},
+    {"numDigits", Member<&Report::numDigits>, nullptr, "int", "significant digits"},
+    {"pageWidth", Member<&Report::pageWidth>, nullptr, "SymbolicConstant", "NO_LIMIT or SPECIFY"},
+    {"numFormat", Member<&Report::numFormat>, nullptr, "SymbolicConstant",
+     "AUTOMATIC, ENGINEERING or SCIENTIFIC"},
+    {"printTotal", Member<&Report::printTotal>, nullptr, "bool", "write column totals"},
+    {"printMinMax", Member<&Report::printMinMax>, nullptr, "bool",
+     "write columns' minimum and maximum"},
     {"", nullptr, nullptr}};
 
 prbK_ProbeReportIntObj::prbK_ProbeReportIntObj(bool isDefault) : isDefault_(isDefault) {

@@ -22,11 +22,14 @@ std::unique_ptr<omu_PrimTuple> RowTuple(int row) {
 }  // namespace
 
 const omu_MemberRow prbK_SelectedProbeValuesIntObj::members_[] = {
-    {"length", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetLength>, nullptr},
-    {"values", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetValues>, nullptr},
-    {"lastValues", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetLastValues>, nullptr},
+    {"length", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetLength>, nullptr, "int",
+     "the number of rows"},
+    {"values", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetValues>, nullptr, "tuple of rows",
+     "the selected rows"},
+    {"lastValues", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetLastValues>, nullptr, "tuple",
+     "the row added last"},
     {"fieldOutputAvailable", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetFieldOutputAvailable>,
-     nullptr},
+     nullptr, "bool", "the rows hold field output"},
     {"", nullptr, nullptr}};
 
 prbK_SelectedProbeValuesIntObj::prbK_SelectedProbeValuesIntObj() {

@@ -7,12 +7,18 @@
 #include "prbK_SelectedProbeValuesIntObj.h"
 
 const omu_MemberRow prbK_SessionFragment::members_[] = {
-    {"probeOptions", omu_Getter<&prbK_SessionFragment::ProbeOptions>, nullptr},
-    {"defaultProbeOptions", omu_Getter<&prbK_SessionFragment::DefaultProbeOptions>, nullptr},
-    {"probeReport", omu_Getter<&prbK_SessionFragment::ProbeReport>, nullptr},
-    {"defaultProbeReport", omu_Getter<&prbK_SessionFragment::DefaultProbeReport>, nullptr},
-    {"currentProbeValues", omu_Getter<&prbK_SessionFragment::CurrentProbeValues>, nullptr},
-    {"selectedProbeValues", omu_Getter<&prbK_SessionFragment::SelectedProbeValues>, nullptr},
+    {"probeOptions", omu_Getter<&prbK_SessionFragment::ProbeOptions>, nullptr, "ProbeOptions",
+     "what probing shows"},
+    {"defaultProbeOptions", omu_Getter<&prbK_SessionFragment::DefaultProbeOptions>, nullptr,
+     "ProbeOptions", "the options a session starts with"},
+    {"probeReport", omu_Getter<&prbK_SessionFragment::ProbeReport>, nullptr, "ProbeReport",
+     "how probe values are written"},
+    {"defaultProbeReport", omu_Getter<&prbK_SessionFragment::DefaultProbeReport>, nullptr,
+     "ProbeReport", "the report options a session starts with"},
+    {"currentProbeValues", omu_Getter<&prbK_SessionFragment::CurrentProbeValues>, nullptr,
+     "CurrentProbeValues", "the values under the cursor"},
+    {"selectedProbeValues", omu_Getter<&prbK_SessionFragment::SelectedProbeValues>, nullptr,
+     "SelectedProbeValues", "the values selected by clicks"},
     {"", nullptr, nullptr}};
 
 prbK_SessionFragment::prbK_SessionFragment() {

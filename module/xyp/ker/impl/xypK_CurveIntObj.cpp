@@ -7,9 +7,10 @@
 #include "xypK_XYToolset.h"
 
 const omu_MemberRow xypK_CurveIntObj::members_[] = {
-    {"name", omu_Getter<&xypK_CurveIntObj::GetName>, nullptr},
-    {"xyData", omu_Getter<&xypK_CurveIntObj::GetXYData>, nullptr},
-    {"curveOptions", omu_Getter<&xypK_CurveIntObj::GetCurveOptions>, nullptr},
+    {"name", omu_Getter<&xypK_CurveIntObj::GetName>, nullptr, "str", "the curve's name"},
+    {"xyData", omu_Getter<&xypK_CurveIntObj::GetXYData>, nullptr, "XYData", "the data drawn"},
+    {"curveOptions", omu_Getter<&xypK_CurveIntObj::GetCurveOptions>, nullptr, "XYCurveOptions",
+     "how the curve is drawn"},
     {"", nullptr, nullptr}};
 
 xypK_CurveIntObj::xypK_CurveIntObj(const cow_String& curveName, const cow_String& plotName)

@@ -14,22 +14,52 @@ template <auto Field>
 constexpr omu_GetterFn Member = omu_RecordMember<xypK_CurveOptionsIntObj, Field>;
 }  // namespace
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"options", "XYCurveOptions", "None", "options to start from"},
+    {"legendTextSource", nullptr, nullptr, nullptr},
+    {"legendText", nullptr, nullptr, nullptr},
+    {"showLine", nullptr, nullptr, nullptr},
+    {"lineStyle", nullptr, nullptr, nullptr},
+    {"lineThickness", nullptr, nullptr, nullptr},
+    {"lineColor", nullptr, nullptr, nullptr},
+    {"showSymbol", nullptr, nullptr, nullptr},
+    {"symbolColor", nullptr, nullptr, nullptr},
+    {"symbolMarker", nullptr, nullptr, nullptr},
+    {"symbolSize", nullptr, nullptr, nullptr},
+    {"symbolFrequency", nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{
+    "Changes the curve's options; the plot is laid out again (a change it cannot draw is undone).",
+    kSetValuesParameters, "int (1)", omu_Signature::Form::Unchanged};
+}  // namespace
+
 const omu_MethodRow xypK_CurveOptionsIntObj::methods_[] = {
-    {"setValues", omu_Method<&xypK_CurveOptionsIntObj::SetAttributes>}, {"", nullptr}};
+    {"setValues", omu_Method<&xypK_CurveOptionsIntObj::SetAttributes>, &kSetValues}, {"", nullptr}};
 
 const omu_MemberRow xypK_CurveOptionsIntObj::members_[] = {
-    {"systemDefinedLegendText", Member<&Options::systemDefinedLegendText>, nullptr},
-    {"legendText", Member<&Options::legendText>, nullptr},
-    {"legendTextSource", Member<&Options::legendTextSource>, nullptr},
-    {"showLine", Member<&Options::showLine>, nullptr},
-    {"lineStyle", Member<&Options::lineStyle>, nullptr},
-    {"lineThickness", Member<&Options::lineThickness>, nullptr},
-    {"lineColor", Member<&Options::lineColor>, nullptr},
-    {"showSymbol", Member<&Options::showSymbol>, nullptr},
-    {"symbolColor", Member<&Options::symbolColor>, nullptr},
-    {"symbolMarker", Member<&Options::symbolMarker>, nullptr},
-    {"symbolSize", Member<&Options::symbolSize>, nullptr},
-    {"symbolFrequency", Member<&Options::symbolFrequency>, nullptr},
+    {"systemDefinedLegendText", Member<&Options::systemDefinedLegendText>, nullptr, "str",
+     "the legend text made from the data (read only)"},
+    {"legendText", Member<&Options::legendText>, nullptr, "str",
+     "the legend text, with legendTextSource USER_DEFINED"},
+    {"legendTextSource", Member<&Options::legendTextSource>, nullptr, "SymbolicConstant",
+     "SYSTEM_DEFINED or USER_DEFINED"},
+    {"showLine", Member<&Options::showLine>, nullptr, "bool", "draw the curve's line"},
+    {"lineStyle", Member<&Options::lineStyle>, nullptr, "SymbolicConstant",
+     "SOLID, DASHED, DOTTED or DOT_DASH"},
+    {"lineThickness", Member<&Options::lineThickness>, nullptr, "SymbolicConstant",
+     "VERY_THIN, THIN, MEDIUM or THICK"},
+    {"lineColor", Member<&Options::lineColor>, nullptr, "str",
+     "a colour: an X11 name, '#RRGGBB' or 'Default'"},
+    {"showSymbol", Member<&Options::showSymbol>, nullptr, "bool", "draw a symbol at the pairs"},
+    {"symbolColor", Member<&Options::symbolColor>, nullptr, "str",
+     "a colour: an X11 name, '#RRGGBB' or 'Default'"},
+    {"symbolMarker", Member<&Options::symbolMarker>, nullptr, "SymbolicConstant",
+     "FILLED_CIRCLE ... PLUS, or DEFAULT_MARKER"},
+    {"symbolSize", Member<&Options::symbolSize>, nullptr, "SymbolicConstant",
+     "SMALL, MEDIUM_SIZE or LARGE"},
+    {"symbolFrequency", Member<&Options::symbolFrequency>, nullptr, "int",
+     "a symbol at every how many pairs"},
     {"", nullptr, nullptr}};
 
 xypK_CurveOptionsIntObj::xypK_CurveOptionsIntObj(const cow_String& plotName,

@@ -10,9 +10,12 @@
 #include "xypK_XYToolset.h"
 
 const omu_MemberRow xypK_HistoryVariableIntObj::members_[] = {
-    {"name", omu_Getter<&xypK_HistoryVariableIntObj::GetName>, nullptr},
-    {"steps", omu_Getter<&xypK_HistoryVariableIntObj::GetSteps>, nullptr},
-    {"legendLabel", omu_Getter<&xypK_HistoryVariableIntObj::GetLegendLabel>, nullptr},
+    {"name", omu_Getter<&xypK_HistoryVariableIntObj::GetName>, nullptr, "str",
+     "the output's legend"},
+    {"steps", omu_Getter<&xypK_HistoryVariableIntObj::GetSteps>, nullptr, "tuple of str",
+     "the steps that hold it"},
+    {"legendLabel", omu_Getter<&xypK_HistoryVariableIntObj::GetLegendLabel>, nullptr, "str",
+     "the legend XY data of it gets"},
     {"", nullptr, nullptr}};
 
 xypK_HistoryVariableIntObj::xypK_HistoryVariableIntObj(cow_String label, cow_String realPath,

@@ -21,11 +21,22 @@
 #include "xypK_XYToolset.h"
 
 const omu_MemberRow xypK_LayerFragment::members_[] = {
-    {"displayedObject", omu_Getter<&xypK_LayerFragment::GetObjectToDisplay>, nullptr},
+    {"displayedObject", omu_Getter<&xypK_LayerFragment::GetObjectToDisplay>, nullptr,
+     "XYPlot, Odb or None", "what the viewport shows"},
     {"", nullptr, nullptr}};
 
+namespace {
+constexpr omu_Parameter kPlotPositionParameters[] = {
+    {"x", "float", nullptr, "the data point's x value"},
+    {"y", "float", nullptr, "its y value"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kPlotPosition{"The pixel (x, y) where the viewport's plot draws a data point.",
+                                  kPlotPositionParameters, "tuple of two floats",
+                                  omu_Signature::Form::Keywords};
+}  // namespace
+
 const omu_MethodRow xypK_LayerFragment::methods_[] = {
-    {"plotPosition", omu_Method<&xypK_LayerFragment::PlotPosition>}, {"", nullptr}};
+    {"plotPosition", omu_Method<&xypK_LayerFragment::PlotPosition>, &kPlotPosition}, {"", nullptr}};
 
 xypK_LayerFragment::xypK_LayerFragment() {
   DescribeType(TypeName(), methods_, members_);

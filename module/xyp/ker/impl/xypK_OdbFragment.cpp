@@ -6,7 +6,8 @@
 #include "xypK_HistoryVariableDictIntObj.h"
 
 const omu_MemberRow xypK_OdbFragment::members_[] = {
-    {"historyVariables", omu_Getter<&xypK_OdbFragment::GetHistoryVariables>, nullptr},
+    {"historyVariables", omu_Getter<&xypK_OdbFragment::GetHistoryVariables>, nullptr,
+     "mapping of legend to HistoryVariable", "the history outputs of the file"},
     {"", nullptr, nullptr}};
 
 xypK_OdbFragment::xypK_OdbFragment() {

@@ -19,20 +19,99 @@
 #include "xypK_XYReportOptionsIntObj.h"
 #include "xypK_XYToolset.h"
 
+namespace {
+constexpr omu_Parameter keyboardSignatureParameters[] = {
+    {"name", "str", nullptr, "the name; blanks at both ends are trimmed"},
+    {"data", "sequence of (x, y) number pairs, or an (n, 2) array", nullptr,
+     "the pairs, in the order given (stored as float32)"},
+    {"objectToCopy", "XYData", "None", "XY data to copy, pairs and texts, instead of data"},
+    {"sourceDescription", "str", "''", "where the data comes from"},
+    {"contentDescription", "str", "''", "what the data holds"},
+    {"positionDescription", "str", "''", "where in the model the data was taken"},
+    {"xValuesLabel", "str", "''", "the label of the x values (the X axis title)"},
+    {"yValuesLabel", "str", "''", "the label of the y values (the Y axis title)"},
+    {"legendLabel", "str", "''", "the legend text; '' gives the name"},
+    {nullptr, nullptr, nullptr, nullptr}};
+constexpr omu_Parameter kFileSignatureParameters[] = {
+    {"name", "str", nullptr, "the name; a header line of the file may replace it"},
+    {"fileName", "str or os.PathLike", nullptr, "the text file to read"},
+    {"xField", "int", "1", "the 1-based column of the x values"},
+    {"yField", "int", "2", "the 1-based column of the y values"},
+    {"skipFrequency", "int", "0", "the lines skipped after each line read"},
+    {"sourceDescription", "str", "''", "where the data comes from"},
+    {"contentDescription", "str", "''", "what the data holds"},
+    {"positionDescription", "str", "''", "where in the model the data was taken"},
+    {"xValuesLabel", "str", "''", "the label of the x values (the X axis title)"},
+    {"yValuesLabel", "str", "''", "the label of the y values (the Y axis title)"},
+    {"legendLabel", "str", "''", "the legend text; '' gives the name"},
+    {nullptr, nullptr, nullptr, nullptr}};
+constexpr omu_Parameter kHistorySignatureParameters[] = {
+    {"name", "str", nullptr, "the name; blanks at both ends are trimmed"},
+    {"odb", "Odb", nullptr, "the open results file (session.openOdb)"},
+    {"outputVariableName", "str", nullptr,
+     "the history output's legend, as in odb.historyVariables"},
+    {"steps", "sequence of step names or 1-based numbers", nullptr, "the steps to take, in order"},
+    {"stepTuple", "sequence of step names or 1-based numbers", "None", "the same as steps"},
+    {"skipFrequency", "int", "0", "the frames skipped after each frame taken"},
+    {"sourceDescription", "str", "''", "where the data comes from"},
+    {"contentDescription", "str", "''", "what the data holds"},
+    {"positionDescription", "str", "''", "where in the model the data was taken"},
+    {"xValuesLabel", "str", "''", "the label of the x values (the X axis title)"},
+    {"yValuesLabel", "str", "''", "the label of the y values (the Y axis title)"},
+    {"legendLabel", "str", "''", "the legend text; '' gives the name"},
+    {"numericForm", "SymbolicConstant", "MAGNITUDE",
+     "of complex values: REAL, IMAGINARY, MAGNITUDE, PHASE or COMPLEX_MAG_AT_ANGLE"},
+    {"complexAngle", "float", "0.0", "degrees, for COMPLEX_MAG_AT_ANGLE"},
+    {nullptr, nullptr, nullptr, nullptr}};
+constexpr omu_Parameter kXYPlotParameters[] = {
+    {"name", "str", nullptr, "the name; blanks at both ends are trimmed"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kXYPlot{
+    "Creates an empty XY plot (replacing a plot of that name) with the default plot options.",
+    kXYPlotParameters, "XYPlot", omu_Signature::Form::Keywords};
+constexpr omu_Parameter kWriteXYReportParameters[] = {
+    {"fileName", "str or os.PathLike", nullptr, "the report file"},
+    {"xyData", "sequence of XYData, XYCurve or XY data names", nullptr,
+     "what the report holds, in order"},
+    {"appendMode", "bool", "True", "append to an existing file rather than replace it"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kWriteXYReport{
+    "Writes XY data as a text report, with the session's XY report options.",
+    kWriteXYReportParameters, nullptr, omu_Signature::Form::Keywords};
+}  // namespace
+
+const omu_Signature xypK_SessionFragment::keyboardSignature{
+    "Creates XY data from (x, y) pairs, or as a copy, and stores it in the session.",
+    keyboardSignatureParameters, "XYData", omu_Signature::Form::Keywords};
+const omu_Signature xypK_SessionFragment::fileSignature{
+    "Reads XY data from two columns of a text file and stores it in the session.",
+    kFileSignatureParameters, "XYData", omu_Signature::Form::Keywords};
+const omu_Signature xypK_SessionFragment::historySignature{
+    "Extracts the history output of a results file as XY data and stores it in the session.",
+    kHistorySignatureParameters, "XYData", omu_Signature::Form::Keywords};
+
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
-    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>},
-    {"XYDataFromFile", omu_Method<&xypK_SessionFragment::XYDataFromFile>},
-    {"XYDataFromHistory", omu_Method<&xypK_SessionFragment::XYDataFromHistory>},
-    {"XYPlot", omu_Method<&xypK_SessionFragment::XYPlot>},
-    {"writeXYReport", omu_Method<&xypK_SessionFragment::WriteXYReport>},
+    {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>,
+     &xypK_SessionFragment::keyboardSignature},
+    {"XYDataFromFile", omu_Method<&xypK_SessionFragment::XYDataFromFile>,
+     &xypK_SessionFragment::fileSignature},
+    {"XYDataFromHistory", omu_Method<&xypK_SessionFragment::XYDataFromHistory>,
+     &xypK_SessionFragment::historySignature},
+    {"XYPlot", omu_Method<&xypK_SessionFragment::XYPlot>, &kXYPlot},
+    {"writeXYReport", omu_Method<&xypK_SessionFragment::WriteXYReport>, &kWriteXYReport},
     {"", nullptr}};
 
 const omu_MemberRow xypK_SessionFragment::members_[] = {
-    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr},
-    {"xyPlots", omu_Getter<&xypK_SessionFragment::xyPlot>, nullptr},
-    {"xyReportOptions", omu_Getter<&xypK_SessionFragment::xyReportOptions>, nullptr},
-    {"defaultXYReportOptions", omu_Getter<&xypK_SessionFragment::defaultXYReportOptions>, nullptr},
-    {"defaultXYPlotOptions", omu_Getter<&xypK_SessionFragment::defaultXYPlotOptions>, nullptr},
+    {"xyDataObjects", omu_Getter<&xypK_SessionFragment::xyData>, nullptr,
+     "mapping of name to XYData", "the stored XY data"},
+    {"xyPlots", omu_Getter<&xypK_SessionFragment::xyPlot>, nullptr, "mapping of name to XYPlot",
+     "the XY plots"},
+    {"xyReportOptions", omu_Getter<&xypK_SessionFragment::xyReportOptions>, nullptr,
+     "XYReportOptions", "the options of writeXYReport"},
+    {"defaultXYReportOptions", omu_Getter<&xypK_SessionFragment::defaultXYReportOptions>, nullptr,
+     "XYReportOptions", "the report options a new session starts with"},
+    {"defaultXYPlotOptions", omu_Getter<&xypK_SessionFragment::defaultXYPlotOptions>, nullptr,
+     "XYPlotOptions", "the options new plots start from"},
     {"", nullptr, nullptr}};
 
 const omu_DeprecatedMemberRow xypK_SessionFragment::deprecatedMembers_[] = {

@@ -8,6 +8,10 @@ class xypK_SessionFragment : public sesK_SessionFragment {
   xypK_SessionFragment();
   ~xypK_SessionFragment() override;
   static const char* TypeName() { return "xypK_SessionFragment"; }
+  // What the XY data commands read; the xyPlot module's commands of the same names share them.
+  static const omu_Signature keyboardSignature;
+  static const omu_Signature fileSignature;
+  static const omu_Signature historySignature;
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
   cow_String CommandPath(const cow_String& parentPath, const cow_String& command,
                          const omu_Arguments& args) const override;

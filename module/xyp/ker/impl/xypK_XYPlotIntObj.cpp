@@ -16,27 +16,62 @@
 #include "xypK_XYPlotOptionsIntObj.h"
 #include "xypK_XYToolset.h"
 
+namespace {
+constexpr omu_Parameter kCurveParameters[] = {
+    {"name", "str", nullptr, "the curve's name; blanks at both ends are trimmed"},
+    {"xyData", "XYData", nullptr, "the data drawn"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kCurve{
+    "Adds a curve of XY data to the plot (stored data stays linked; temporary data is copied).",
+    kCurveParameters, "XYCurve", omu_Signature::Form::Keywords};
+constexpr omu_Parameter kCurveSetParameters[] = {
+    {"xyData", "sequence of XYData", nullptr, "the data, one curve each"},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kCurveSet{"Adds one curve per XY data object, each named after its data.",
+                              kCurveSetParameters, "tuple of XYCurve",
+                              omu_Signature::Form::Keywords};
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"curvesToPlot", "curve name, XYCurve or a sequence of them", nullptr,
+     "the curves shown, each name once"},
+    {"xAxisTitleSource", nullptr, nullptr, nullptr},
+    {"xAxisTitle", nullptr, nullptr, nullptr},
+    {"yAxisTitleSource", nullptr, nullptr, nullptr},
+    {"yAxisTitle", nullptr, nullptr, nullptr},
+    {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{"Changes which curves the plot shows and its axis titles.",
+                               kSetValuesParameters, nullptr, omu_Signature::Form::Unchanged};
+}  // namespace
+
 const omu_MethodRow xypK_XYPlotIntObj::methods_[] = {
-    {"Curve", omu_Method<&xypK_XYPlotIntObj::Curve>},
-    {"curveSet", omu_Method<&xypK_XYPlotIntObj::CurveSet>},
-    {"setValues", omu_Method<&xypK_XYPlotIntObj::SetValues>},
+    {"Curve", omu_Method<&xypK_XYPlotIntObj::Curve>, &kCurve},
+    {"curveSet", omu_Method<&xypK_XYPlotIntObj::CurveSet>, &kCurveSet},
+    {"setValues", omu_Method<&xypK_XYPlotIntObj::SetValues>, &kSetValues},
     {"", nullptr}};
 
 const omu_MemberRow xypK_XYPlotIntObj::members_[] = {
-    {"name", omu_Getter<&xypK_XYPlotIntObj::GetName>, nullptr},
-    {"curves", omu_Getter<&xypK_XYPlotIntObj::GetCurves>, nullptr},
-    {"xyPlotOptions", omu_Getter<&xypK_XYPlotIntObj::GetXYPlotOptions>, nullptr},
-    {"curvesToPlot", omu_Getter<&xypK_XYPlotIntObj::GetCurvesToPlot>, nullptr},
-    {"curvesDescriptions", omu_Getter<&xypK_XYPlotIntObj::GetCurvesDescriptions>, nullptr},
-    {"xAxisTitleSource", omu_Getter<&xypK_XYPlotIntObj::GetXAxisTitleSource>, nullptr},
-    {"yAxisTitleSource", omu_Getter<&xypK_XYPlotIntObj::GetYAxisTitleSource>, nullptr},
-    {"systemDefinedXAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetSystemDefinedXAxisTitle>,
-     nullptr},
-    {"systemDefinedYAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetSystemDefinedYAxisTitle>,
-     nullptr},
-    {"xAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetXAxisTitle>, nullptr},
-    {"yAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetYAxisTitle>, nullptr},
-    {"_numCurves", omu_Getter<&xypK_XYPlotIntObj::GetNumCurves>, nullptr},
+    {"name", omu_Getter<&xypK_XYPlotIntObj::GetName>, nullptr, "str", "the plot's name"},
+    {"curves", omu_Getter<&xypK_XYPlotIntObj::GetCurves>, nullptr, "mapping of name to XYCurve",
+     "the plot's curves"},
+    {"xyPlotOptions", omu_Getter<&xypK_XYPlotIntObj::GetXYPlotOptions>, nullptr, "XYPlotOptions",
+     "the plot's options"},
+    {"curvesToPlot", omu_Getter<&xypK_XYPlotIntObj::GetCurvesToPlot>, nullptr, "tuple of str",
+     "the names of the curves shown"},
+    {"curvesDescriptions", omu_Getter<&xypK_XYPlotIntObj::GetCurvesDescriptions>, nullptr,
+     "tuple of str", "the legend texts of the curves shown"},
+    {"xAxisTitleSource", omu_Getter<&xypK_XYPlotIntObj::GetXAxisTitleSource>, nullptr,
+     "SymbolicConstant", "the X axis title: SYSTEM_DEFINED (from the data) or USER_DEFINED"},
+    {"yAxisTitleSource", omu_Getter<&xypK_XYPlotIntObj::GetYAxisTitleSource>, nullptr,
+     "SymbolicConstant", "the Y axis title: SYSTEM_DEFINED (from the data) or USER_DEFINED"},
+    {"systemDefinedXAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetSystemDefinedXAxisTitle>, nullptr,
+     "str", "the X axis title from the curves' labels"},
+    {"systemDefinedYAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetSystemDefinedYAxisTitle>, nullptr,
+     "str", "the Y axis title from the curves' labels"},
+    {"xAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetXAxisTitle>, nullptr, "str",
+     "the X axis title, with xAxisTitleSource USER_DEFINED"},
+    {"yAxisTitle", omu_Getter<&xypK_XYPlotIntObj::GetYAxisTitle>, nullptr, "str",
+     "the Y axis title, with yAxisTitleSource USER_DEFINED"},
+    {"_numCurves", omu_Getter<&xypK_XYPlotIntObj::GetNumCurves>, nullptr, "int",
+     "the number of curves"},
     {"", nullptr, nullptr}};
 
 const omu_DeprecatedMemberRow xypK_XYPlotIntObj::deprecatedMembers_[] = {

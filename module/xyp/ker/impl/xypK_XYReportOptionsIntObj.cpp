@@ -6,19 +6,40 @@
 #include "omu_PrimNumber.h"
 #include "xypC_XYReportOptions.h"
 
+namespace {
+constexpr omu_Parameter kSetValuesParameters[] = {
+    {"pageWidth", nullptr, nullptr, nullptr},        {"numDigits", nullptr, nullptr, nullptr},
+    {"interpolation", nullptr, nullptr, nullptr},    {"xyData", nullptr, nullptr, nullptr},
+    {"totals", nullptr, nullptr, nullptr},           {"minMax", nullptr, nullptr, nullptr},
+    {"pageWidthLimited", nullptr, nullptr, nullptr}, {"numberFormat", nullptr, nullptr, nullptr},
+    {"layout", nullptr, nullptr, nullptr},           {nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kSetValues{"Changes the XY report options.", kSetValuesParameters, nullptr,
+                               omu_Signature::Form::Unchanged};
+}  // namespace
+
 const omu_MethodRow xypK_XYReportOptionsIntObj::methods_[] = {
-    {"setValues", omu_Method<&xypK_XYReportOptionsIntObj::SetAttributes>}, {"", nullptr}};
+    {"setValues", omu_Method<&xypK_XYReportOptionsIntObj::SetAttributes>, &kSetValues},
+    {"", nullptr}};
 
 const omu_MemberRow xypK_XYReportOptionsIntObj::members_[] = {
-    {"pageWidth", omu_Getter<&xypK_XYReportOptionsIntObj::GetNumColumns>, nullptr},
-    {"numDigits", omu_Getter<&xypK_XYReportOptionsIntObj::GetNumDigits>, nullptr},
-    {"interpolation", omu_Getter<&xypK_XYReportOptionsIntObj::GetInterpolation>, nullptr},
-    {"xyData", omu_Getter<&xypK_XYReportOptionsIntObj::GetPrintXYData>, nullptr},
-    {"totals", omu_Getter<&xypK_XYReportOptionsIntObj::GetPrintTotal>, nullptr},
-    {"minMax", omu_Getter<&xypK_XYReportOptionsIntObj::GetPrintMinMax>, nullptr},
-    {"pageWidthLimited", omu_Getter<&xypK_XYReportOptionsIntObj::GetPageWidth>, nullptr},
-    {"numberFormat", omu_Getter<&xypK_XYReportOptionsIntObj::GetNumFormat>, nullptr},
-    {"layout", omu_Getter<&xypK_XYReportOptionsIntObj::GetColumnLayout>, nullptr},
+    {"pageWidth", omu_Getter<&xypK_XYReportOptionsIntObj::GetNumColumns>, nullptr, "int",
+     "the page width in characters, with pageWidthLimited SPECIFY"},
+    {"numDigits", omu_Getter<&xypK_XYReportOptionsIntObj::GetNumDigits>, nullptr, "int",
+     "significant digits of the values"},
+    {"interpolation", omu_Getter<&xypK_XYReportOptionsIntObj::GetInterpolation>, nullptr, "bool",
+     "interpolate values at the x values of the other columns"},
+    {"xyData", omu_Getter<&xypK_XYReportOptionsIntObj::GetPrintXYData>, nullptr, "bool",
+     "write the pairs"},
+    {"totals", omu_Getter<&xypK_XYReportOptionsIntObj::GetPrintTotal>, nullptr, "bool",
+     "write the column totals"},
+    {"minMax", omu_Getter<&xypK_XYReportOptionsIntObj::GetPrintMinMax>, nullptr, "bool",
+     "write the columns' minimum and maximum"},
+    {"pageWidthLimited", omu_Getter<&xypK_XYReportOptionsIntObj::GetPageWidth>, nullptr,
+     "SymbolicConstant", "NO_LIMIT or SPECIFY"},
+    {"numberFormat", omu_Getter<&xypK_XYReportOptionsIntObj::GetNumFormat>, nullptr,
+     "SymbolicConstant", "AUTOMATIC, ENGINEERING or SCIENTIFIC"},
+    {"layout", omu_Getter<&xypK_XYReportOptionsIntObj::GetColumnLayout>, nullptr,
+     "SymbolicConstant", "SINGLE_TABLE or SEPARATE_TABLES"},
     {"", nullptr, nullptr}};
 
 namespace {
