@@ -108,6 +108,40 @@ struct TemporaryFile {
     committed = true;
   }
 };
+
+// The one drawing path of files and memory: the background, `draw`, then the encoded picture
+// to `sink`. A sink that refuses bytes keeps its own reason (Save reads its file's error).
+void DrawAndEncode(gdr_ImageWriter::Format format, int width, int height,
+                   const std::function<void(gdr_Renderer&)>& draw,
+                   const gdr_CairoRenderer::Sink& sink) {
+  switch (format) {
+    case gdr_ImageWriter::PNG: {
+      gdr_CairoRenderer renderer(gdr_CairoRenderer::IMAGE, width, height);
+      renderer.SetInterruptible(true);
+      renderer.Clear();
+      if (draw) draw(renderer);
+      renderer.WritePng(sink);
+      break;
+    }
+    case gdr_ImageWriter::PDF: {
+      gdr_CairoRenderer renderer(gdr_CairoRenderer::PDF, width, height, sink);
+      renderer.SetInterruptible(true);
+      renderer.Clear();
+      if (draw) draw(renderer);
+      renderer.Finish();
+      break;
+    }
+    case gdr_ImageWriter::SVG: {
+      gdr_SvgRenderer renderer(width, height);
+      renderer.SetInterruptible(true);
+      renderer.Clear();
+      if (draw) draw(renderer);
+      const std::string document = renderer.Document();
+      sink(reinterpret_cast<const unsigned char*>(document.data()), document.size());
+      break;
+    }
+  }
+}
 }  // namespace
 
 gdr_ImageWriter::Format gdr_ImageWriter::FormatOf(const cow_String& path) {
@@ -137,33 +171,7 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
     return file.Write(data, length);
   };
   try {
-    switch (format) {
-      case PNG: {
-        gdr_CairoRenderer renderer(gdr_CairoRenderer::IMAGE, width, height);
-        renderer.SetInterruptible(true);
-        renderer.Clear();
-        if (draw) draw(renderer);
-        renderer.WritePng(sink);
-        break;
-      }
-      case PDF: {
-        gdr_CairoRenderer renderer(gdr_CairoRenderer::PDF, width, height, sink);
-        renderer.SetInterruptible(true);
-        renderer.Clear();
-        if (draw) draw(renderer);
-        renderer.Finish();
-        break;
-      }
-      case SVG: {
-        gdr_SvgRenderer renderer(width, height);
-        renderer.SetInterruptible(true);
-        renderer.Clear();
-        if (draw) draw(renderer);
-        const std::string document = renderer.Document();
-        file.Write(reinterpret_cast<const unsigned char*>(document.data()), document.size());
-        break;
-      }
-    }
+    DrawAndEncode(format, width, height, draw, sink);
   } catch (const cmdC_InterruptedException&) {
     throw;  // the user stopped the drawing: that is the reason, whatever else went wrong
   } catch (const nex_Exception&) {
@@ -172,4 +180,16 @@ void gdr_ImageWriter::Save(const cow_String& path, int width, int height,
     throw;
   }
   file.Commit(target, path);
+}
+
+std::string gdr_ImageWriter::Encode(Format format, int width, int height,
+                                    const std::function<void(gdr_Renderer&)>& draw) {
+  CheckSize("width", width);
+  CheckSize("height", height);
+  std::string bytes;
+  DrawAndEncode(format, width, height, draw, [&bytes](const unsigned char* data, size_t length) {
+    bytes.append(reinterpret_cast<const char*>(data), length);
+    return true;
+  });
+  return bytes;
 }

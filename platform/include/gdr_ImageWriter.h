@@ -2,6 +2,7 @@
 // Saves a drawing as a PNG image, an SVG or a PDF document, chosen by the file name's extension
 // (".png", ".svg", ".pdf", in any case).
 #include <functional>
+#include <string>
 
 #include "cow_String.h"
 #include "gdr_Renderer.h"
@@ -32,4 +33,9 @@ class gdr_ImageWriter {
   // file keeps its permissions.
   static void Save(const cow_String& path, int width, int height,
                    const std::function<void(gdr_Renderer&)>& draw);
+
+  // Draws as Save does and returns what Save would write, byte for byte, in memory. The same
+  // refusals of the size (omu_ValueErrorException) and the same errors from drawing.
+  static std::string Encode(Format format, int width, int height,
+                            const std::function<void(gdr_Renderer&)>& draw);
 };

@@ -9,6 +9,7 @@
 
 #include "omu_PrimArray.h"
 #include "omu_PrimBool.h"
+#include "omu_PrimBytes.h"
 #include "omu_PrimDictionary.h"
 #include "omu_PrimEnumBase.h"
 #include "omu_PrimList.h"
@@ -340,8 +341,12 @@ py::object pyb_Convert::ToPython(const omu_Primitive& value) {
       if (n.IsInteger()) return py::int_(n.AsInteger());
       return py::float_(n.AsDouble());
     }
-    case omu_PrimKind::String:
-      return Text(static_cast<const omu_PrimString&>(value).Value().View());
+    case omu_PrimKind::String: {
+      const std::string_view text = static_cast<const omu_PrimString&>(value).Value().View();
+      if (dynamic_cast<const omu_PrimBytes*>(&value))
+        return py::bytes(text.data(), static_cast<py::ssize_t>(text.size()));
+      return Text(text);
+    }
     case omu_PrimKind::Enum: {
       const auto& e = static_cast<const omu_PrimEnumBase&>(value);
       return py::cast(pyb_SymbolicConstant{e.Text().Std(), e.Value()});

@@ -4,6 +4,7 @@
 //
 // Texts cross as UTF-8 bytes with Python's "surrogateescape": a name read from a file that is not
 // valid UTF-8 reaches Python as escaped text, and that text given back reaches the same bytes.
+// A byte string result (omu_PrimBytes) reaches Python as bytes, unchanged.
 // Conversion is bounded in depth (RecursionError), reads a snapshot of every container it walks
 // (a container changed by an item's own conversion is never read after it moved), and narrows
 // integers beyond the double range to infinities.

@@ -7,6 +7,7 @@
 #include "modC_ModeManager.h"
 #include "nex_Exception.h"
 #include "omu_Arguments.h"
+#include "omu_PrimBytes.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
@@ -54,6 +55,12 @@ constexpr omu_Parameter kClickParameters[] = {{"x", "float", nullptr, "pixels fr
                                               {nullptr, nullptr, nullptr, nullptr}};
 const omu_Signature kClick{"Clicks the running mode's cursor at a pixel, as the mouse does.",
                            kClickParameters, nullptr, omu_Signature::Form::Keywords};
+constexpr omu_Parameter kNoParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kReprPng{
+    "Draws the viewport at the viewport's size, as PNG bytes (Jupyter shows them).", kNoParameters,
+    "bytes"};
+const omu_Signature kReprSvg{"Draws the viewport at the viewport's size, as an SVG document.",
+                             kNoParameters, "str"};
 }  // namespace
 
 const omu_MethodRow sesK_LayerIntObj::methods_[] = {
@@ -62,6 +69,8 @@ const omu_MethodRow sesK_LayerIntObj::methods_[] = {
     {"enterProbeMode", omu_Method<&sesK_LayerIntObj::EnterProbeMode>, &kEnterProbeMode},
     {"moveCursor", omu_Method<&sesK_LayerIntObj::MoveCursor>, &kMoveCursor},
     {"click", omu_Method<&sesK_LayerIntObj::Click>, &kClick},
+    {"_repr_png_", omu_Method<&sesK_LayerIntObj::ReprPng>, &kReprPng},
+    {"_repr_svg_", omu_Method<&sesK_LayerIntObj::ReprSvg>, &kReprSvg},
     {"", nullptr}};
 
 const omu_MemberRow sesK_LayerIntObj::members_[] = {
@@ -180,6 +189,25 @@ omu_Result sesK_LayerIntObj::SaveImage(omu_Arguments& args) {
     smg_SceneManagerRole::Instance().Draw(viewport, renderer);
   });
   return std::make_unique<omu_PrimNone>();
+}
+
+std::string sesK_LayerIntObj::Picture(gdr_ImageWriter::Format format, int viewport) {
+  const smg_SceneManagerRole::Size size = smg_SceneManagerRole::Instance().ViewportSize(viewport);
+  return gdr_ImageWriter::Encode(format, size.width, size.height, [viewport](gdr_Renderer& r) {
+    smg_SceneManagerRole::Instance().Draw(viewport, r);
+  });
+}
+
+omu_Result sesK_LayerIntObj::ReprPng(omu_Arguments& args) {
+  args.Begin();
+  args.End();
+  return std::make_unique<omu_PrimBytes>(Picture(gdr_ImageWriter::PNG, ViewportId()));
+}
+
+omu_Result sesK_LayerIntObj::ReprSvg(omu_Arguments& args) {
+  args.Begin();
+  args.End();
+  return std::make_unique<omu_PrimString>(cow_String(Picture(gdr_ImageWriter::SVG, ViewportId())));
 }
 
 omu_Result sesK_LayerIntObj::EnterProbeMode(omu_Arguments& args) {

@@ -2,14 +2,19 @@
 
 #include "oda_XYDataCommonIntObj.h"
 #include "omu_Arguments.h"
+#include "omu_PrimBytes.h"
 #include "omu_PrimNone.h"
 #include "omu_PrimNumber.h"
 #include "omu_PrimString.h"
 #include "omu_PrimTuple.h"
 #include "sesC_PostIdMap.h"
+#include "sesK_LayerIntObj.h"
+#include "sesK_SessionState.h"
+#include "smg_SceneManagerRole.h"
 #include "xypK_CurveDictIntObj.h"
 #include "xypK_CurveIntObj.h"
 #include "xypK_MessageTypes.h"
+#include "xypK_Scene.h"
 #include "xypK_SceneManager.h"
 #include "xypK_XYDataSessionCntr.h"
 #include "xypK_XYPlot.h"
@@ -40,12 +45,23 @@ constexpr omu_Parameter kSetValuesParameters[] = {
     {nullptr, nullptr, nullptr, nullptr}};
 const omu_Signature kSetValues{"Changes which curves the plot shows and its axis titles.",
                                kSetValuesParameters, nullptr, omu_Signature::Form::Unchanged};
+constexpr omu_Parameter kNoParameters[] = {{nullptr, nullptr, nullptr, nullptr}};
+const omu_Signature kReprPng{
+    "Draws the plot, as its viewport (or the current one) shows it at the viewport's size, as PNG "
+    "bytes (Jupyter shows them).",
+    kNoParameters, "bytes"};
+const omu_Signature kReprSvg{
+    "Draws the plot, as its viewport (or the current one) shows it at the viewport's size, as an "
+    "SVG document.",
+    kNoParameters, "str"};
 }  // namespace
 
 const omu_MethodRow xypK_XYPlotIntObj::methods_[] = {
     {"Curve", omu_Method<&xypK_XYPlotIntObj::Curve>, &kCurve},
     {"curveSet", omu_Method<&xypK_XYPlotIntObj::CurveSet>, &kCurveSet},
     {"setValues", omu_Method<&xypK_XYPlotIntObj::SetValues>, &kSetValues},
+    {"_repr_png_", omu_Method<&xypK_XYPlotIntObj::ReprPng>, &kReprPng},
+    {"_repr_svg_", omu_Method<&xypK_XYPlotIntObj::ReprSvg>, &kReprSvg},
     {"", nullptr}};
 
 const omu_MemberRow xypK_XYPlotIntObj::members_[] = {
@@ -313,4 +329,77 @@ omu_Result xypK_XYPlotIntObj::GetYAxisTitle() {
 
 omu_Result xypK_XYPlotIntObj::GetNumCurves() {
   return std::make_unique<omu_PrimNumber>(static_cast<long long>(Plot().curvesToPlot.Size()));
+}
+
+namespace {
+// The viewport that shows the plot: the current one when it does, else the first by id; -1 for
+// none.
+int ViewportShowing(const cow_String& plotName) {
+  smg_SceneManagerRole& role = smg_SceneManagerRole::Instance();
+  xypK_SceneManager& scenes = xypK_XYToolset::Instance().SceneManager();
+  auto shows = [&](int viewport) {
+    if (role.GetTypeToDisplay(viewport, cow_String()) != omu_DISPLAY_XYPLOT) return false;
+    const auto* scene = static_cast<const xypK_Scene*>(scenes.FindScene(viewport));
+    return scene && scene->PlotName() == plotName;
+  };
+  const int current = role.CurrentViewport();
+  if (!sesC_PostIdMap::GetPostName(current).IsEmpty() && shows(current)) return current;
+  for (int viewport : sesC_PostIdMap::Ids())
+    if (shows(viewport)) return viewport;
+  return -1;
+}
+
+// Puts back what drawing a plot in a scene of its own writes: the plot's laid-out members and
+// the viewport's primary object.
+class DrawingUndo {
+ public:
+  DrawingUndo(const cow_String& plotName, int viewport)
+      : plotName_(plotName),
+        plot_(xypK_XYToolset::Instance().GetExistingXYPlot(plotName)),
+        viewport_(viewport),
+        primaryPath_(sesK_SessionState::Instance().GetPrimaryObjectPath(viewport)) {}
+  ~DrawingUndo() {
+    xypK_XYToolset& toolset = xypK_XYToolset::Instance();
+    if (toolset.IsXYPlot(plotName_)) toolset.GetXYPlot(plotName_) = plot_;
+    sesK_SessionState::Instance().SetPrimaryObjectPath(viewport_, primaryPath_);
+  }
+  DrawingUndo(const DrawingUndo&) = delete;
+  DrawingUndo& operator=(const DrawingUndo&) = delete;
+
+ private:
+  cow_String plotName_;
+  xypK_XYPlot plot_;
+  int viewport_;
+  cow_String primaryPath_;
+};
+}  // namespace
+
+std::string xypK_XYPlotIntObj::Picture(gdr_ImageWriter::Format format) {
+  Plot();
+  const int shownIn = ViewportShowing(plotName_);
+  if (shownIn >= 0) return sesK_LayerIntObj::Picture(format, shownIn);
+  // Shown nowhere: drawn as the current viewport would show it, in a scene that no viewport
+  // holds, so what the viewport shows stays as it is.
+  const int viewport = smg_SceneManagerRole::Instance().CurrentViewport();
+  const smg_SceneManagerRole::Size size = smg_SceneManagerRole::Instance().ViewportSize(viewport);
+  const DrawingUndo undo(plotName_, viewport);
+  return gdr_ImageWriter::Encode(format, size.width, size.height, [&](gdr_Renderer& renderer) {
+    xypK_Scene scene(viewport);
+    scene.SetXYPlotObject(this);
+    scene.Map();  // as a viewport first drawn: framed and laid out, a failure raised
+    scene.DraftCB(renderer);
+    scene.SketchCB(renderer);
+  });
+}
+
+omu_Result xypK_XYPlotIntObj::ReprPng(omu_Arguments& args) {
+  args.Begin();
+  args.End();
+  return std::make_unique<omu_PrimBytes>(Picture(gdr_ImageWriter::PNG));
+}
+
+omu_Result xypK_XYPlotIntObj::ReprSvg(omu_Arguments& args) {
+  args.Begin();
+  args.End();
+  return std::make_unique<omu_PrimString>(cow_String(Picture(gdr_ImageWriter::SVG)));
 }

@@ -1,6 +1,9 @@
 #pragma once
 // "XYPlot": a script's handle on one XY plot. It holds the plot's name only and looks the plot
 // up at every use, so it never shows a stale copy; a handle whose plot is gone says so.
+#include <string>
+
+#include "gdr_ImageWriter.h"
 #include "omu_InterfaceObj.h"
 
 class oda_XYDataCommonIntObj;
@@ -21,6 +24,11 @@ class xypK_XYPlotIntObj : public omu_InterfaceObj {
   omu_Result Curve(omu_Arguments& args);
   omu_Result CurveSet(omu_Arguments& args);
   omu_Result SetValues(omu_Arguments& args);
+  // The plot as a PNG (bytes) or an SVG document (str), for notebooks to show inline: as the
+  // viewport that shows it draws it (the current one first), else as the current viewport
+  // would, at that viewport's size. Nothing in the session changes.
+  omu_Result ReprPng(omu_Arguments& args);
+  omu_Result ReprSvg(omu_Arguments& args);
 
   omu_Result GetName();
   omu_Result GetCurves();
@@ -38,6 +46,7 @@ class xypK_XYPlotIntObj : public omu_InterfaceObj {
  private:
   // The plot, after checking that the handle names one that exists.
   xypK_XYPlot& Plot();
+  std::string Picture(gdr_ImageWriter::Format format);
   // Makes or re-binds curve `curveName` of the plot to the data; the plot is redrawn now, or
   // once later when `deferRefresh` (refreshPending_).
   omu_Result CreateSingleCurve(const cow_String& curveName, const oda_XYDataCommonIntObj& data,
