@@ -80,14 +80,16 @@ class TestExecutable:
         assert "Traceback" in result.stderr
         assert "XyPlotError: XYData name must be entered" in result.stderr
 
-    def test_interactive_prompt_reads_stdin(self, run_xyp):
-        result = run_xyp(stdin_text="print(len(session.xyDataObjects))\n"
-                                    "session.XYData(name='q', data=((1, 2),))\n"
-                                    "print(session.xyDataObjects.keys())\n")
+    @pytest.mark.parametrize("options, echoed", [(["-i"], True), ([], False)])
+    def test_stdin_is_a_prompt_with_i_else_a_program(self, run_xyp, options, echoed):
+        result = run_xyp(*options, stdin_text="print(len(session.xyDataObjects))\n"
+                                              "session.XYData(name='q', data=((1, 2),))\n"
+                                              "print(session.xyDataObjects.keys())\n")
         assert result.returncode == 0, result.stderr
-        # The prompt echoes the value of an expression statement, as Python's own does.
-        assert result.stdout.replace(">>> ", "").splitlines() == [
-            "0", "session.xyDataObjects['q']", "['q']"]
+        # The prompt echoes the value of an expression statement, as Python's own does; its
+        # prompts go to stderr.
+        assert result.stdout.splitlines() == (
+            ["0", "session.xyDataObjects['q']", "['q']"] if echoed else ["0", "['q']"])
 
 
 class TestShutdown:

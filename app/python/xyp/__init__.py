@@ -16,6 +16,7 @@ import atexit as _atexit
 import sys as _sys
 
 from . import _xyp
+from ._version import __version__  # noqa: F401
 
 _xyp.initialize()
 _atexit.register(_xyp.finalize)

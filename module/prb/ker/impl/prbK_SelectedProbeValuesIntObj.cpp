@@ -13,6 +13,12 @@ int ShownRows() {
   return std::max(prbK_SelectedProbeValues::Instance().NumRows(), 1);
 }
 
+std::unique_ptr<omu_PrimTuple> Texts(const cow_List<cow_String>& texts) {
+  auto tuple = std::make_unique<omu_PrimTuple>();
+  for (const cow_String& text : texts) tuple->Append(std::make_unique<omu_PrimString>(text));
+  return tuple;
+}
+
 std::unique_ptr<omu_PrimTuple> RowTuple(int row) {
   auto cells = std::make_unique<omu_PrimTuple>();
   for (const cow_String& cell : prbK_SelectedProbeValues::Instance().GetValue(row))
@@ -30,6 +36,10 @@ const omu_MemberRow prbK_SelectedProbeValuesIntObj::members_[] = {
      "the row added last"},
     {"fieldOutputAvailable", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetFieldOutputAvailable>,
      nullptr, "bool", "the rows hold field output"},
+    {"header", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetHeader>, nullptr, "tuple of str",
+     "the column titles, as the Probe Values dialog shows them"},
+    {"sortHeader", omu_Getter<&prbK_SelectedProbeValuesIntObj::GetSortHeader>, nullptr,
+     "tuple of str", "the titles of the columns that can be sorted"},
     {"", nullptr, nullptr}};
 
 prbK_SelectedProbeValuesIntObj::prbK_SelectedProbeValuesIntObj() {
@@ -57,4 +67,12 @@ omu_Result prbK_SelectedProbeValuesIntObj::GetLastValues() {
 omu_Result prbK_SelectedProbeValuesIntObj::GetFieldOutputAvailable() {
   return std::make_unique<omu_PrimBool>(
       prbK_SelectedProbeValues::Instance().FieldOutputAvailable());
+}
+
+omu_Result prbK_SelectedProbeValuesIntObj::GetHeader() {
+  return Texts(prbK_SelectedProbeValues::Instance().Header());
+}
+
+omu_Result prbK_SelectedProbeValuesIntObj::GetSortHeader() {
+  return Texts(prbK_SelectedProbeValues::Instance().SortHeader());
 }

@@ -13,6 +13,8 @@ class prbK_SelectedProbeValuesIntObj : public omu_InterfaceObj {
   omu_Result GetValues();
   omu_Result GetLastValues();
   omu_Result GetFieldOutputAvailable();
+  omu_Result GetHeader();
+  omu_Result GetSortHeader();
 
  private:
   static const omu_MemberRow members_[];
