@@ -30,8 +30,9 @@ function request(message) {
   });
 }
 
-function status(text) {
+function status(text, fine) {
   $("status").textContent = text || "";
+  $("status").className = fine ? "fine" : "";
 }
 
 socket.onmessage = (event) => {
@@ -45,7 +46,7 @@ socket.onmessage = (event) => {
   else status(state && state.error);
   if (message.type === "state") showState(message);
   if (message.type === "selected" || message.type === "written") showSelected(message);
-  if (message.type === "written") status(`written to ${message.fileName}`);
+  if (message.type === "written") status(`written to ${message.fileName}`, true);
   if (message.type === "redraw") loadImage(message.version);
   if (resolve) resolve(message);
 };
@@ -172,8 +173,9 @@ function sortBy(title) {
   request({type: "sort", title, descending});
 }
 
-$("undo").onclick = () => request({type: "undo"});
-$("clearAll").onclick = () => request({type: "clear", rows: []});
+// Undo and clear leave an order no header shows.
+$("undo").onclick = () => { directions = {}; request({type: "undo"}); };
+$("clearAll").onclick = () => { directions = {}; request({type: "clear", rows: []}); };
 $("clearSelected").onclick = () => {
   const rows = [...$("selected").querySelectorAll("tbody input:checked")].map((b) => +b.value);
   if (rows.length) request({type: "clear", rows});
