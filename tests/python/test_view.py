@@ -74,6 +74,13 @@ def test_the_server_answers_only_its_own_page(served, tmp_path):
     refused = socket_answers(served, [{"type": "write", "fileName": name} for name in
                                       ("../probe.rpt", "/tmp/probe.rpt", ".hidden", "a/b", "")])
     assert all(a["type"] == "error" for a in refused), refused
+    # The probe and report options of the page are the dialog's, and what the state shows.
+    hello, options, report = socket_answers(served, [
+        {"type": "hello"}, {"type": "probeOptions", "flags": {"sequenceID": False}},
+        {"type": "probeReport", "report": {"numDigits": 3, "printMinMax": True}}])
+    assert hello["flags"]["sequenceID"] and hello["titles"] == ["Legend", "Sequence ID", "X", "Y"]
+    assert not options["flags"]["sequenceID"]
+    assert report["report"]["numDigits"] == 3
     assert sorted(os.listdir(tmp_path)) == ["plot.py"]
     status, out, _ = served.stop()
     assert status == 0 and "stopped" in out
@@ -122,6 +129,11 @@ def test_probing_with_the_mouse(served, tmp_path):
         assert text.startswith("*" * 80 + "\nProbe Values Report, written on ")
         assert "   XYPlot: p\n" in text
         assert text.count("sine") == 1 and text.count("line") == 1
+        # The viewport follows the page's image area.
+        driver.set_window_size(1100, 700)
+        view_browser.wait_for(driver, "return image.naturalWidth == area.clientWidth && "
+                              "image.naturalHeight == area.clientHeight && "
+                              "image.naturalWidth < 900")
         shot = os.environ.get("XYP_VIEW_SCREENSHOT", str(tmp_path / "view.png"))
         assert driver.save_screenshot(shot)
     finally:
