@@ -7,7 +7,7 @@ packages=(cmake ninja-build g++ pkg-config python3-dev pybind11-dev python3-pyte
           libgtest-dev libgmock-dev googletest libbenchmark-dev libcairo2-dev zlib1g-dev fonts-dejavu-core
           python3-matplotlib libhdf5-dev python3-h5py calculix-ccx calculix-ccx-test dpkg-dev
           python3-nbclient python3-nbformat python3-ipykernel
-          python3-aiohttp python3-selenium chromium chromium-driver)
+          python3-aiohttp python3-selenium chromium chromium-driver python3-distributed)
 [ $# -gt 0 ] && packages=("$@")
 missing=()
 for p in "${packages[@]}"; do

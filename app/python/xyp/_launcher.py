@@ -17,7 +17,8 @@ import xyp
 from ._version import __version__
 
 USAGE = ("usage: xyp [option] ... [-c cmd | -m mod | file | -] [arg] ...\n"
-         "       xyp view [--host H] [--port P] [file [arg] ...]")
+         "       xyp view [--host H] [--port P] [file [arg] ...]\n"
+         "       xyp batch SCRIPT PATH... [--workers N] [--scheduler ADDR] [--report F | --npz D]")
 
 HELP = USAGE + """
 Runs Python with the application started: session, xyPlot, oskavoMath, xyp and the symbolic
@@ -38,6 +39,9 @@ arg ...: arguments passed to program in sys.argv[1:]
 xyp view [--host H] [--port P] [script.py [arg] ...]
          runs the script, then serves a page on http://127.0.0.1:PORT/?token=... that shows
          the viewports and probes them with the mouse (Ctrl-C stops)
+xyp batch SCRIPT PATH... [--workers N] [--scheduler ADDR] [--report FILE | --npz DIR]
+         runs fn(session, odb) of SCRIPT over the results files, on every core (or on a
+         Dask cluster); writes the XY data of the results into one XY report
 """
 
 BANNER = "xyp: session, xyPlot, oskavoMath and xyp are ready."
@@ -119,10 +123,11 @@ def _print_help():
 def main(argv=None):
     """Runs the command line argv and returns the exit status (see INTERRUPTED)."""
     argv = list(sys.argv if argv is None else argv)
-    if len(argv) > 1 and argv[1] == "view":  # xyp view [options] [script.py [args]]
-        from . import view
+    if len(argv) > 1 and argv[1] in ("view", "batch"):  # xyp view ..., xyp batch ...
+        import importlib
+        command = importlib.import_module("xyp." + argv[1])
         try:
-            return _finish(view.main(argv[2:]))
+            return _finish(command.main(argv[2:]))
         except SystemExit as e:
             return _finish(_exit_status(e))
     try:
