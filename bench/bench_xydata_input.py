@@ -14,6 +14,11 @@ median of the repetitions after a warm-up:
   numpy_view     a[:, ::-1]: a strided view with a negative column stride (x and y swapped)
   ref_np_array   reference, not xyp: numpy.array(tuple_of_tuples), what converting costs a user
   ref_copy       reference, not xyp: a.copy(), the memory-bandwidth floor for 16 n bytes
+  ref_astype_f32 reference, not xyp: a.astype(numpy.float32), what narrowing the array costs numpy
+  tmp_xyplot_numpy_f64  xyPlot.XYData(name=..., data=a): the same array into temporary XY data
+
+Printed ratios: numpy_f64 / ref_astype_f32 (storing against numpy's own narrowing) and
+tmp_xyplot_numpy_f64 / numpy_f64 (temporary against stored XY data).
 
 After every timed XYData call the returned object is checked outside the timed region: it holds n
 pairs, and the first, middle and last pairs equal the input narrowed to float32. The first call
@@ -93,6 +98,7 @@ def make_inputs(n):
 
 def run_size(session, n, repeat, warmup):
     import numpy as np
+    import xyPlot
     a, tot, lol, f32, scalars, fortran, view = make_inputs(n)
 
     def xydata(data, expected):
@@ -111,6 +117,8 @@ def run_size(session, n, repeat, warmup):
         "numpy_view": xydata(view, np.ascontiguousarray(view)),
         "ref_np_array": (lambda: np.array(tot), None),
         "ref_copy": (lambda: a.copy(), None),
+        "ref_astype_f32": (lambda: a.astype(np.float32), None),
+        "tmp_xyplot_numpy_f64": (lambda: xyPlot.XYData(name="bench", data=a), a),
     }
     names = list(variants)
     times = {name: [] for name in names}
@@ -134,6 +142,8 @@ def run_size(session, n, repeat, warmup):
                 checked_fully.add(name)
             elif name == "ref_np_array" and result.shape != (n, 2):
                 raise RoundTripError("numpy.array(tuple) gave shape %r" % (result.shape,))
+            elif name == "ref_astype_f32" and result.shape != (n, 2):
+                raise RoundTripError("a.astype(float32) gave shape %r" % (result.shape,))
             del result
             if rep >= warmup:
                 times[name].append(dt)
@@ -156,7 +166,7 @@ def main():
           % (args.repeat, args.warmup))
 
     results = {}
-    header = "%-14s %9s %12s %10s %10s" % ("variant", "n", "median s", "min s", "x numpy")
+    header = "%-21s %9s %12s %10s %10s" % ("variant", "n", "median s", "min s", "x numpy")
     print(header)
     print("-" * len(header))
     for n in sizes:
@@ -164,13 +174,16 @@ def main():
         base = r["numpy_f64"]["median_s"]
         for name, v in r.items():
             v["ratio_to_numpy_f64"] = v["median_s"] / base
-            print("%-14s %9d %12.6f %10.6f %10.2f"
+            print("%-21s %9d %12.6f %10.6f %10.2f"
                   % (name, n, v["median_s"], v["min_s"], v["ratio_to_numpy_f64"]))
         print("  n=%d: tuple / numpy_f64 = %.2f;  np.array(tuple) / tuple = %.2f;  "
               "numpy_f64 / a.copy() = %.1f\n"
               % (n, r["tuple"]["median_s"] / base,
                  r["ref_np_array"]["median_s"] / r["tuple"]["median_s"],
                  base / r["ref_copy"]["median_s"]))
+        print("  n=%d: numpy_f64 / a.astype(float32) = %.2f;  tmp_xyplot_numpy_f64 / numpy_f64 = "
+              "%.2f\n" % (n, base / r["ref_astype_f32"]["median_s"],
+                          r["tmp_xyplot_numpy_f64"]["median_s"] / base))
         results[str(n)] = r
     load_after = os.getloadavg()
     print("load average at the end: %.2f %.2f %.2f" % load_after)

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <string>
+
 #include "cmdC_InterruptedException.h"
 
 namespace {
@@ -12,6 +14,14 @@ cmdC_WIP::InterruptCheck& CurrentCheck() {
 cmdC_WIP::Listener& CurrentListener() {
   static cmdC_WIP::Listener listener = nullptr;
   return listener;
+}
+struct Output {
+  cmdC_WIP::Writer writer = nullptr;
+  cmdC_WIP::TerminalCheck isTerminal = nullptr;
+};
+Output& CurrentOutput() {
+  static Output output;
+  return output;
 }
 }  // namespace
 
@@ -27,26 +37,46 @@ void cmdC_WIP::SetInterruptCheck(InterruptCheck check) {
 void cmdC_WIP::SetListener(Listener listener) {
   CurrentListener() = listener;
 }
+void cmdC_WIP::SetWriter(Writer writer, TerminalCheck isTerminal) {
+  CurrentOutput() = Output{writer, isTerminal};
+}
 
 bool cmdC_WIP::Interrupted() {
   return CurrentCheck() && CurrentCheck()();
 }
 
-void cmdC_WIP::EndProgress() {
-  if (!progressOpen_) return;
-  std::fputc('\n', stream_);
+void cmdC_WIP::Write(std::string_view text) {
+  if (const Writer writer = CurrentOutput().writer) {
+    writer(text);
+    return;
+  }
+  std::fwrite(text.data(), 1, text.size(), stream_);
   std::fflush(stream_);
-  progressOpen_ = false;
+}
+
+bool cmdC_WIP::OnTerminal() const {
+  if (CurrentOutput().writer) return CurrentOutput().isTerminal && CurrentOutput().isTerminal();
+  return isatty(fileno(stream_)) == 1;
+}
+
+void cmdC_WIP::EndProgress() {
+  progressText_ = cow_String();
   lastPercent_ = -1;
+  if (!progressOpen_) return;
+  progressOpen_ = false;
+  Write("\n");
 }
 
 void cmdC_WIP::Line(const char* kind, const cow_String& text) {
   EndProgress();
-  if (*kind)
-    std::fprintf(stream_, "%s: %s\n", kind, text.CStr());
-  else
-    std::fprintf(stream_, "%s\n", text.CStr());
-  std::fflush(stream_);
+  std::string line;
+  if (*kind) {
+    line += kind;
+    line += ": ";
+  }
+  line += text.View();
+  line += '\n';
+  Write(line);
   if (CurrentListener()) CurrentListener()(kind, text);
 }
 
@@ -69,17 +99,29 @@ void cmdC_WIP::Milestone(const cow_String& text) {
 void cmdC_WIP::Milestone(const cow_String& text, int percent) {
   if (CurrentListener())
     CurrentListener()("Milestone", text + " " + cow_String::FromInt(percent) + "%");
-  if (!isatty(fileno(stream_))) {
-    // Off a terminal a progress line per step would flood logs: only the start and the end.
-    if (percent <= 0 || percent >= 100) {
-      std::fprintf(stream_, "%s %d%%\n", text.CStr(), percent);
-      std::fflush(stream_);
-    }
+  const bool sameOperation = lastPercent_ >= 0 && text == progressText_;
+  if (sameOperation && percent == lastPercent_) return;
+  std::string line;
+  if (!OnTerminal()) {
+    // Off a terminal (a log, a notebook) a line per step would flood it: whole lines for the
+    // first step shown of an operation and for its end only.
+    progressText_ = text;
+    lastPercent_ = percent;
+    if (sameOperation && percent < 100) return;
+    line += text.View();
+    line += ' ';
+    line += std::to_string(percent);
+    line += "%\n";
+    Write(line);
+    if (percent >= 100) EndProgress();
     return;
   }
-  if (progressOpen_ && percent == lastPercent_ && text == progressText_) return;
-  std::fprintf(stream_, "\r%s %3d%%", text.CStr(), percent);
-  std::fflush(stream_);
+  char number[16];
+  std::snprintf(number, sizeof number, " %3d%%", percent);
+  line += '\r';
+  line += text.View();
+  line += number;
+  Write(line);
   progressOpen_ = true;
   progressText_ = text;
   lastPercent_ = percent;

@@ -1,8 +1,10 @@
 #pragma once
-// The work-in-progress reporter: messages, warnings and milestones go to standard error, one
-// line each; a milestone with a percentage redraws one progress line when standard error is a
-// terminal. Long operations ask it whether the user interrupted them.
+// The work-in-progress reporter: messages, warnings and milestones go to standard error (or to
+// the writer the scripting layer installs), one line each; a milestone with a percentage redraws
+// one progress line when that is a terminal, and elsewhere writes whole lines only. Long
+// operations ask it whether the user interrupted them.
 #include <cstdio>
+#include <string_view>
 
 #include "cmdC_MessageType.h"
 #include "cow_String.h"
@@ -11,6 +13,9 @@ class cmdC_WIP {
  public:
   using InterruptCheck = bool (*)();
   using Listener = void (*)(const char* kind, const cow_String& text);
+  // Takes a piece of the output (whole lines, or a progress line's redraw).
+  using Writer = void (*)(std::string_view text);
+  using TerminalCheck = bool (*)();
 
   cmdC_WIP();
   ~cmdC_WIP();
@@ -35,9 +40,14 @@ class cmdC_WIP {
   static void SetListener(Listener listener);
   // Where lines are written; standard error unless set.
   void SetStream(std::FILE* stream) { stream_ = stream; }
+  // Sends all output to `writer` instead of the stream; `isTerminal` tells whether the progress
+  // line may be redrawn in place. Null for both returns to the stream.
+  static void SetWriter(Writer writer, TerminalCheck isTerminal);
 
  private:
   void Line(const char* kind, const cow_String& text);
+  void Write(std::string_view text);
+  bool OnTerminal() const;
   std::FILE* stream_;
   bool progressOpen_ = false;
   cow_String progressText_;

@@ -29,6 +29,9 @@ class oda_XYDataCommonIntObj : public omu_InterfaceObj {
   static const char* TypeName() { return "XYData"; }
   std::unique_ptr<omu_InterfaceObj> Copy() const override;
   cow_String Repr() const override;
+  // What scripts see: the path above and the number of pairs, "session.xyDataObjects['a'] (3
+  // pairs)". Command texts keep using Repr.
+  cow_String FullRepr() const override;
 
   const cow_String& Name() const { return name_; }
   void SetName(const cow_String& name) { name_ = name; }

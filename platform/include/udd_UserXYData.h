@@ -53,11 +53,16 @@ class udd_UserXYData {
   // The pairs as two-element sequences, and replacing them from such sequences (narrowed).
   std::vector<std::array<float, 2>> ListListData() const;
   void SetListListData(const std::vector<std::array<double, 2>>& pairs);
-  // Replacing the pairs from x0, y0, x1, y1, ... (narrowed to float).
+  // Replacing the pairs from x0, y0, x1, y1, ... (narrowed to the nearest float), written once
+  // into a fresh array of the record's own.
   void SetPairValues(const std::vector<double>& values) {
     SetPairValues(values.data(), values.size() / 2);
   }
   void SetPairValues(const double* values, std::size_t pairCount);
+  void SetPairValues(const std::vector<float>& values) {
+    SetPairValues(values.data(), values.size() / 2);
+  }
+  void SetPairValues(const float* values, std::size_t pairCount);
 
   // "source: content position", leaving out the empty parts.
   cow_String Description() const;

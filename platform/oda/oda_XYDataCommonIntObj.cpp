@@ -77,6 +77,15 @@ cow_String oda_XYDataCommonIntObj::Repr() const {
   return "xyPlot.XYData(name=" + omu_PrimString(name_).Repr() + ", ...)";
 }
 
+cow_String oda_XYDataCommonIntObj::FullRepr() const {
+  const std::size_t n = record_.Size();
+  cow_String text = Repr();
+  text += " (";
+  text += cow_String::FromInt(static_cast<long long>(n));
+  text += n == 1 ? " pair)" : " pairs)";
+  return text;
+}
+
 omu_Result oda_XYDataCommonIntObj::SequenceItem(long index) const {
   const long size = SequenceLength();
   if (index < 0) index += size;

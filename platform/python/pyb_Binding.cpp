@@ -9,6 +9,46 @@
 #include "pyo_Module.h"
 
 namespace {
+// The reporter's output goes to Python's sys.stderr, so that redirect_stderr, notebooks and
+// loggers see it; with no interpreter (at exit) or no sys.stderr it goes nowhere, as Python's
+// own output would. A failing stream does not fail the command that reports.
+void WriteToStderr(std::string_view text) {
+  if (!Py_IsInitialized() || _Py_IsFinalizing()) return;
+  py::gil_scoped_acquire gil;
+  PyObject *type, *value, *traceback;
+  PyErr_Fetch(&type, &value, &traceback);
+  PyObject* stream = PySys_GetObject("stderr");  // borrowed
+  if (stream && stream != Py_None) {
+    try {
+      py::handle out(stream);
+      out.attr("write")(pyb_Convert::Text(text));
+      out.attr("flush")();
+    } catch (py::error_already_set&) {
+    }
+  }
+  PyErr_Clear();
+  PyErr_Restore(type, value, traceback);
+}
+
+bool StderrIsTerminal() {
+  if (!Py_IsInitialized() || _Py_IsFinalizing()) return false;
+  py::gil_scoped_acquire gil;
+  PyObject *type, *value, *traceback;
+  PyErr_Fetch(&type, &value, &traceback);
+  bool terminal = false;
+  PyObject* stream = PySys_GetObject("stderr");
+  if (stream && stream != Py_None) {
+    try {
+      terminal = py::handle(stream).attr("isatty")().cast<bool>();
+    } catch (py::error_already_set&) {
+    } catch (const py::cast_error&) {
+    }
+  }
+  PyErr_Clear();
+  PyErr_Restore(type, value, traceback);
+  return terminal;
+}
+
 // Modules are owned by the application, which outlives their Python faces: hold them unowned.
 std::shared_ptr<omu_InterfaceObj> Unowned(pyo_Module* module) {
   return std::shared_ptr<omu_InterfaceObj>(module, [](omu_InterfaceObj*) {});
@@ -22,6 +62,7 @@ void pyb_Binding::Register(py::module_& m) {
   // Ctrl-C (and any signal handler's exception) reaches long operations through the
   // work-in-progress reporter's interruption check.
   cmdC_WIP::SetInterruptCheck(&pyb_CommandScope::CheckSignals);
+  cmdC_WIP::SetWriter(&WriteToStderr, &StderrIsTerminal);
 }
 
 py::dict pyb_Binding::PublishModules() {

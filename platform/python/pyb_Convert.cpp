@@ -285,26 +285,48 @@ std::unique_ptr<omu_Primitive> pyb_Convert::ToPrimitive(py::handle value) {
     }
     return dict;
   }
+  bool unsized = false;  // a 0-d array: a number, if anything
   if (PyObject_CheckBuffer(p) && !PyBytes_Check(p)) {
     if (auto packed = FromBuffer(value)) return packed;
     // Other shapes and element types go item by item, so the command judges each item.
-    if (PySequence_Check(p)) return FromSequence(value, false);
+    if (PySequence_Check(p)) {
+      if (PyObject_Size(p) >= 0) return FromSequence(value, false);
+      PyErr_Clear();
+      unsized = true;
+    }
   }
   // Number-like objects (numpy scalars): integers first, then floats.
   if (PyIndex_Check(p)) {
     py::object index = py::reinterpret_steal<py::object>(PyNumber_Index(p));
-    if (!index) throw py::error_already_set();
-    return ToPrimitive(index);
+    if (index) return ToPrimitive(index);
+    // A 0-d array of floats has __index__ too, refusing: it is read as a float below.
+    if (!unsized || !PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
+    PyErr_Clear();
   }
-  if (PyNumber_Check(p) && !PySequence_Check(p)) {
+  if (PyNumber_Check(p) && (unsized || !PySequence_Check(p))) {
     // A complex number (numpy's among them) would lose its imaginary part, silently.
     if (IsComplex(p))
       throw omu_TypeErrorException(cow_String("complex values (here of type '") +
                                    Py_TYPE(p)->tp_name +
                                    "') cannot be passed to xyp commands; give a real part");
     const double v = PyFloat_AsDouble(p);
-    if (v == -1.0 && PyErr_Occurred()) throw py::error_already_set();
+    if (v == -1.0 && PyErr_Occurred()) {
+      if (!PyErr_ExceptionMatches(PyExc_TypeError)) throw py::error_already_set();
+      // A number with no real value (a 0-d complex array): refused as any other kind.
+      py::error_already_set error;
+      throw omu_TypeErrorException(cow_String("values of type '") + Py_TYPE(p)->tp_name +
+                                   "' cannot be passed to xyp commands (" + error.what() + ")");
+    }
     return std::make_unique<omu_PrimNumber>(v);
+  }
+  // A path object (os.PathLike) stands for its text: a str, or the bytes it names.
+  if (py::hasattr(py::handle(reinterpret_cast<PyObject*>(Py_TYPE(p))), "__fspath__")) {
+    py::object path = py::reinterpret_steal<py::object>(PyOS_FSPath(p));
+    if (!path) throw py::error_already_set();
+    if (PyUnicode_Check(path.ptr()))
+      return std::make_unique<omu_PrimString>(cow_String(Bytes(path)));
+    return std::make_unique<omu_PrimString>(cow_String(
+        PyBytes_AS_STRING(path.ptr()), static_cast<std::size_t>(PyBytes_GET_SIZE(path.ptr()))));
   }
   if (PySequence_Check(p) && !PyBytes_Check(p)) return FromSequence(value, false);
   throw omu_TypeErrorException(cow_String("values of type '") + Py_TYPE(p)->tp_name +

@@ -7,7 +7,8 @@
 // A byte string result (omu_PrimBytes) reaches Python as bytes, unchanged.
 // Conversion is bounded in depth (RecursionError), reads a snapshot of every container it walks
 // (a container changed by an item's own conversion is never read after it moved), and narrows
-// integers beyond the double range to infinities.
+// integers beyond the double range to infinities. A path object (os.PathLike) becomes its text,
+// a 0-d array the number it holds.
 #include <pybind11/pybind11.h>
 
 #include <string>

@@ -13,6 +13,7 @@
 #include "pyb_Convert.h"
 #include "uti_FileException.h"
 #include "uti_XypException.h"
+#include "uti_XypFileException.h"
 
 namespace {
 py::object& Slot(int which) {
@@ -21,7 +22,7 @@ py::object& Slot(int which) {
   return *slots[which];
 }
 
-void Raise(const py::object& type, const nex_Exception& e) {
+py::object Instance(const py::object& type, const nex_Exception& e) {
   py::object instance = type(pyb_Convert::Text(e.Message().View()));
   instance.attr("code") = e.Code();
   py::tuple details(0);
@@ -31,6 +32,21 @@ void Raise(const py::object& type, const nex_Exception& e) {
   else if (!e.Detail1().IsEmpty())
     details = py::make_tuple(pyb_Convert::Text(e.Detail1().View()));
   instance.attr("details") = details;
+  return instance;
+}
+
+void Raise(const py::object& type, const nex_Exception& e) {
+  PyErr_SetObject(type.ptr(), Instance(type, e).ptr());
+}
+
+// A file's error also tells where: filename, and lineno and text when one line is to blame.
+void RaiseInFile(const py::object& type, const uti_XypFileException& e) {
+  py::object instance = Instance(type, e);
+  instance.attr("filename") = pyb_Convert::Text(e.FileName().View());
+  if (e.LineNumber() > 0) {
+    instance.attr("lineno") = py::int_(e.LineNumber());
+    instance.attr("text") = pyb_Convert::Text(e.Text().View());
+  }
   PyErr_SetObject(type.ptr(), instance.ptr());
 }
 
@@ -68,6 +84,8 @@ void pyb_Errors::Register(py::module_& m) {
   py::object odb = py::reinterpret_steal<py::object>(PyErr_NewExceptionWithDoc(
       "xyp.OdbError", "A file that is not a results file xyp can read, or a closed database.",
       base.ptr(), nullptr));
+  // Where an error arose, for those raised while reading a file: None unless set.
+  for (const char* where : {"filename", "lineno", "text"}) base.attr(where) = py::none();
   Slot(0) = base;
   Slot(3) = odb;
   m.attr("OdbError") = odb;
@@ -81,6 +99,8 @@ void pyb_Errors::Register(py::module_& m) {
     if (!p) return;
     try {
       std::rethrow_exception(p);
+    } catch (const uti_XypFileException& e) {
+      RaiseInFile(Slot(1), e);
     } catch (const uti_XypException& e) {
       Raise(Slot(1), e);
     } catch (const cmdC_PrbException& e) {
@@ -89,6 +109,8 @@ void pyb_Errors::Register(py::module_& m) {
       // OSError(errno, text, filename) becomes the matching subclass (FileNotFoundError, ...).
       py::object error = py::reinterpret_borrow<py::object>(PyExc_OSError)(
           e.Errno(), pyb_Convert::Text(e.Message().View()), pyb_Convert::Text(e.Path().View()));
+      error.attr("lineno") = py::none();
+      error.attr("text") = py::none();
       PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(error.ptr())), error.ptr());
     } catch (const cmdC_InterruptedException&) {
       // Only an interrupt is a KeyboardInterrupt: a signal handler's own exception goes through.

@@ -1,7 +1,8 @@
 #pragma once
-// Exception mapping: catalogue errors become xyp.XyPlotError (with code and details), argument
-// errors TypeError, results files that cannot be read xyp.OdbError, other application errors
-// xyp.Error; deprecation warnings become Python's.
+// Exception mapping: catalogue errors become xyp.XyPlotError (with code and details; those of a
+// file's content also with filename, lineno and text), argument errors TypeError, results files
+// that cannot be read xyp.OdbError, other application errors xyp.Error; deprecation warnings
+// become Python's.
 #include <pybind11/pybind11.h>
 
 namespace py = pybind11;

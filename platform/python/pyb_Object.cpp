@@ -333,6 +333,9 @@ void pyb_ObjectType::Register(py::module_& m) {
   auto* heapType = reinterpret_cast<PyTypeObject*>(objectType.ptr());
   heapType->tp_as_buffer->bf_getbuffer = &GetBuffer;
   heapType->tp_as_buffer->bf_releasebuffer = &ReleaseBuffer;
+  // numpy's operators and ufuncs leave our objects alone (numpy.float64(2) * xy calls our
+  // __rmul__ instead of turning xy into an array); numpy.asarray(xy) still reads the buffer.
+  objectType.attr("__array_ufunc__") = py::none();
   objectType
       .def("__add__",
            [](const pyb_Object& s, py::object o) { return Arithmetic(s, '+', o, false); })

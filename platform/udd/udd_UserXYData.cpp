@@ -1,5 +1,9 @@
 #include "udd_UserXYData.h"
 
+#include <cmath>
+#include <cstring>
+#include <limits>
+
 udd_UserXYData::udd_UserXYData(std::size_t capacity) {
   pairs_.Reserve(capacity);
 }
@@ -19,14 +23,30 @@ void udd_UserXYData::SetListListData(const std::vector<std::array<double, 2>>& p
   pairs_ = fresh;
 }
 
-// Fills the record's own array in place (it keeps the room the constructor reserved) unless a
-// copy shares it.
+namespace {
+// udd_PairEntry::Narrow in a form the compiler turns into vector code: the hardware conversion
+// already rounds to nearest and overflows to infinity; only a NaN becomes the one quiet NaN.
+inline float NarrowValue(double v) {
+  return std::isnan(v) ? std::numeric_limits<float>::quiet_NaN() : static_cast<float>(v);
+}
+}  // namespace
+
 void udd_UserXYData::SetPairValues(const double* values, std::size_t pairCount) {
-  pairs_.Clear();
-  pairs_.Reserve(pairCount);
-  for (std::size_t i = 0; i < pairCount; ++i)
-    pairs_.Append(udd_PairEntry{udd_PairEntry::Narrow(values[2 * i]),
-                                udd_PairEntry::Narrow(values[2 * i + 1])});
+  auto fresh = cow_1DArrayList<udd_PairEntry>::ForOverwrite(pairCount);
+  udd_PairEntry* out = fresh.MutableData();
+  for (std::size_t i = 0; i < pairCount; ++i) {
+    out[i].x = NarrowValue(values[2 * i]);
+    out[i].y = NarrowValue(values[2 * i + 1]);
+  }
+  pairs_ = std::move(fresh);
+}
+
+void udd_UserXYData::SetPairValues(const float* values, std::size_t pairCount) {
+  auto fresh = cow_1DArrayList<udd_PairEntry>::ForOverwrite(pairCount);
+  // Two packed floats per pair (see oda_XYDataCommonIntObj::LendPairs).
+  if (pairCount > 0)
+    std::memcpy(static_cast<void*>(fresh.MutableData()), values, pairCount * sizeof(udd_PairEntry));
+  pairs_ = std::move(fresh);
 }
 
 cow_String udd_UserXYData::Description() const {

@@ -89,7 +89,7 @@ class TestExecutable:
         # The prompt echoes the value of an expression statement, as Python's own does; its
         # prompts go to stderr.
         assert result.stdout.splitlines() == (
-            ["0", "session.xyDataObjects['q']", "['q']"] if echoed else ["0", "['q']"])
+            ["0", "session.xyDataObjects['q'] (1 pair)", "['q']"] if echoed else ["0", "['q']"])
 
 
 class TestShutdown:

@@ -17,9 +17,10 @@ class TestReading:
     def test_sequence_protocol_dir_and_repr(self, session):
         xy = session.XYData(name="a", data=PAIRS)
         assert MEMBERS <= set(dir(xy))
-        assert repr(xy) == "session.xyDataObjects['a']"
+        assert repr(xy) == "session.xyDataObjects['a'] (3 pairs)"
         for name in ("it's", 'say "x"', "back\\slash"):
-            assert repr(session.XYData(name=name, data=PAIRS)) == "session.xyDataObjects[%r]" % name
+            assert (repr(session.XYData(name=name, data=PAIRS[:1]))
+                    == "session.xyDataObjects[%r] (1 pair)" % name)
         assert len(xy) == 3
         assert xy[0] == (0.0, 1.0)
         assert xy[-1] == (2.0, 9.0)

@@ -26,6 +26,7 @@
 #include "thr_ThreadSingleton.h"
 #include "uti_PreCheckFile.h"
 #include "uti_XypException.h"
+#include "uti_XypFileException.h"
 #include "xypK_MessageTypes.h"
 #include "xypK_TextFileReader.h"
 #include "xypK_Utils.h"
@@ -48,8 +49,10 @@ bool GetTexts(omu_Arguments& args, cow_String& sourceDescription, cow_String& co
 
 void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
   if (data.Size() == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
-  if (data.IsPairArray()) {  // numbers by construction: read in place
-    record.SetPairValues(data.PairValues());
+  if (data.IsPairArray()) {
+    // Numbers by construction. Narrowed once, so that a caller's float64 buffer is not first
+    // copied whole as doubles; a float32 buffer is copied as it is.
+    record.SetPairValues(data.PairValuesAsFloats());
     return;
   }
   std::vector<double> values;
@@ -95,7 +98,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
   // A copied legend that followed the source's name follows the new (trimmed) name.
   if (legendFollowsName && !legendGiven) legend = name;
 
-  auto record = std::make_unique<udd_UserXYData>(count);
+  // No room reserved: the pairs come in an array of their own (shared with a copied source).
+  auto record = std::make_unique<udd_UserXYData>();
   record->SetName(name);
   record->SetSourceDescription(sourceDescription);
   record->SetContentDescription(contentDescription);
@@ -313,6 +317,18 @@ xypK_TextFileReader::Keep KeepOfLongLine(char* text, std::size_t size, const Rea
   return f.count == s.lastField ? xypK_TextFileReader::Keep{f.end, false} : whole();
 }
 
+// The text of a line to blame in an error: without its line end, and its first kShownLine bytes
+// followed by "..." when it is longer.
+constexpr std::size_t kShownLine = 1024;
+cow_String ShownLine(std::string_view line) {
+  if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (line.size() <= kShownLine) return cow_String(line);
+  std::string shown(line.substr(0, kShownLine));
+  shown += "...";
+  return cow_String(std::move(shown));
+}
+
 const char* const kCannotOpen =
     "The file from which XY data are read cannot be opened.  Please check that it is not being "
     "used by another process.";
@@ -367,96 +383,118 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
   name = name.Trim(' ');
   if (name.IsEmpty()) xypK_MessageTypes::ErrorXYDataNameNotGiven();
   const cow_String path = uti_PreCheckFile(fileName, uti_READ_ACCESS, "XY data file");
-  if (xField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
-  if (yField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
+  // Errors from here on say where they arose: the file, and the line when one is to blame.
+  try {
+    if (xField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
+    if (yField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
 
-  auto record = std::make_unique<udd_UserXYData>(512);
-  record->SetName(name);
-  record->SetSourceDescription(sourceDescription);
-  record->SetContentDescription(contentDescription);
-  record->SetPositionDescription(positionDescription);
-  record->SetXAxisLabel(xLabel);
-  record->SetYAxisLabel(yLabel);
-  record->SetLegendLabel(legend);
+    auto record = std::make_unique<udd_UserXYData>(512);
+    record->SetName(name);
+    record->SetSourceDescription(sourceDescription);
+    record->SetContentDescription(contentDescription);
+    record->SetPositionDescription(positionDescription);
+    record->SetXAxisLabel(xLabel);
+    record->SetYAxisLabel(yLabel);
+    record->SetLegendLabel(legend);
 
-  const int fd = open(path.CStr(), O_RDONLY | O_CLOEXEC);
-  cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
-  if (fd < 0) {
-    wip.Error(kCannotOpen);
-    return nullptr;
-  }
-  xypK_TextFileReader file(fd, path);
+    const int fd = open(path.CStr(), O_RDONLY | O_CLOEXEC);
+    cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
+    if (fd < 0) {
+      wip.Error(kCannotOpen);
+      return nullptr;
+    }
+    xypK_TextFileReader file(fd, path);
 
-  // 64-bit: a skip frequency near the int limit plus one does not overflow.
-  ReadState s{xField, yField, std::max(xField, yField), xField <= 2 && yField <= 2,
-              static_cast<std::int64_t>(std::max(skipFrequency, 0)) + 1};
-  file.SetLineCheck([&s](char* text, std::size_t size) { return KeepOfLongLine(text, size, s); });
-  bool commandSeen = false, nameExpected = true;
-  const auto started = std::chrono::steady_clock::now();
-  bool showProgress = false;
-
-  std::string_view line;
-  bool hadLineEnd = false;
-  while (file.NextLine(line, hadLineEnd)) {
-    if ((++s.linesRead & 4095) == 0) {
-      wip.InterruptedThrow();
-      if (!showProgress)
-        showProgress = std::chrono::steady_clock::now() - started > std::chrono::seconds(1);
-      // Room for the whole file from the line length so far, with a margin: the pair array
-      // then grows rarely, and early, instead of doubling (and holding the old and the new
-      // array at once) when it is already large.
-      if (file.FileSize() > 0 && record->Size() > 0) {
-        const double estimate = static_cast<double>(record->Size()) *
-                                static_cast<double>(file.FileSize()) /
-                                static_cast<double>(file.BytesConsumed());
-        if (estimate * 1.02 > static_cast<double>(record->PairCapacity()))
-          record->ReservePairs(static_cast<std::size_t>(estimate * 1.10) + 1024);
+    // 64-bit: a skip frequency near the int limit plus one does not overflow.
+    ReadState s{xField, yField, std::max(xField, yField), xField <= 2 && yField <= 2,
+                static_cast<std::int64_t>(std::max(skipFrequency, 0)) + 1};
+    file.SetLineCheck([&](char* text, std::size_t size) {
+      try {
+        return KeepOfLongLine(text, size, s);
+      } catch (const uti_XypException& e) {
+        throw uti_XypFileException(e, path, s.linesRead + 1, ShownLine({text, size}));
       }
-      if (showProgress && file.FileSize() > 0)
-        wip.Milestone("Reading XY data from " + path,
-                      static_cast<int>(100 * file.BytesConsumed() / file.FileSize()));
-    }
-    if (s.period != 1 && s.lineCounter % s.period != 0) {
+    });
+    bool commandSeen = false, nameExpected = true;
+    const auto started = std::chrono::steady_clock::now();
+    bool showProgress = false;
+
+    std::string_view line;
+    bool hadLineEnd = false;
+    while (file.NextLine(line, hadLineEnd)) {
+      if ((++s.linesRead & 4095) == 0) {
+        wip.InterruptedThrow();
+        if (!showProgress)
+          showProgress = std::chrono::steady_clock::now() - started > std::chrono::seconds(1);
+        // Room for the whole file from the line length so far, with a margin: the pair array
+        // then grows rarely, and early, instead of doubling (and holding the old and the new
+        // array at once) when it is already large.
+        if (file.FileSize() > 0 && record->Size() > 0) {
+          const double estimate = static_cast<double>(record->Size()) *
+                                  static_cast<double>(file.FileSize()) /
+                                  static_cast<double>(file.BytesConsumed());
+          if (estimate * 1.02 > static_cast<double>(record->PairCapacity()))
+            record->ReservePairs(static_cast<std::size_t>(estimate * 1.10) + 1024);
+        }
+        if (showProgress && file.FileSize() > 0)
+          wip.Milestone("Reading XY data from " + path,
+                        static_cast<int>(100 * file.BytesConsumed() / file.FileSize()));
+      }
+      if (s.period != 1 && s.lineCounter % s.period != 0) {
+        ++s.lineCounter;
+        continue;
+      }
+      if (xypK_Utils::IsCommentLine(line) || xypK_Utils::IsBlankLine(line)) continue;
+      if (IsCommand(line, hadLineEnd)) {
+        commandSeen = true;
+        if (++s.section > 1) break;
+      }
+      if (commandSeen && nameExpected && s.section == 1) {
+        nameExpected = false;
+        const std::string_view header = ChopStarAndSpace(line);
+        const std::string_view headerName =
+            s.twoColumns ? SinglePairName(header) : MultColumnName(header, s.lastField);
+        if (!headerName.empty() && record->Name() != "Temp-1")
+          record->SetName(cow_String(headerName));
+        continue;
+      }
+
+      DataFields f;
+      try {
+        f = SplitDataLine<false>(line, xField, yField, s.lastField);
+        if (f.count < xField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
+        if (f.count < yField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
+        if (!f.converted) xypK_MessageTypes::ErrorReadingDataFromFile();
+      } catch (const uti_XypException& e) {
+        throw uti_XypFileException(e, path, s.linesRead, ShownLine(line));
+      }
+      // A pair with no value in either column is dropped rather than given an invented value.
+      if (!f.noValue) record->AppendPair(f.x, f.y);
       ++s.lineCounter;
-      continue;
     }
-    if (xypK_Utils::IsCommentLine(line) || xypK_Utils::IsBlankLine(line)) continue;
-    if (IsCommand(line, hadLineEnd)) {
-      commandSeen = true;
-      if (++s.section > 1) break;
-    }
-    if (commandSeen && nameExpected && s.section == 1) {
-      nameExpected = false;
-      const std::string_view header = ChopStarAndSpace(line);
-      const std::string_view headerName =
-          s.twoColumns ? SinglePairName(header) : MultColumnName(header, s.lastField);
-      if (!headerName.empty() && record->Name() != "Temp-1")
-        record->SetName(cow_String(headerName));
-      continue;
-    }
+    // A progress line shown ends at 100 %: whole lines off a terminal show the end too.
+    if (showProgress) wip.Milestone("Reading XY data from " + path, 100);
+    wip.EndProgress();
 
-    const DataFields f = SplitDataLine<false>(line, xField, yField, s.lastField);
-    if (f.count < xField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("X");
-    if (f.count < yField) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
-    if (!f.converted) xypK_MessageTypes::ErrorReadingDataFromFile();
-    // A pair with no value in either column is dropped rather than given an invented value.
-    if (!f.noValue) record->AppendPair(f.x, f.y);
-    ++s.lineCounter;
+    if (s.lineCounter == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
+    if (commandSeen && nameExpected) xypK_MessageTypes::ErrorInvalidSectionNumber();
+    if (record->Size() == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
+
+    const cow_String xName = "Field " + cow_String::FromInt(xField);
+    const cow_String yName = "Field " + cow_String::FromInt(yField);
+    if (record->XAxisLabel().IsEmpty()) record->SetXAxisLabel(xName);
+    if (record->YAxisLabel().IsEmpty()) record->SetYAxisLabel(yName);
+    if (record->ContentDescription().IsEmpty())
+      record->SetContentDescription(yName + " vs. " + xName);
+    if (record->LegendLabel().IsEmpty()) record->SetLegendLabel(record->Name());
+    return record;
+  } catch (const uti_XypFileException&) {
+    omi_Singleton<cmdC_WIP>::Instance().EndProgress();
+    throw;
+  } catch (const uti_XypException& e) {
+    omi_Singleton<cmdC_WIP>::Instance().EndProgress();
+    throw uti_XypFileException(e, path, 0, cow_String());
   }
-  wip.EndProgress();
-
-  if (s.lineCounter == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
-  if (commandSeen && nameExpected) xypK_MessageTypes::ErrorInvalidSectionNumber();
-  if (record->Size() == 0) xypK_MessageTypes::ErrorReadingDataFromFile();
-
-  const cow_String xName = "Field " + cow_String::FromInt(xField);
-  const cow_String yName = "Field " + cow_String::FromInt(yField);
-  if (record->XAxisLabel().IsEmpty()) record->SetXAxisLabel(xName);
-  if (record->YAxisLabel().IsEmpty()) record->SetYAxisLabel(yName);
-  if (record->ContentDescription().IsEmpty())
-    record->SetContentDescription(yName + " vs. " + xName);
-  if (record->LegendLabel().IsEmpty()) record->SetLegendLabel(record->Name());
-  return record;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -598,7 +636,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
   // The history output of the variable in a step; null where the step does not hold it. Keys
   // come from the lists but are checked again against the step: the file is user input.
   const auto historyOf = [&](std::size_t k) -> const ddb_History* {
-    const int key = toolset.StepHistoryLabelListKey(outputVariableName, fileName, static_cast<int>(k));
+    const int key =
+        toolset.StepHistoryLabelListKey(outputVariableName, fileName, static_cast<int>(k));
     if (key < 0 || key >= steps[k].numHistory()) return nullptr;
     return &steps[k].histories[static_cast<std::size_t>(key)];
   };
