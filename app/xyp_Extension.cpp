@@ -2,6 +2,7 @@
 // shut-down, and the application's session object.
 #include <pybind11/pybind11.h>
 
+#include "cmdC_WIP.h"
 #include "pyb_Binding.h"
 #include "pyb_CommandScope.h"
 #include "pyb_Object.h"
@@ -46,6 +47,8 @@ PYBIND11_MODULE(_xyp, m) {
   m.def("set_query_hook", &pyb_QueryHook::Set,
         "Sets the callable that hears every fired query's name (None: nobody).");
   m.def("is_up", &xypK_IsUp);
+  m.def("show_progress", &cmdC_WIP::ShowProgress,
+        "Whether long operations write their percentage lines to sys.stderr (True at start).");
   m.def("session", [] {
     if (!Session()) Session() = std::make_shared<sesK_SessionIntObj>();
     return pyb_ObjectType::Wrap(Session());

@@ -96,9 +96,18 @@ void cmdC_WIP::Milestone(const cow_String& text) {
   Line("", text);
 }
 
+namespace {
+bool progressShown = true;
+}
+
+void cmdC_WIP::ShowProgress(bool shown) {
+  progressShown = shown;
+}
+
 void cmdC_WIP::Milestone(const cow_String& text, int percent) {
   if (CurrentListener())
     CurrentListener()("Milestone", text + " " + cow_String::FromInt(percent) + "%");
+  if (!progressShown) return;
   const bool sameOperation = lastPercent_ >= 0 && text == progressText_;
   if (sameOperation && percent == lastPercent_) return;
   std::string line;

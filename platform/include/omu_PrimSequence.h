@@ -34,6 +34,9 @@ class omu_PrimSequence : public omu_Primitive {
   const std::vector<double>& PairValues() const;
   // The packed numbers as float32, rounded to nearest (a float32 view's copied as they are).
   std::vector<float> PairValuesAsFloats() const;
+  // The packed numbers where they are (the caller's buffer for a view), without a copy: either
+  // `doubles` or `floats` is set, the other null; returns how many numbers there are.
+  std::size_t PackedNumbers(const double*& doubles, const float*& floats) const;
   // Moves the packed numbers out, leaving the sequence empty (a reader that keeps them).
   std::vector<double> TakePairValues();
 

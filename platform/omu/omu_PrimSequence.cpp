@@ -49,6 +49,20 @@ const std::vector<double>& omu_PrimSequence::PairValues() const {
   return pairs_;
 }
 
+std::size_t omu_PrimSequence::PackedNumbers(const double*& doubles, const float*& floats) const {
+  doubles = nullptr;
+  floats = nullptr;
+  if (view_ && pairs_.empty()) {
+    if (viewFloats_)
+      floats = static_cast<const float*>(view_);
+    else
+      doubles = static_cast<const double*>(view_);
+    return viewCount_;
+  }
+  doubles = pairs_.data();
+  return pairs_.size();
+}
+
 std::vector<float> omu_PrimSequence::PairValuesAsFloats() const {
   if (view_ && viewFloats_) {
     const float* f = static_cast<const float*>(view_);

@@ -123,6 +123,7 @@ def _checked(path, result):
 def run_pickled(fn_bytes, path):
     """The Dask task: unpickles fn, runs it on path, returns the pickled result."""
     fn = pickle.loads(fn_bytes)
+    xyp._xyp.show_progress(False)
     return _checked(path, run_one(fn, path))
 
 
@@ -149,6 +150,7 @@ def worker_main():
     """A worker process: reads (fn, path) tasks from stdin, writes pickled results to stdout.
     What fn prints goes to stderr, away from the results."""
     signal.signal(signal.SIGINT, signal.SIG_IGN)  # the caller ends its workers on Ctrl-C
+    xyp._xyp.show_progress(False)  # the caller shows one line for all the work
     results = os.fdopen(os.dup(1), "wb")
     os.dup2(2, 1)
     sys.stdout = io.TextIOWrapper(os.fdopen(1, "wb", buffering=0), write_through=True)

@@ -130,7 +130,7 @@ class Writer:
     """A results file being written; nothing is on disk until close()."""
 
     def __init__(self, path):
-        self._native = _access.create(path=str(path))
+        self._native = _access.create(path=path)  # any path object, as every command
 
     @property
     def path(self):
@@ -241,7 +241,7 @@ def writeSample(path):
         sweep.addHistory(label="U2", description="Spatial displacement", position=NODAL,  # noqa: F821
                          instance="PLATE", node=n, x=f, values=response)
     w.close()
-    return str(path)
+    return _os.fsdecode(_os.fspath(path))
 
 
 def fromCalculix(job, out=None):
@@ -249,7 +249,7 @@ def fromCalculix(job, out=None):
     .dat or its name without extension; out: the results file, by default "<job>.xyp.h5"
     beside the job, replaced whole (a fault in the job's files, xyp.OdbError, leaves it as it
     was)."""
-    keywords = dict(job=_os.fspath(job))
+    keywords = dict(job=job)
     if out is not None:
-        keywords["out"] = _os.fspath(out)
+        keywords["out"] = out
     return _access.fromCalculix(**keywords)

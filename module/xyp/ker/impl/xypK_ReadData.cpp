@@ -50,9 +50,15 @@ bool GetTexts(omu_Arguments& args, cow_String& sourceDescription, cow_String& co
 void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
   if (data.Size() == 0) xypK_MessageTypes::ErrorZeroLengthXYData();
   if (data.IsPairArray()) {
-    // Numbers by construction. Narrowed once, so that a caller's float64 buffer is not first
-    // copied whole as doubles; a float32 buffer is copied as it is.
-    record.SetPairValues(data.PairValuesAsFloats());
+    // Numbers by construction, narrowed (or, as float32, copied) straight from where they are
+    // (a caller's numpy buffer) into the record: no copy in between.
+    const double* doubles = nullptr;
+    const float* floats = nullptr;
+    const std::size_t count = data.PackedNumbers(doubles, floats);
+    if (floats)
+      record.SetPairValues(floats, count / 2);
+    else
+      record.SetPairValues(doubles, count / 2);
     return;
   }
   std::vector<double> values;
