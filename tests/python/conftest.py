@@ -63,3 +63,18 @@ def run_python():
         return _run([sys.executable, "-c", code], env=env)
 
     return run
+
+
+# Runs that take a browser, a notebook kernel or a cluster run once, in the plain build: the
+# sanitized build sets XYP_SANITIZED and skips them.
+def pytest_configure(config):
+    config.addinivalue_line("markers", "heavy: run once, not again under the sanitizers")
+
+
+def pytest_collection_modifyitems(config, items):
+    if not os.environ.get("XYP_SANITIZED"):
+        return
+    skip = pytest.mark.skip(reason="heavy: runs in the plain build only")
+    for item in items:
+        if "heavy" in item.keywords:
+            item.add_marker(skip)

@@ -106,6 +106,7 @@ def test_a_fault_takes_the_place_of_its_path_only(files, tmp_path):
     assert "cannot be pickled" in unpicklable[0].text
 
 
+@pytest.mark.heavy
 def test_a_dask_cluster_gives_the_same_results(files):
     distributed = pytest.importorskip("distributed")
     loop = [plain(r) for r in xyp.batch.map(extract, files, workers=1, progress=False)]

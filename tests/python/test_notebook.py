@@ -126,6 +126,7 @@ SIZE_CELL = ("import json\n"
              "print(json.dumps([v.width, v.height]))")
 
 
+@pytest.mark.heavy
 def test_the_tour_runs_in_a_kernel_and_shows_its_pictures(tmp_path, monkeypatch):
     nbclient = pytest.importorskip("nbclient")
     nbformat = pytest.importorskip("nbformat")

@@ -11,8 +11,9 @@ import pytest
 
 import view_browser
 
-pytestmark = pytest.mark.skipif(not view_browser.available(),
-                                reason="needs chromium, chromium-driver, selenium and aiohttp")
+pytestmark = [pytest.mark.heavy,
+              pytest.mark.skipif(not view_browser.available(),
+                                 reason="needs chromium, chromium-driver, selenium and aiohttp")]
 
 SCRIPT = """\
     import math
