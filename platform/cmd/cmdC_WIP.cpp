@@ -80,7 +80,15 @@ void cmdC_WIP::Line(const char* kind, const cow_String& text) {
   if (CurrentListener()) CurrentListener()(kind, text);
 }
 
+namespace {
+bool progressShown = true;
+}
+
 void cmdC_WIP::Message(const cow_String& text) {
+  if (!progressShown) {  // what an operation is doing; its warnings and errors still show
+    if (CurrentListener()) CurrentListener()("", text);
+    return;
+  }
   Line("", text);
 }
 void cmdC_WIP::Warning(const cow_String& text) {
@@ -93,11 +101,7 @@ void cmdC_WIP::Landmark(const cow_String& text) {
   if (!text.IsEmpty()) Line("", text);
 }
 void cmdC_WIP::Milestone(const cow_String& text) {
-  Line("", text);
-}
-
-namespace {
-bool progressShown = true;
+  Message(text);
 }
 
 void cmdC_WIP::ShowProgress(bool shown) {

@@ -43,8 +43,9 @@ class cmdC_WIP {
   // Sends all output to `writer` instead of the stream; `isTerminal` tells whether the progress
   // line may be redrawn in place. Null for both returns to the stream.
   static void SetWriter(Writer writer, TerminalCheck isTerminal);
-  // Whether percentage milestones are written (listeners hear them either way): off in batch
-  // workers, whose hundreds of reads would flood the caller's terminal.
+  // Whether percentage milestones and plain messages are written (warnings and errors always
+  // are; listeners hear everything): off in batch workers, whose hundreds of reads would flood
+  // the caller's terminal.
   static void ShowProgress(bool shown);
 
  private:
