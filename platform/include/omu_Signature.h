@@ -4,6 +4,7 @@
 // docstring and Python signature from it, and a call refuses to read a keyword that its command
 // does not declare, so that the description cannot drift from what the command reads.
 #include <cstddef>
+#include <vector>
 
 struct omu_Parameter {
   const char* keyword;      // null ends a table
@@ -22,8 +23,11 @@ struct omu_Signature {
   const omu_Parameter* parameters;  // ended by a row with a null keyword; null for none
   const char* returns = nullptr;    // null: None
   Form form = Form::Keywords;
+  const omu_Parameter* more = nullptr;  // parameters shared by several commands, after these
 
+  // Every parameter, in order (the command's own, then the shared ones).
+  std::vector<const omu_Parameter*> All() const;
   // The parameter of that keyword, or null.
   const omu_Parameter* Find(const char* keyword) const;
-  std::size_t Count() const;
+  std::size_t Count() const { return All().size(); }
 };

@@ -2,14 +2,17 @@
 
 #include <cstring>
 
-const omu_Parameter* omu_Signature::Find(const char* keyword) const {
-  for (const omu_Parameter* p = parameters; p && p->keyword; ++p)
-    if (std::strcmp(p->keyword, keyword) == 0) return p;
-  return nullptr;
+std::vector<const omu_Parameter*> omu_Signature::All() const {
+  std::vector<const omu_Parameter*> all;
+  for (const omu_Parameter* table : {parameters, more})
+    for (const omu_Parameter* p = table; p && p->keyword; ++p) all.push_back(p);
+  return all;
 }
 
-std::size_t omu_Signature::Count() const {
-  std::size_t n = 0;
-  for (const omu_Parameter* p = parameters; p && p->keyword; ++p) ++n;
-  return n;
+const omu_Parameter* omu_Signature::Find(const char* keyword) const {
+  // Read for every keyword of every call: walks the tables without building a list.
+  for (const omu_Parameter* table : {parameters, more})
+    for (const omu_Parameter* p = table; p && p->keyword; ++p)
+      if (std::strcmp(p->keyword, keyword) == 0) return p;
+  return nullptr;
 }

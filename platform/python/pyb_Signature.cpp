@@ -60,8 +60,9 @@ py::object pyb_Signature::Make(const omu_Signature* signature, omu_InterfaceObj*
     return inspect.attr("Signature")(parameters);
   }
   py::list positional, keywordOnly;
-  bool first = true;
-  for (const omu_Parameter* p = signature->parameters; p && p->keyword; ++p, first = false) {
+  const std::vector<const omu_Parameter*> all = signature->All();
+  for (const omu_Parameter* p : all) {
+    const bool first = p == all.front();
     const Resolved r = Resolve(*p, target);
     const std::string fallback = DefaultText(r, *signature);
     if (first && signature->form == omu_Signature::Form::Variadic) {
@@ -88,8 +89,9 @@ std::string pyb_Signature::Doc(const std::string& name, const omu_Signature* sig
   if (!signature) return name + Arguments(signature, target) + "\n";
   std::string doc = std::string(signature->summary) + "\n";
   if (signature->Count() > 0) doc.append("\nArguments:\n");
-  bool first = true;
-  for (const omu_Parameter* p = signature->parameters; p && p->keyword; ++p, first = false) {
+  const std::vector<const omu_Parameter*> all = signature->All();
+  for (const omu_Parameter* p : all) {
+    const bool first = p == all.front();
     const Resolved r = Resolve(*p, target);
     std::string line = std::string("  ") + r.keyword;
     if (first && signature->form == omu_Signature::Form::Variadic) line = "  *" + line;

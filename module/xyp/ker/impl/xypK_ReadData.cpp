@@ -45,6 +45,19 @@ bool GetTexts(omu_Arguments& args, cow_String& sourceDescription, cow_String& co
   args.Get(yLabel, "yValuesLabel");
   return args.Get(legend, "legendLabel");
 }
+
+// The name and the texts of a new record, as the commands read them.
+void SetTexts(udd_UserXYData& record, const cow_String& name, const cow_String& sourceDescription,
+              const cow_String& contentDescription, const cow_String& positionDescription,
+              const cow_String& xLabel, const cow_String& yLabel, const cow_String& legend) {
+  record.SetName(name);
+  record.SetSourceDescription(sourceDescription);
+  record.SetContentDescription(contentDescription);
+  record.SetPositionDescription(positionDescription);
+  record.SetXAxisLabel(xLabel);
+  record.SetYAxisLabel(yLabel);
+  record.SetLegendLabel(legend);
+}
 }  // namespace
 
 void xypK_ReadData::SetCheckedPairs(const omu_PrimSequence& data, udd_UserXYData& record) {
@@ -106,13 +119,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromKeyboard(omu_Arguments& args)
 
   // No room reserved: the pairs come in an array of their own (shared with a copied source).
   auto record = std::make_unique<udd_UserXYData>();
-  record->SetName(name);
-  record->SetSourceDescription(sourceDescription);
-  record->SetContentDescription(contentDescription);
-  record->SetPositionDescription(positionDescription);
-  record->SetXAxisLabel(xLabel);
-  record->SetYAxisLabel(yLabel);
-  record->SetLegendLabel(legend.IsEmpty() ? name : legend);
+  SetTexts(*record, name, sourceDescription, contentDescription, positionDescription, xLabel,
+           yLabel, legend.IsEmpty() ? name : legend);
   if (source) {
     record->SetTypeCode(source->Record().TypeCode());
     record->SetPairs(source->Record().Pairs());
@@ -395,13 +403,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::FromFile(omu_Arguments& args) {
     if (yField < 1) xypK_MessageTypes::ErrorOutOfRangeColumnForCoordinate("Y");
 
     auto record = std::make_unique<udd_UserXYData>(512);
-    record->SetName(name);
-    record->SetSourceDescription(sourceDescription);
-    record->SetContentDescription(contentDescription);
-    record->SetPositionDescription(positionDescription);
-    record->SetXAxisLabel(xLabel);
-    record->SetYAxisLabel(yLabel);
-    record->SetLegendLabel(legend);
+    SetTexts(*record, name, sourceDescription, contentDescription, positionDescription, xLabel,
+             yLabel, legend);
 
     const int fd = open(path.CStr(), O_RDONLY | O_CLOEXEC);
     cmdC_WIP& wip = omi_Singleton<cmdC_WIP>::Instance();
@@ -752,13 +755,8 @@ std::unique_ptr<udd_UserXYData> xypK_ReadData::HistoryFromDdb(
   }
   if (legend.IsEmpty()) legend = legendFlag ? shortLegend : name;
 
-  record->SetName(name);
-  record->SetSourceDescription(sourceDescription);
-  record->SetContentDescription(contentDescription);
-  record->SetPositionDescription(positionDescription);
-  record->SetXAxisLabel(xLabel);
-  record->SetYAxisLabel(yLabel);
-  record->SetLegendLabel(legend);
+  SetTexts(*record, name, sourceDescription, contentDescription, positionDescription, xLabel,
+           yLabel, legend);
   record->SetTypeCode(udd_UserXYData::kHistoryData);
   record->SetFileName(fileName);
   return record;

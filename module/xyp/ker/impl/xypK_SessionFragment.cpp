@@ -20,11 +20,8 @@
 #include "xypK_XYToolset.h"
 
 namespace {
-constexpr omu_Parameter keyboardSignatureParameters[] = {
-    {"name", "str", nullptr, "the name; blanks at both ends are trimmed"},
-    {"data", "sequence of (x, y) number pairs, or an (n, 2) array", nullptr,
-     "the pairs, in the order given (stored as float32)"},
-    {"objectToCopy", "XYData", "None", "XY data to copy, pairs and texts, instead of data"},
+// The texts every XY data command takes after its own arguments.
+constexpr omu_Parameter kTextParameters[] = {
     {"sourceDescription", "str", "''", "where the data comes from"},
     {"contentDescription", "str", "''", "what the data holds"},
     {"positionDescription", "str", "''", "where in the model the data was taken"},
@@ -32,18 +29,18 @@ constexpr omu_Parameter keyboardSignatureParameters[] = {
     {"yValuesLabel", "str", "''", "the label of the y values (the Y axis title)"},
     {"legendLabel", "str", "''", "the legend text; '' gives the name"},
     {nullptr, nullptr, nullptr, nullptr}};
+constexpr omu_Parameter kKeyboardParameters[] = {
+    {"name", "str", nullptr, "the name; blanks at both ends are trimmed"},
+    {"data", "sequence of (x, y) number pairs, or an (n, 2) array", nullptr,
+     "the pairs, in the order given (stored as float32)"},
+    {"objectToCopy", "XYData", "None", "XY data to copy, pairs and texts, instead of data"},
+    {nullptr, nullptr, nullptr, nullptr}};
 constexpr omu_Parameter kFileSignatureParameters[] = {
     {"name", "str", nullptr, "the name; a header line of the file may replace it"},
     {"fileName", "str or os.PathLike", nullptr, "the text file to read"},
     {"xField", "int", "1", "the 1-based column of the x values"},
     {"yField", "int", "2", "the 1-based column of the y values"},
     {"skipFrequency", "int", "0", "the lines skipped after each line read"},
-    {"sourceDescription", "str", "''", "where the data comes from"},
-    {"contentDescription", "str", "''", "what the data holds"},
-    {"positionDescription", "str", "''", "where in the model the data was taken"},
-    {"xValuesLabel", "str", "''", "the label of the x values (the X axis title)"},
-    {"yValuesLabel", "str", "''", "the label of the y values (the Y axis title)"},
-    {"legendLabel", "str", "''", "the legend text; '' gives the name"},
     {nullptr, nullptr, nullptr, nullptr}};
 constexpr omu_Parameter kHistorySignatureParameters[] = {
     {"name", "str", nullptr, "the name; blanks at both ends are trimmed"},
@@ -53,12 +50,6 @@ constexpr omu_Parameter kHistorySignatureParameters[] = {
     {"steps", "sequence of step names or 1-based numbers", nullptr, "the steps to take, in order"},
     {"stepTuple", "sequence of step names or 1-based numbers", "None", "the same as steps"},
     {"skipFrequency", "int", "0", "the frames skipped after each frame taken"},
-    {"sourceDescription", "str", "''", "where the data comes from"},
-    {"contentDescription", "str", "''", "what the data holds"},
-    {"positionDescription", "str", "''", "where in the model the data was taken"},
-    {"xValuesLabel", "str", "''", "the label of the x values (the X axis title)"},
-    {"yValuesLabel", "str", "''", "the label of the y values (the Y axis title)"},
-    {"legendLabel", "str", "''", "the legend text; '' gives the name"},
     {"numericForm", "SymbolicConstant", "MAGNITUDE",
      "of complex values: REAL, IMAGINARY, MAGNITUDE, PHASE or COMPLEX_MAG_AT_ANGLE"},
     {"complexAngle", "float", "0.0", "degrees, for COMPLEX_MAG_AT_ANGLE"},
@@ -82,13 +73,13 @@ const omu_Signature kWriteXYReport{
 
 const omu_Signature xypK_SessionFragment::keyboardSignature{
     "Creates XY data from (x, y) pairs, or as a copy, and stores it in the session.",
-    keyboardSignatureParameters, "XYData", omu_Signature::Form::Keywords};
+    kKeyboardParameters, "XYData", omu_Signature::Form::Keywords, kTextParameters};
 const omu_Signature xypK_SessionFragment::fileSignature{
     "Reads XY data from two columns of a text file and stores it in the session.",
-    kFileSignatureParameters, "XYData", omu_Signature::Form::Keywords};
+    kFileSignatureParameters, "XYData", omu_Signature::Form::Keywords, kTextParameters};
 const omu_Signature xypK_SessionFragment::historySignature{
     "Extracts the history output of a results file as XY data and stores it in the session.",
-    kHistorySignatureParameters, "XYData", omu_Signature::Form::Keywords};
+    kHistorySignatureParameters, "XYData", omu_Signature::Form::Keywords, kTextParameters};
 
 const omu_MethodRow xypK_SessionFragment::methods_[] = {
     {"XYData", omu_Method<&xypK_SessionFragment::XYDataFromKeyboard>,
