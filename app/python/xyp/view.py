@@ -231,9 +231,13 @@ class ViewServer:
     def _allowed_hosts(self):
         return {f"{h}:{self.port}" for h in (self.host, "127.0.0.1", "localhost")}
 
+    def _open_to_all(self):
+        # Bound to every address (--host 0.0.0.0): any name may reach it; the token still holds.
+        return self.host in ("0.0.0.0", "::", "")
+
     def _check(self, request):
         from aiohttp import web
-        if request.host not in self._allowed_hosts():
+        if not self._open_to_all() and request.host not in self._allowed_hosts():
             raise web.HTTPForbidden(text="this server answers only to its own address")
         given = request.query.get("token", "")
         if not secrets.compare_digest(given.encode(), self.token.encode()):
@@ -271,7 +275,11 @@ class ViewServer:
         from aiohttp import web, WSMsgType
         self._check(request)
         origin = request.headers.get("Origin", "")
-        if origin not in {"http://" + h for h in self._allowed_hosts()}:
+        # The page's own origin: the address it was loaded from (checked above).
+        allowed = {"http://" + h for h in self._allowed_hosts()}
+        if self._open_to_all():
+            allowed.add("http://" + request.host)
+        if origin not in allowed:
             raise web.HTTPForbidden(text="websocket from another origin")
         ws = web.WebSocketResponse(max_msg_size=1 << 20)
         await ws.prepare(request)
