@@ -151,15 +151,11 @@ def _receive(stream):
     return data if len(data) == size else None
 
 
-def worker_main():
-    """A worker process: reads (fn, path) tasks from stdin, writes pickled results to stdout.
-    What fn prints goes to stderr, away from the results."""
+def _serve(tasks, results):
+    """Runs (fn, path) tasks read from `tasks`, writing pickled results to `results`, until the
+    caller closes `tasks`."""
     signal.signal(signal.SIGINT, signal.SIG_IGN)  # the caller ends its workers on Ctrl-C
     xyp._xyp.show_progress(False)  # the caller shows one line for all the work
-    results = os.fdopen(os.dup(1), "wb")
-    os.dup2(2, 1)
-    sys.stdout = io.TextIOWrapper(os.fdopen(1, "wb", buffering=0), write_through=True)
-    tasks = sys.stdin.buffer
     fn_bytes, fn = None, None
     while True:
         message = _receive(tasks)
@@ -171,19 +167,76 @@ def worker_main():
         _send(results, _checked(path, run_one(fn, path)))
 
 
+def worker_main():
+    """A worker process started afresh: tasks on stdin, results on stdout. What fn prints goes
+    to stderr, away from the results."""
+    results = os.fdopen(os.dup(1), "wb")
+    os.dup2(2, 1)
+    sys.stdout = io.TextIOWrapper(os.fdopen(1, "wb", buffering=0), write_through=True)
+    return _serve(sys.stdin.buffer, results)
+
+
+class _ForkedProcess:
+    """A worker forked from the caller: ready at once, with a copy of the caller's state (its
+    own session, as every worker has). Only forked from a caller running one thread, where a
+    fork copies no lock another thread holds."""
+
+    def __init__(self):
+        task_read, task_write = os.pipe()
+        result_read, result_write = os.pipe()
+        sys.stdout.flush()
+        sys.stderr.flush()
+        self.pid = os.fork()
+        if self.pid == 0:  # the worker
+            status = 1
+            try:
+                os.close(task_write)
+                os.close(result_read)
+                os.dup2(2, 1)  # what fn prints goes to stderr
+                status = _serve(os.fdopen(task_read, "rb"), os.fdopen(result_write, "wb"))
+            finally:
+                os._exit(status)
+        os.close(task_read)
+        os.close(result_write)
+        self.stdin = os.fdopen(task_write, "wb")
+        self.stdout = os.fdopen(result_read, "rb")
+        self.returncode = None
+
+    def kill(self):
+        if self.returncode is None:
+            try:
+                os.kill(self.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+
+    def wait(self):
+        if self.returncode is None:
+            _, status = os.waitpid(self.pid, 0)
+            self.returncode = -os.WTERMSIG(status) if os.WIFSIGNALED(status) else \
+                os.WEXITSTATUS(status)
+        return self.returncode
+
+
 class _Worker:
     def __init__(self):
+        if threading.active_count() == 1:
+            self.process = _ForkedProcess()
+        else:
+            self.process = self._spawn()
+        self.task = None  # (index, path) of the task it runs
+
+    @staticmethod
+    def _spawn():
         # The caller's module path, so that fn's own modules import in the worker as they did
         # in the caller (the package's folder first).
         env = dict(os.environ)
         package_parent = os.path.dirname(os.path.dirname(os.path.abspath(xyp.__file__)))
         folders = [package_parent] + [os.path.abspath(p or os.curdir) for p in sys.path]
         env["PYTHONPATH"] = os.pathsep.join(dict.fromkeys(f for f in folders if os.path.isdir(f)))
-        self.process = subprocess.Popen(
+        return subprocess.Popen(
             [sys.executable if "python" in os.path.basename(sys.executable) else "/usr/bin/python3",
              "-c", "import sys, xyp.batch; sys.exit(xyp.batch.worker_main())"],
             stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=env)
-        self.task = None  # (index, path) of the task it runs
 
     def start(self, index, fn_bytes, path):
         self.task = (index, path)
