@@ -11,7 +11,7 @@ out=$(pwd)
 if [ ! -f "$dir/build.ninja" ]; then
   cmake -S "$top" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
-ninja -C "$dir"
+ninja -C "$dir" xyp _xyp xyp_package  # what the package holds; the tests are not built
 cpack --config "$dir/CPackConfig.cmake" -G DEB -B "$dir/package"
 version=$(head -n1 "$top/VERSION")
 deb="xyp_${version}_$(dpkg --print-architecture).deb"

@@ -667,7 +667,8 @@ TEST_F(ModelReports, WholeElementValuesHaveNoSequenceAndAnUnlimitedPageOneLine) 
   expected += R("Part Instance", 10) + R("Element ID", 10) + R("Type", 10) + R("Connectivity", 10) +
               "\n" + dashes + R("PLATE", 10) + R("1", 10) + R("C3D8", 10);
   for (const char* n : {"1", "2", "3", "4", "5", "6", "7", "8"}) expected += R(n, 10);
-  expected += "\n" + R("PLATE", 10) + R("2", 10) + R("C3D8", 10) + R("", 10) + "\n\n\n";
+  expected += "\n";  // appended apart: GCC 12 -O3 misreads "text" + std::string (-Wrestrict)
+  expected += R("PLATE", 10) + R("2", 10) + R("C3D8", 10) + R("", 10) + "\n\n\n";
   expected += R("Part Instance", 10) + R("Element ID", 10) + R("Type", 10) + R("S11", 10) + "\n" +
               dashes + R("PLATE", 10) + R("1", 10) + R("C3D8", 10) + R("7.5E+00", 10) + "\n\n\n";
   EXPECT_EQ(Written(), expected);
