@@ -216,15 +216,8 @@ class ViewServer:
         return {"type": "selected", **self._selected()}
 
     def image(self, name):
-        vp = self.session.viewports[name]
-        if hasattr(type(vp), "_repr_png_") or "_repr_png_" in dir(vp):
-            return vp._repr_png_()
-        import tempfile
-        with tempfile.TemporaryDirectory() as folder:
-            path = os.path.join(folder, "view.png")
-            vp.saveImage(fileName=path, width=vp.width, height=vp.height)
-            with open(path, "rb") as f:
-                return f.read()
+        # The renderer of saveImage, at the viewport's size, in memory.
+        return self.session.viewports[name]._repr_png_()
 
     # -- the web side ------------------------------------------------------------------------
 
