@@ -139,3 +139,34 @@ def test_the_command_line_writes_a_report_or_npz_files(run_xyp, files, tmp_path)
     with np.load(npz / "r0.npz") as arrays:
         assert arrays["result"].shape == (200, 2)
     assert sorted(os.listdir(npz)) == ["r0.npz"]
+
+
+def test_ctrl_c_ends_the_workers_and_writes_nothing(files, tmp_path):
+    exe = os.environ.get("XYP_EXE")
+    if not exe:
+        pytest.skip("XYP_EXE (path of the xyp executable) is not set")
+    script = tmp_path / "slow.py"
+    script.write_text("import os, time\n"
+                      f"def fn(session, odb):\n"
+                      f"    open(os.path.join({str(tmp_path)!r}, f'w{{os.getpid()}}'), 'w').close()\n"
+                      "    time.sleep(60)\n")
+    report = tmp_path / "slow.rpt"
+    run = subprocess.Popen([exe, "batch", str(script), *files, "--workers", "2", "--report",
+                            str(report)], stderr=subprocess.PIPE, text=True)
+    try:
+        for _ in range(600):  # both workers in fn
+            workers = [int(f[1:]) for f in os.listdir(tmp_path) if f.startswith("w")]
+            if len(workers) == 2:
+                break
+            assert run.poll() is None, run.stderr.read()
+            subprocess.run(["sleep", "0.05"])
+        assert len(workers) == 2
+        run.send_signal(signal.SIGINT)
+        stderr = run.communicate(timeout=30)[1]
+    finally:
+        run.kill()
+    assert run.returncode == -signal.SIGINT and "KeyboardInterrupt" in stderr, stderr
+    assert not report.exists()
+    for pid in workers:  # ended, not left running their 60 s
+        assert not os.path.exists(f"/proc/{pid}") or \
+            open(f"/proc/{pid}/stat").read().split(") ")[1][0] in "ZX"

@@ -130,6 +130,8 @@ def main(argv=None):
             return _finish(command.main(argv[2:]))
         except SystemExit as e:
             return _finish(_exit_status(e))
+        except BaseException as e:  # noqa: BLE001  (Ctrl-C ends it by SIGINT, as a script)
+            return _finish(_report(e))
     try:
         opts = parse(argv)
     except UsageError as e:

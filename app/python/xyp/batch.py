@@ -16,6 +16,8 @@ XY data. A path whose file cannot be opened, or whose call raises, or whose work
 a Failed entry in its place; the other paths complete. Ctrl-C ends the workers and raises
 KeyboardInterrupt, returning nothing.
 """
+import collections
+import fcntl
 import io
 import os
 import pickle
@@ -138,17 +140,46 @@ _HEADER = struct.Struct("<Q")
 
 
 def _send(stream, data):
-    stream.write(_HEADER.pack(len(data)) + data)
-    stream.flush()
+    """One message, its length first, in one system call where the pipe takes it whole."""
+    chunks = [_HEADER.pack(len(data)), memoryview(data)]
+    while chunks:
+        written = os.writev(stream.fileno(), chunks)
+        while chunks and written >= len(chunks[0]):
+            written -= len(chunks.pop(0))
+        if chunks:
+            chunks[0] = memoryview(chunks[0])[written:]
 
 
-def _receive(stream):
-    header = stream.read(_HEADER.size)
-    if len(header) < _HEADER.size:
-        return None
-    (size,) = _HEADER.unpack(header)
-    data = stream.read(size)
-    return data if len(data) == size else None
+def _fill(stream, view):
+    """Reads exactly len(view) bytes into view; False at the end of the stream."""
+    got = 0
+    while got < len(view):
+        count = stream.readinto(view[got:])
+        if not count:
+            return False
+        got += count
+    return True
+
+
+class _Inbox:
+    """The messages of a pipe, read into one buffer kept for them all: results of many pairs
+    then cost no fresh memory, whose first touch, page by page, costs more than the copy."""
+
+    def __init__(self, stream):
+        self.stream = stream
+        self.header = bytearray(_HEADER.size)
+        self.buffer = bytearray(1 << 16)
+
+    def next(self):
+        """The next message (a view of the buffer, valid until the next call), or None at the
+        end of the stream."""
+        if not _fill(self.stream, memoryview(self.header)):
+            return None
+        (size,) = _HEADER.unpack(self.header)
+        if size > len(self.buffer):
+            self.buffer = bytearray(size)
+        view = memoryview(self.buffer)[:size]
+        return view if _fill(self.stream, view) else None
 
 
 def _serve(tasks, results):
@@ -157,8 +188,9 @@ def _serve(tasks, results):
     signal.signal(signal.SIGINT, signal.SIG_IGN)  # the caller ends its workers on Ctrl-C
     xyp._xyp.show_progress(False)  # the caller shows one line for all the work
     fn_bytes, fn = None, None
+    inbox = _Inbox(tasks)
     while True:
-        message = _receive(tasks)
+        message = inbox.next()
         if message is None:
             return 0
         task_fn, path = pickle.loads(message)
@@ -170,10 +202,31 @@ def _serve(tasks, results):
 def worker_main():
     """A worker process started afresh: tasks on stdin, results on stdout. What fn prints goes
     to stderr, away from the results."""
-    results = os.fdopen(os.dup(1), "wb")
+    results = os.fdopen(os.dup(1), "wb", buffering=0)
     os.dup2(2, 1)
     sys.stdout = io.TextIOWrapper(os.fdopen(1, "wb", buffering=0), write_through=True)
-    return _serve(sys.stdin.buffer, results)
+    return _serve(io.FileIO(0, "rb", closefd=False), results)
+
+
+def _widen(stream):
+    """A pipe of 1 MiB where the system allows it: a result of XY data then goes in one write,
+    and the worker goes on to its next task without waiting for the caller to read."""
+    try:
+        fcntl.fcntl(stream.fileno(), fcntl.F_SETPIPE_SZ, 1 << 20)
+    except (OSError, AttributeError):
+        pass
+
+
+def _release_free_memory():
+    """Gives the caller's free heap pages back to the system before a fork. A page the caller
+    and its forked workers still share costs a copy at the first write of either side, and the
+    caller, taking in results, would write to its free pages again and again; given back, such
+    a page comes back zero-filled, far cheaper than a copy."""
+    try:
+        import ctypes
+        ctypes.CDLL(None).malloc_trim(0)
+    except (OSError, AttributeError):  # not the GNU C library
+        pass
 
 
 class _ForkedProcess:
@@ -193,13 +246,14 @@ class _ForkedProcess:
                 os.close(task_write)
                 os.close(result_read)
                 os.dup2(2, 1)  # what fn prints goes to stderr
-                status = _serve(os.fdopen(task_read, "rb"), os.fdopen(result_write, "wb"))
+                status = _serve(os.fdopen(task_read, "rb", buffering=0),
+                                os.fdopen(result_write, "wb", buffering=0))
             finally:
                 os._exit(status)
         os.close(task_read)
         os.close(result_write)
-        self.stdin = os.fdopen(task_write, "wb")
-        self.stdout = os.fdopen(result_read, "rb")
+        self.stdin = os.fdopen(task_write, "wb", buffering=0)
+        self.stdout = os.fdopen(result_read, "rb", buffering=0)
         self.returncode = None
 
     def kill(self):
@@ -223,7 +277,10 @@ class _Worker:
             self.process = _ForkedProcess()
         else:
             self.process = self._spawn()
-        self.task = None  # (index, path) of the task it runs
+        _widen(self.process.stdin)
+        _widen(self.process.stdout)
+        self.tasks = collections.deque()  # (index, path) of the tasks sent, in the order sent
+        self.inbox = _Inbox(self.process.stdout)
 
     @staticmethod
     def _spawn():
@@ -236,10 +293,10 @@ class _Worker:
         return subprocess.Popen(
             [sys.executable if "python" in os.path.basename(sys.executable) else "/usr/bin/python3",
              "-c", "import sys, xyp.batch; sys.exit(xyp.batch.worker_main())"],
-            stdin=subprocess.PIPE, stdout=subprocess.PIPE, env=env)
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, bufsize=0, env=env)
 
     def start(self, index, fn_bytes, path):
-        self.task = (index, path)
+        self.tasks.append((index, path))
         _send(self.process.stdin, pickle.dumps((fn_bytes, path)))
 
     def end(self):
@@ -274,6 +331,11 @@ class _Progress:
             sys.stderr.flush()
 
 
+# Tasks sent ahead to each worker: it starts its next task while the caller takes in the result
+# of the last one.
+_TASKS_AHEAD = 2
+
+
 def _local(fn_bytes, paths, workers, progress):
     results = [None] * len(paths)
     queue = list(enumerate(paths))[::-1]
@@ -286,46 +348,55 @@ def _local(fn_bytes, paths, workers, progress):
             selector.register(w.process.stdout, selectors.EVENT_READ, w)
             return w
 
-        def feed(w):
-            if queue:
+        def feed(w, ahead=_TASKS_AHEAD):
+            while queue and len(w.tasks) < ahead:
                 index, path = queue.pop()
                 try:
                     w.start(index, fn_bytes, path)
-                except (BrokenPipeError, OSError):
-                    queue.append((index, path))
-                    retire(w, crashed=False)
+                except OSError:
+                    # The worker has died: the end of its results retires it, and its first task
+                    # is reported failed with it (so that every death takes a path: a worker that
+                    # cannot start does not make the caller start workers for ever).
+                    return
 
-        def retire(w, crashed=True):
+        def retire(w):
+            """Ends a worker; the task it was running, if any, failed with it, and the tasks sent
+            after that one go back to the queue."""
             selector.unregister(w.process.stdout)
             pool.remove(w)
             w.end()
-            if crashed and w.task:
-                index, path = w.task
+            if w.tasks:
+                index, path = w.tasks.popleft()
                 code = w.process.returncode
                 reason = f"killed by signal {-code}" if code and code < 0 else f"exit status {code}"
                 results[index] = Failed(path, "WorkerCrashed", f"the worker process died ({reason})")
                 meter.count(True)
+                queue.extend(reversed(w.tasks))
+                w.tasks.clear()
             if queue:
                 feed(launch())
 
         meter = _Progress(len(paths), progress)
+        if threading.active_count() == 1:
+            _release_free_memory()
         for _ in range(min(workers, len(paths))):
-            feed(launch())
+            launch()
+        for ahead in range(1, _TASKS_AHEAD + 1):  # one task each first, then the next
+            for w in list(pool):
+                feed(w, ahead)
         while pool:
             for key, _ in selector.select():
                 w = key.data
-                data = _receive(w.process.stdout)
+                data = w.inbox.next()
                 if data is None:
                     retire(w)
                     continue
-                index, path = w.task
+                index, path = w.tasks.popleft()
+                feed(w)
                 results[index] = pickle.loads(data)
                 meter.count(isinstance(results[index], Failed))
-                w.task = None
-                if queue:
-                    feed(w)
-                else:
-                    retire(w, crashed=False)
+                if not w.tasks:
+                    retire(w)
         return results
     finally:
         for w in list(pool):
