@@ -3,21 +3,28 @@
 
 Writes --files results files (default 200) of 20 nodal history outputs of --frames frames each
 (default 10^4; float32 values, x from 0 to 1) into a scratch folder, then times the same
-extraction three ways, interleaved, --repeat times each (default 3):
+extraction three ways, interleaved, --repeat times each (default 7):
 
   loop      for path in paths: fn(session, session.openOdb(path)), in this process
   map 1     xyp.batch.map(fn, paths, workers=1): one worker process (start-up included)
   map 2     xyp.batch.map(fn, paths, workers=2): two worker processes
+
+and two peers that tell what the machine allows, timed in the same rounds:
+
+  split 2   the loop forked into two processes, each over half of the paths, results kept
+            where they are made: what two workers would take with no transport at all
+  spin      a pure interpreter loop, alone and as two processes at once: the speed-up two
+            busy processes get on this machine's two cores, whatever they do
 
 fn extracts every history output (session.XYDataFromHistory), and returns per output its peak and
 the last value of its running integral, and the first output as XY data (10^4 pairs that travel
 back pickled). Every run's results must equal the loop's, bit for bit (the XY data compared as
 float32 pairs); a difference stops the run.
 
-Reported: the medians in seconds, files per second, and the speed-up of each map over the loop.
+Reported: the medians in seconds, files per second, and the speed-up of each over the loop.
 The goal on this 2-core machine: map 2 at least 1.7 times faster than the loop.
 
-  bench_batch.py [BUILD_DIR] [--files 200] [--frames 10000] [--repeat 3]
+  bench_batch.py [BUILD_DIR] [--files 200] [--frames 10000] [--repeat 7]
 """
 import argparse
 import contextlib
@@ -70,6 +77,28 @@ def extract(session, odb):
     return peaks, first
 
 
+def forked(calls):
+    """Runs each call in a process of its own, all at once; returns when all have ended."""
+    pids = []
+    for call in calls:
+        pid = os.fork()
+        if pid == 0:
+            try:
+                call()
+            finally:
+                os._exit(0)
+        pids.append(pid)
+    for pid in pids:
+        os.waitpid(pid, 0)
+
+
+def spin():
+    total = 0
+    for i in range(3_000_000):
+        total += i * i
+    return total
+
+
 def comparable(results):
     return [(peaks, np.asarray(first).tobytes()) for peaks, first in results]
 
@@ -94,7 +123,7 @@ def main():
     p.add_argument("build_dir", nargs="?", default=os.path.join(REPO, "build"))
     p.add_argument("--files", type=int, default=200)
     p.add_argument("--frames", type=int, default=10000)
-    p.add_argument("--repeat", type=int, default=3)
+    p.add_argument("--repeat", type=int, default=7)
     p.add_argument("--json", default=os.path.join(HERE, "results", "batch.json"))
     args = p.parse_args()
     xyp = load_package(args.build_dir)
@@ -106,7 +135,7 @@ def main():
             paths = write_files(xyp, folder, args.files, args.frames)
         print(f"wrote {len(paths)} files in {time.perf_counter() - start:.1f} s")
 
-        def loop():
+        def loop(paths=paths):
             session = xyp.session
             out = []
             for path in paths:
@@ -120,7 +149,9 @@ def main():
         runs = {"loop": loop,
                 "map 1": lambda: xyp.batch.map(extract, paths, workers=1, progress=False),
                 "map 2": lambda: xyp.batch.map(extract, paths, workers=2, progress=False)}
-        times = {name: [] for name in runs}
+        peers = {"split 2": lambda: forked([lambda: loop(paths[0::2]), lambda: loop(paths[1::2])]),
+                 "spin 1": spin, "spin 2": lambda: forked([spin, spin])}
+        times = {name: [] for name in [*runs, *peers]}
         reference = None
         for _ in range(args.repeat):
             for name, run in runs.items():
@@ -135,10 +166,19 @@ def main():
                     reference = comparable(results)
                 elif comparable(results) != reference:
                     sys.exit(f"{name}: the results differ from the loop's")
+            for name, run in peers.items():
+                with quiet_stderr():
+                    start = time.perf_counter()
+                    run()
+                    times[name].append(time.perf_counter() - start)
         medians = {name: statistics.median(t) for name, t in times.items()}
         print(f"{'':8} {'median s':>9} {'files/s':>8} {'speed-up':>9}")
-        for name, m in medians.items():
+        for name in [*runs, "split 2"]:
+            m = medians[name]
             print(f"{name:8} {m:>9.2f} {len(paths) / m:>8.1f} {medians['loop'] / m:>9.2f}")
+        ceiling = 2 * medians["spin 1"] / medians["spin 2"]
+        print(f"two busy processes at once do {ceiling:.2f} times the work of one (spin); "
+              f"map 2 takes {medians['map 2'] / medians['split 2']:.2f} times split 2")
         if args.json:
             os.makedirs(os.path.dirname(args.json), exist_ok=True)
             with open(args.json, "w") as f:
