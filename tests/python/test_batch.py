@@ -3,7 +3,7 @@ cluster, with the faults of single paths reported in their place."""
 import os
 import signal
 import subprocess
-import sys
+import threading
 
 import numpy as np
 import pytest
@@ -67,15 +67,26 @@ def files(tmp_path_factory):
     return [write_results(folder / f"r{i}.h5", i) for i in range(5)]
 
 
-@pytest.mark.parametrize("workers", [1, 2])
-def test_results_equal_a_plain_loop_in_the_order_of_the_paths(files, workers):
+# Workers are forked from a caller running one thread, and started afresh from one running more
+# (a notebook's kernel, say).
+@pytest.mark.parametrize("workers, threaded", [(1, False), (2, False), (2, True)])
+def test_results_equal_a_plain_loop_in_the_order_of_the_paths(files, workers, threaded):
     session = xyp.session
     loop = []
     for path in files:
         odb = session.openOdb(path)
         loop.append(plain(extract(session, odb)))
         odb.close()
-    results = xyp.batch.map(extract, files, workers=workers, progress=False)
+    stop = threading.Event()
+    other = threading.Thread(target=stop.wait)
+    if threaded:
+        other.start()
+    try:
+        results = xyp.batch.map(extract, files, workers=workers, progress=False)
+    finally:
+        stop.set()
+        if threaded:
+            other.join()
     assert [plain(r) for r in results] == loop
     arrived = next(iter(results[0].values()))[1]
     assert arrived.name == "Temp" and len(arrived) == 200  # XY data travel as data

@@ -51,7 +51,18 @@ socket.onmessage = (event) => {
   if (resolve) resolve(message);
 };
 socket.onclose = () => status("the server has stopped");
-socket.onopen = () => request({type: "hello"}).then(() => sendSize());
+// Ready once the image drawn at the page's own size is shown: positions asked before that
+// would be those of the first image, drawn at the viewport's old size.
+let sizedVersion = null;
+function markReady() {
+  if (sizedVersion !== null && window.xypView.imageVersion >= sizedVersion) {
+    window.xypView.ready = true;
+  }
+}
+socket.onopen = () => request({type: "hello"}).then(() => sendSize()).then((m) => {
+  sizedVersion = m.type === "redraw" ? m.version : -1;  // refused: the first image stands
+  markReady();
+});
 
 function showState(s) {
   state = s;
@@ -132,7 +143,7 @@ function loadImage(version) {
     overlay.width = next.naturalWidth;
     overlay.height = next.naturalHeight;
     window.xypView.imageVersion = version;
-    window.xypView.ready = true;
+    markReady();
   };
   next.src = url;
 }
@@ -141,7 +152,7 @@ let resizeTimer = null;
 function sendSize() {
   const width = Math.max(1, Math.floor(area.clientWidth));
   const height = Math.max(1, Math.floor(area.clientHeight));
-  request({type: "size", width, height});
+  return request({type: "size", width, height});
 }
 new ResizeObserver(() => {
   clearTimeout(resizeTimer);
