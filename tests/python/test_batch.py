@@ -1,6 +1,8 @@
 """xyp.batch: one extraction over many results files in worker processes, locally and on a Dask
 cluster, with the faults of single paths reported in their place."""
 import os
+import pty
+import select
 import signal
 import subprocess
 import threading
@@ -142,6 +144,7 @@ def test_the_command_line_writes_a_report_or_npz_files(run_xyp, files, tmp_path)
     report = tmp_path / "peaks.rpt"
     done = run_xyp("batch", script, *files[:2], "--report", report, "--workers", "2")
     assert done.returncode == 0, done.stderr
+    assert "xyp batch:" not in done.stderr  # no progress line off a terminal
     text = report.read_text()
     assert text.count("r0") >= 1 and text.count("r1") >= 1
     npz = tmp_path / "npz"
@@ -181,3 +184,34 @@ def test_ctrl_c_ends_the_workers_and_writes_nothing(files, tmp_path):
     for pid in workers:  # ended, not left running their 60 s
         assert not os.path.exists(f"/proc/{pid}") or \
             open(f"/proc/{pid}/stat").read().split(") ")[1][0] in "ZX"
+
+
+def test_a_terminal_shows_one_progress_line(files, tmp_path):
+    exe = os.environ.get("XYP_EXE")
+    if not exe:
+        pytest.skip("XYP_EXE (path of the xyp executable) is not set")
+    script = tmp_path / "count.py"
+    script.write_text("def fn(session, odb):\n    return len(odb.historyVariables.keys())\n")
+    controller, terminal = pty.openpty()
+    try:
+        run = subprocess.run([exe, "batch", str(script), *files, "--npz", str(tmp_path / "n")],
+                             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                             stderr=terminal, timeout=120)
+        os.close(terminal)
+        seen = b""
+        while select.select([controller], [], [], 1)[0]:
+            try:
+                chunk = os.read(controller, 4096)
+            except OSError:  # the other end closed
+                break
+            if not chunk:
+                break
+            seen += chunk
+    finally:
+        os.close(controller)
+    assert run.returncode == 0
+    updates = seen.decode().replace("\r\n", "\n").split("\r")
+    last = updates[-1]
+    assert last.startswith("xyp batch: 5 done, 0 failed, 0 to go, ") and \
+        last.rstrip().endswith("per s") and last.endswith("\n"), seen
+    assert all(u.startswith("xyp batch: ") for u in updates if u), seen  # one line, rewritten
