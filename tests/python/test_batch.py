@@ -2,7 +2,6 @@
 cluster, with the faults of single paths reported in their place."""
 import os
 import pty
-import select
 import signal
 import subprocess
 import threading
@@ -12,6 +11,7 @@ import pytest
 
 import xyp
 import xyp.batch
+from terminal import read_until
 
 HISTORIES = 3
 
@@ -198,15 +198,7 @@ def test_a_terminal_shows_one_progress_line(files, tmp_path):
                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                              stderr=terminal, timeout=120)
         os.close(terminal)
-        seen = b""
-        while select.select([controller], [], [], 1)[0]:
-            try:
-                chunk = os.read(controller, 4096)
-            except OSError:  # the other end closed
-                break
-            if not chunk:
-                break
-            seen += chunk
+        seen = read_until(controller)
     finally:
         os.close(controller)
     assert run.returncode == 0

@@ -2,15 +2,14 @@
 import os
 import pathlib
 import pty
-import select
 import subprocess
 import sys
 import textwrap
-import time
 
 import pytest
 
 import xyp
+from terminal import read_until
 
 VERSION_FILE = pathlib.Path(__file__).resolve().parents[2] / "VERSION"
 
@@ -181,21 +180,6 @@ def test_stdout_that_cannot_be_written_fails_the_run():
                                 text=True, env=env, timeout=60)
     assert result.returncode == 120
     assert "No space left on device" in result.stderr
-
-
-def read_until(fd, marker, seen=b"", start=0, seconds=60):
-    """Reads fd until marker is in seen[start:]; returns all that was read."""
-    deadline = time.monotonic() + seconds
-    while marker not in seen[start:] and time.monotonic() < deadline:
-        if select.select([fd], [], [], 0.5)[0]:
-            try:
-                chunk = os.read(fd, 4096)
-            except OSError:  # the other end closed
-                break
-            if not chunk:
-                break
-            seen += chunk
-    return seen
 
 
 def test_tab_completes_names_at_a_terminal():
