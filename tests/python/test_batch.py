@@ -5,6 +5,7 @@ import pty
 import signal
 import subprocess
 import threading
+import time
 
 import numpy as np
 import pytest
@@ -63,6 +64,12 @@ def dying(session, odb):
     return len(odb.historyVariables.keys())
 
 
+def worker_of(session, odb):
+    if odb.path.endswith("r0.h5"):
+        time.sleep(1.5)
+    return os.getpid()
+
+
 @pytest.fixture(scope="module")
 def files(tmp_path_factory):
     folder = tmp_path_factory.mktemp("batch")
@@ -92,6 +99,11 @@ def test_results_equal_a_plain_loop_in_the_order_of_the_paths(files, workers, th
     assert [plain(r) for r in results] == loop
     arrived = next(iter(results[0].values()))[1]
     assert arrived.name == "Temp" and len(arrived) == 200  # XY data travel as data
+
+
+def test_no_task_waits_behind_a_long_one_while_a_worker_is_free(files):
+    pids = xyp.batch.map(worker_of, files[:3], workers=2, progress=False)
+    assert pids[1] == pids[2] != pids[0]
 
 
 def test_a_fault_takes_the_place_of_its_path_only(files, tmp_path):

@@ -317,6 +317,9 @@ class _Progress:
         self.start = time.monotonic()
         self.last = 0.0
 
+    def elapsed(self):
+        return time.monotonic() - self.start
+
     def count(self, failed):
         self.done += 1
         self.failed += failed
@@ -331,9 +334,11 @@ class _Progress:
             sys.stderr.flush()
 
 
-# Tasks sent ahead to each worker: it starts its next task while the caller takes in the result
-# of the last one.
+# Short tasks are sent ahead, two to a worker: it starts its next one while the caller takes in
+# the result of the last. Long ones go one at a time, so that none waits behind a long task in
+# one worker while another worker has nothing to do.
 _TASKS_AHEAD = 2
+_SHORT_TASK_S = 0.05
 
 
 def _local(fn_bytes, paths, workers, progress):
@@ -348,7 +353,9 @@ def _local(fn_bytes, paths, workers, progress):
             selector.register(w.process.stdout, selectors.EVENT_READ, w)
             return w
 
-        def feed(w, ahead=_TASKS_AHEAD):
+        ahead = 1  # until results show how long a task takes
+
+        def feed(w):
             while queue and len(w.tasks) < ahead:
                 index, path = queue.pop()
                 try:
@@ -380,10 +387,7 @@ def _local(fn_bytes, paths, workers, progress):
         if threading.active_count() == 1:
             _release_free_memory()
         for _ in range(min(workers, len(paths))):
-            launch()
-        for ahead in range(1, _TASKS_AHEAD + 1):  # one task each first, then the next
-            for w in list(pool):
-                feed(w, ahead)
+            feed(launch())
         while pool:
             for key, _ in selector.select():
                 w = key.data
@@ -392,6 +396,9 @@ def _local(fn_bytes, paths, workers, progress):
                     retire(w)
                     continue
                 index, path = w.tasks.popleft()
+                if ahead == 1 and meter.done + 1 >= len(pool) and \
+                        meter.elapsed() * len(pool) / (meter.done + 1) < _SHORT_TASK_S:
+                    ahead = _TASKS_AHEAD
                 feed(w)
                 results[index] = pickle.loads(data)
                 meter.count(isinstance(results[index], Failed))
