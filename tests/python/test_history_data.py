@@ -124,7 +124,10 @@ def test_ctrl_c_during_a_long_extraction(session, repo, tmp_path):
     previous = signal.signal(signal.SIGALRM, signal.default_int_handler)
     try:
         aborted = None
-        for delay in (0.002, 0.0005, 0.0001):  # the first that lands within the extraction
+        # The first delay that lands within the extraction, whatever the build's speed (a slow
+        # build spends longer before the command starts, and longer in it).
+        delays = [0.05, 0.02, 0.01, 0.005, 0.002, 0.001, 0.0005, 0.0002, 0.0001] * 3
+        for delay in delays:
             signal.setitimer(signal.ITIMER_REAL, delay)
             try:
                 session.XYDataFromHistory(name="e", odb=odb, outputVariableName=ENERGY,
