@@ -43,11 +43,18 @@ def _run(command, stdin_text=None, env=None):
 
 
 @pytest.fixture
-def run_xyp():
-    """Runs the xyp executable: run_xyp(*args, stdin_text=None) -> CompletedProcess."""
+def xyp_exe():
+    """The path of the xyp executable (XYP_EXE); the test is skipped without it."""
     exe = os.environ.get("XYP_EXE")
     if not exe:
         pytest.skip("XYP_EXE (path of the xyp executable) is not set")
+    return exe
+
+
+@pytest.fixture
+def run_xyp(xyp_exe):
+    """Runs the xyp executable: run_xyp(*args, stdin_text=None) -> CompletedProcess."""
+    exe = xyp_exe
 
     def run(*args, stdin_text=None, env=None):
         return _run([exe, *map(str, args)], stdin_text, env)

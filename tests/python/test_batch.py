@@ -167,17 +167,14 @@ def test_the_command_line_writes_a_report_or_npz_files(run_xyp, files, tmp_path)
     assert sorted(os.listdir(npz)) == ["r0.npz"]
 
 
-def test_ctrl_c_ends_the_workers_and_writes_nothing(files, tmp_path):
-    exe = os.environ.get("XYP_EXE")
-    if not exe:
-        pytest.skip("XYP_EXE (path of the xyp executable) is not set")
+def test_ctrl_c_ends_the_workers_and_writes_nothing(xyp_exe, files, tmp_path):
     script = tmp_path / "slow.py"
     script.write_text("import os, time\n"
-                      f"def fn(session, odb):\n"
+                      "def fn(session, odb):\n"
                       f"    open(os.path.join({str(tmp_path)!r}, f'w{{os.getpid()}}'), 'w').close()\n"
                       "    time.sleep(60)\n")
     report = tmp_path / "slow.rpt"
-    run = subprocess.Popen([exe, "batch", str(script), *files, "--workers", "2", "--report",
+    run = subprocess.Popen([xyp_exe, "batch", str(script), *files, "--workers", "2", "--report",
                             str(report)], stderr=subprocess.PIPE, text=True)
     try:
         for _ in range(600):  # both workers in fn
@@ -185,7 +182,7 @@ def test_ctrl_c_ends_the_workers_and_writes_nothing(files, tmp_path):
             if len(workers) == 2:
                 break
             assert run.poll() is None, run.stderr.read()
-            subprocess.run(["sleep", "0.05"])
+            time.sleep(0.05)
         assert len(workers) == 2
         run.send_signal(signal.SIGINT)
         stderr = run.communicate(timeout=30)[1]
@@ -198,15 +195,12 @@ def test_ctrl_c_ends_the_workers_and_writes_nothing(files, tmp_path):
             open(f"/proc/{pid}/stat").read().split(") ")[1][0] in "ZX"
 
 
-def test_a_terminal_shows_one_progress_line(files, tmp_path):
-    exe = os.environ.get("XYP_EXE")
-    if not exe:
-        pytest.skip("XYP_EXE (path of the xyp executable) is not set")
+def test_a_terminal_shows_one_progress_line(xyp_exe, files, tmp_path):
     script = tmp_path / "count.py"
     script.write_text("def fn(session, odb):\n    return len(odb.historyVariables.keys())\n")
     controller, terminal = pty.openpty()
     try:
-        run = subprocess.run([exe, "batch", str(script), *files, "--npz", str(tmp_path / "n")],
+        run = subprocess.run([xyp_exe, "batch", str(script), *files, "--npz", str(tmp_path / "n")],
                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                              stderr=terminal, timeout=120)
         os.close(terminal)

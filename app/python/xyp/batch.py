@@ -150,17 +150,6 @@ def _send(stream, data):
             chunks[0] = memoryview(chunks[0])[written:]
 
 
-def _fill(stream, view):
-    """Reads exactly len(view) bytes into view; False at the end of the stream."""
-    got = 0
-    while got < len(view):
-        count = stream.readinto(view[got:])
-        if not count:
-            return False
-        got += count
-    return True
-
-
 class _Inbox:
     """The messages of a pipe, read into one buffer kept for them all: results of many pairs
     then cost no fresh memory, whose first touch, page by page, costs more than the copy."""
@@ -173,13 +162,23 @@ class _Inbox:
     def next(self):
         """The next message (a view of the buffer, valid until the next call), or None at the
         end of the stream."""
-        if not _fill(self.stream, memoryview(self.header)):
+        if not self._fill(memoryview(self.header)):
             return None
         (size,) = _HEADER.unpack(self.header)
         if size > len(self.buffer):
             self.buffer = bytearray(size)
         view = memoryview(self.buffer)[:size]
-        return view if _fill(self.stream, view) else None
+        return view if self._fill(view) else None
+
+    def _fill(self, view):
+        """Reads exactly len(view) bytes into view; False at the end of the stream."""
+        got = 0
+        while got < len(view):
+            count = self.stream.readinto(view[got:])
+            if not count:
+                return False
+            got += count
+        return True
 
 
 def _serve(tasks, results):
@@ -229,10 +228,15 @@ def _release_free_memory():
         pass
 
 
+def _forks():
+    """Whether workers are forked: only from a caller running one thread, where a fork copies no
+    lock another thread holds; otherwise they start afresh."""
+    return threading.active_count() == 1
+
+
 class _ForkedProcess:
     """A worker forked from the caller: ready at once, with a copy of the caller's state (its
-    own session, as every worker has). Only forked from a caller running one thread, where a
-    fork copies no lock another thread holds."""
+    own session, as every worker has)."""
 
     def __init__(self):
         task_read, task_write = os.pipe()
@@ -273,11 +277,10 @@ class _ForkedProcess:
 
 class _Worker:
     def __init__(self):
-        if threading.active_count() == 1:
+        if _forks():
             self.process = _ForkedProcess()
         else:
             self.process = self._spawn()
-        _widen(self.process.stdin)
         _widen(self.process.stdout)
         self.tasks = collections.deque()  # (index, path) of the tasks sent, in the order sent
         self.inbox = _Inbox(self.process.stdout)
@@ -341,6 +344,12 @@ _TASKS_AHEAD = 2
 _SHORT_TASK_S = 0.05
 
 
+def _short_tasks(done, workers, elapsed):
+    """Whether the tasks are short, once every worker could have given a result: the mean time
+    a worker has spent per task so far."""
+    return done >= workers and elapsed * workers / done < _SHORT_TASK_S
+
+
 def _local(fn_bytes, paths, workers, progress):
     results = [None] * len(paths)
     queue = list(enumerate(paths))[::-1]
@@ -384,7 +393,7 @@ def _local(fn_bytes, paths, workers, progress):
                 feed(launch())
 
         meter = _Progress(len(paths), progress)
-        if threading.active_count() == 1:
+        if _forks():
             _release_free_memory()
         for _ in range(min(workers, len(paths))):
             feed(launch())
@@ -396,8 +405,7 @@ def _local(fn_bytes, paths, workers, progress):
                     retire(w)
                     continue
                 index, path = w.tasks.popleft()
-                if ahead == 1 and meter.done + 1 >= len(pool) and \
-                        meter.elapsed() * len(pool) / (meter.done + 1) < _SHORT_TASK_S:
+                if ahead == 1 and _short_tasks(meter.done + 1, len(pool), meter.elapsed()):
                     ahead = _TASKS_AHEAD
                 feed(w)
                 results[index] = pickle.loads(data)
